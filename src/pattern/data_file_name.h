@@ -1,0 +1,27 @@
+#pragma once
+// The data file name of the run: the plot's top label and the stem of every file the
+// program names itself (background points, peak positions).
+
+#include <cstddef>
+#include <string>
+
+inline constexpr std::size_t kNameBufferSize = 200;  // a name holds at most 199 characters
+
+struct DataFileName {
+    std::string name;  // as typed or given on the command line
+    char format = 0;   // 'x' .xy, 'w' .wyr, 'd' .dat, 'g' .gda, 's' raw scans
+
+    // Position just after the first '.' of the base name (the part after the last '/'),
+    // or npos when the base name has no '.'.
+    std::size_t extensionPos() const;
+
+    // Everything up to and including that '.', followed by the given extension; with no
+    // '.' in the base name, the extension alone.
+    std::string withExtension(const std::string& extension) const;
+
+    // Puts the loaded format's lower-case extension after the first '.' again.
+    void restoreExtension();
+};
+
+// The lower-case extension that belongs to a format code ("xy", "wyr", "dat", "gda", "super").
+const char* formatExtension(char format);

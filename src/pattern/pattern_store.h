@@ -1,0 +1,27 @@
+#pragma once
+// The one diffraction pattern of a run: angles, intensities and the third column as the
+// source gave it, with the scalars that describe the angle grid.
+
+#include <array>
+
+inline constexpr int MAXBUF = 19001;       // capacity in points; the last index is 19000
+inline constexpr float kUnset = -500.0f;   // marks every entry beyond the data
+
+struct PatternStore {
+    std::array<float, MAXBUF> tth;
+    std::array<float, MAXBUF> cts;
+    std::array<float, MAXBUF> sig;
+    int ilast = -1;  // index of the last point
+    double tthmin = 0.0;
+    double tthstep = 0.0;
+    double tthmax = 0.0;
+
+    PatternStore() { fillUnset(); }
+
+    // Fills the three arrays with the unset value, as before every load attempt.
+    void fillUnset() {
+        tth.fill(kUnset);
+        cts.fill(kUnset);
+        sig.fill(kUnset);
+    }
+};
