@@ -1,0 +1,14 @@
+#pragma once
+// Merges raw scan files into the pattern: dead-time correction, summing on a common angle
+// grid, normalisation to a fixed monitor count. Asks for the further files itself.
+
+#include <cstdio>
+
+#include "pattern/pattern_store.h"
+
+class Console;
+
+// Reads the already opened first file (and closes it) and the further files the user names.
+// Fills cts, sig, ilast, tthmin, tthstep and tthmax (not tth). Returns 0 when the read ended
+// normally, -3 when the first file's column line cannot be decoded.
+int readSuperScans(std::FILE* first, Console& console, PatternStore& store);
