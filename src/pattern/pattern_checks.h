@@ -1,0 +1,16 @@
+#pragma once
+// What every reader does once the values are in: angles from the grid, and the messages
+// about the number of points.
+
+#include "pattern/pattern_store.h"
+
+class Console;
+
+// tth[i] = i * tthstep + tthmin for i = first..last, computed in double and stored as float.
+void computeTth(PatternStore& store, int first, int last);
+
+// A pattern needs at least 3 points; with fewer, says so and returns false.
+bool hasEnoughPoints(Console& console, int ilast);
+
+// "N data points read." with N = ilast + 1.
+void reportPointsRead(Console& console, int ilast);
