@@ -1,0 +1,29 @@
+#pragma once
+// The readers of the load step, one per source format. Each reads an opened file into the
+// store, prints its messages and returns true when the pattern loaded (at least 3 points).
+// The caller has filled the arrays with the unset value; the processed-format readers leave
+// the file open for the caller to close.
+
+#include <cstdio>
+
+#include "pattern/pattern_store.h"
+
+class Console;
+
+// XRS82: lines of tth, cts, sig.
+bool readXy(std::FILE* file, Console& console, PatternStore& store);
+
+// Wyriet: a tthmin, tthstep, tthmax line, then up to 8 intensities per line (sig untouched).
+bool readWyr(std::FILE* file, Console& console, PatternStore& store);
+
+// PROFIN: a tthmin, tthstep, angle-before-last line, then pairs of lines of up to 10 fixed
+// 8-character fields: intensities, then their weights.
+bool readDat(std::FILE* file, Console& console, PatternStore& store);
+
+// GSAS standard data, bank 1, constant step: a title, the BANK line, then lines of up to five
+// intensity and ESD pairs in 8-character fields.
+bool readGda(std::FILE* file, Console& console, PatternStore& store);
+
+// Raw scans: merges the first file and the further ones the user names (the merge closes
+// its files), then checks the point count and computes the angles.
+bool readSuper(std::FILE* first, Console& console, PatternStore& store);
