@@ -1,0 +1,102 @@
+#include "pattern/load.h"
+
+#include <cstdio>
+
+#include "driver/console.h"
+#include "pattern/format_recognition.h"
+#include "pattern/readers.h"
+
+namespace {
+
+const char* const kPrompt =
+    "Input processed filename within 200 characters with EXTENSION.\nEnter blank to terminate.\n";
+const char* const kCannotSee =
+    "Eh?, I can not see that file... Try again! or Just hit <enter> to terminate!\n";
+
+// A name that does not fit the 200-character name buffer is refused like one that cannot be
+// opened, and so is one with a NUL inside, which would open a different file than it names.
+std::FILE* openDataFile(const std::string& name) {
+    if (name.size() >= kNameBufferSize || name.find('\0') != std::string::npos) return nullptr;
+    return std::fopen(name.c_str(), "r");
+}
+
+// Reads names until one opens. An empty answer, or the end of the console input, ends the
+// run: nullptr after "Bye.".
+std::FILE* askUntilOpened(Console& console, std::string& name) {
+    for (;;) {
+        if (!console.readLine(name)) name.clear();
+        if (name.empty()) {
+            console.print("Bye.\n");
+            return nullptr;
+        }
+        if (std::FILE* file = openDataFile(name)) return file;
+        console.print("%s", kCannotSee);
+    }
+}
+
+using ProcessedReader = bool (*)(std::FILE*, Console&, PatternStore&);
+
+ProcessedReader processedReader(char format) {
+    switch (format) {
+        case 'x':
+            return readXy;
+        case 'w':
+            return readWyr;
+        case 'd':
+            return readDat;
+        case 'g':
+            return readGda;
+        default:
+            return nullptr;
+    }
+}
+
+// One load attempt on an opened file, which is closed on return. The arrays are filled with
+// the unset value first, so nothing an earlier failed attempt read survives past the pattern
+// finally loaded. The name and format code are set only when the pattern loaded.
+bool loadFile(std::FILE* file, const std::string& name, Console& console, PatternStore& store,
+              DataFileName& dataFile) {
+    DataFileName loaded{name};
+    loaded.format = recogniseFormat(loaded);
+    store.fillUnset();
+    store.ilast = -1;
+
+    bool ok = false;
+    if (loaded.format == 's') {
+        loaded.name = loaded.withExtension("super");
+        ok = readSuper(file, console, store);  // the merge closes its own files
+    } else {
+        const ProcessedReader reader = processedReader(loaded.format);
+        if (reader) {
+            ok = reader(file, console, store);
+        } else {
+            console.print("Extension is not understandable...\n");
+        }
+        std::fclose(file);
+    }
+    if (ok) dataFile = loaded;
+    return ok;
+}
+
+}  // namespace
+
+bool loadPattern(const std::vector<std::string>& args, Console& console, PatternStore& store,
+                 DataFileName& dataFile) {
+    std::string name;
+    std::FILE* file = nullptr;
+    if (args.empty()) {
+        console.print("%s", kPrompt);
+    } else {
+        // The command-line name gets one attempt only; afterwards the console is asked.
+        name = args[0];
+        file = openDataFile(name);
+        if (!file) console.print("%s", kCannotSee);
+    }
+    for (;;) {
+        if (!file) file = askUntilOpened(console, name);
+        if (!file) return false;
+        if (loadFile(file, name, console, store, dataFile)) return true;
+        file = nullptr;
+        console.print("%s", kPrompt);
+    }
+}
