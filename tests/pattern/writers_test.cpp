@@ -1,0 +1,396 @@
+// The four writers: byte-exact files, the prompts and their order, skipping, failures and
+// the warnings about values that a format cannot hold.
+
+#include "pattern/writers.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "driver/console.h"
+#include "pattern/pattern_store.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+const std::string kXyPrompt = "To get XRS82 output file with stdev, enter file name: (.xy) ";
+const std::string kWyrPrompt = "To get Wyriet output file, enter file name: (.wyr) ";
+const std::string kDatPrompt = "To get .PROFIN output file with weights, enter file name: (.dat) ";
+const std::string kGdaPrompt = "To get .GDAT output file with weights, enter file name: (.gda) ";
+
+struct WriteRun {
+    int result = 0;
+    std::string transcript;
+};
+
+WriteRun writeWithAnswers(const PatternStore& store, const std::string& answers) {
+    std::istringstream in(answers);
+    std::ostringstream out;
+    Console console(in, out);
+    WriteRun run;
+    run.result = writeAllFormats(console, store);
+    run.transcript = out.str();
+    return run;
+}
+
+// A pattern on the grid tthmin + i * tthstep with the given counts and sig.
+std::unique_ptr<PatternStore> gridPattern(double tthmin, double tthstep,
+                                          std::initializer_list<float> cts,
+                                          std::initializer_list<float> sig) {
+    auto store = std::make_unique<PatternStore>();
+    int i = 0;
+    for (float c : cts) store->cts[i++] = c;
+    i = 0;
+    for (float s : sig) store->sig[i++] = s;
+    store->ilast = static_cast<int>(cts.size()) - 1;
+    store->tthmin = tthmin;
+    store->tthstep = tthstep;
+    store->tthmax = tthmin + store->ilast * tthstep;
+    for (int k = 0; k <= store->ilast; ++k)
+        store->tth[k] = static_cast<float>(tthmin + k * tthstep);
+    return store;
+}
+
+std::unique_ptr<PatternStore> threePoints() {
+    return gridPattern(10.0, 0.02, {100.4f, 200.5f, 300.6f}, {10.0f, 14.2f, 17.3f});
+}
+
+// Points 1, 2, ..., n counts, sig 1.0, from 5 degrees in steps of 0.01.
+std::unique_ptr<PatternStore> countingPattern(int n) {
+    auto store = gridPattern(5.0, 0.01, {}, {});
+    for (int i = 0; i < n; ++i) {
+        store->cts[i] = static_cast<float>(i + 1);
+        store->sig[i] = 1.0f;
+    }
+    store->ilast = n - 1;
+    store->tthmax = 5.0 + (n - 1) * 0.01;
+    return store;
+}
+
+bool hasAnyFile() {
+    return std::filesystem::directory_iterator(std::filesystem::current_path()) !=
+           std::filesystem::directory_iterator();
+}
+
+// ---- The small pattern in every format ----
+
+class ThreePointFiles : public ::testing::Test {
+  protected:
+    TempDir dir;
+    std::unique_ptr<PatternStore> store = threePoints();
+};
+
+TEST_F(ThreePointFiles, XyHasOneFixedWidthLinePerPointWithRoundedCounts) {
+    EXPECT_EQ(writeWithAnswers(*store, "out.xy\n\n\n\n").result, 0);
+    EXPECT_EQ(readFile("out.xy"),
+              "  10.000     100     10.0\n"
+              "  10.020     201     14.2\n"
+              "  10.040     301     17.3\n");
+}
+
+TEST_F(ThreePointFiles, WyrHasHeaderAndCountsWithoutFinalLineEnd) {
+    EXPECT_EQ(writeWithAnswers(*store, "\nout.wyr\n\n\n").result, 0);
+    EXPECT_EQ(readFile("out.wyr"),
+              "  10.000   0.020  10.040\n"
+              "    100    201    301");
+}
+
+TEST_F(ThreePointFiles, DatHasAngleBeforeLastInHeaderAndUnroundedCounts) {
+    EXPECT_EQ(writeWithAnswers(*store, "\n\nout.dat\n\n").result, 0);
+    EXPECT_EQ(readFile("out.dat"),
+              "  10.000    0.020   10.020\n"
+              "   100.4   200.5   300.6\n"
+              "   10.00   14.20   17.30");
+}
+
+TEST_F(ThreePointFiles, GdaHasPaddedTitleBankLineInCentidegreesAndPairs) {
+    EXPECT_EQ(writeWithAnswers(*store, "\n\n\nout.gda\nQuartz run 7\n").result, 0);
+    const std::string title = "Quartz run 7" + std::string(80 - 12, ' ') + "\n";
+    const std::string bank =
+        "BANK  1        3       1 CONST    1000.00      2.00 0 0 ESD" + std::string(21, ' ') + "\n";
+    ASSERT_EQ(bank.size(), 81u);
+    EXPECT_EQ(readFile("out.gda"),
+              title + bank + "   100.4    10.0   200.5    14.2   300.6    17.3");
+}
+
+TEST_F(ThreePointFiles, AllFourInOneRunWithPromptsInOrder) {
+    const WriteRun run = writeWithAnswers(*store, "a.xy\na.wyr\na.dat\na.gda\nT\n");
+    EXPECT_EQ(run.result, 0);
+    EXPECT_EQ(run.transcript,
+              "# of data points(from 1 to #), tthmin, tthstep, tthmax = 3, 10.000, 0.020, "
+              "10.0400\n" +
+                  kXyPrompt + kWyrPrompt + kDatPrompt + kGdaPrompt + "Enter title: ");
+    for (const char* name : {"a.xy", "a.wyr", "a.dat", "a.gda"}) EXPECT_TRUE(fileExists(name));
+}
+
+TEST_F(ThreePointFiles, EmptyTitleGivesEightyBlanks) {
+    writeWithAnswers(*store, "\n\n\nout.gda\n\n");
+    EXPECT_EQ(readFile("out.gda").substr(0, 81), std::string(80, ' ') + "\n");
+}
+
+TEST_F(ThreePointFiles, TitleLongerThanEightyIsWrittenWhole) {
+    const std::string title(90, 't');
+    writeWithAnswers(*store, "\n\n\nout.gda\n" + title + "\n");
+    EXPECT_EQ(readFile("out.gda").substr(0, 91), title + "\n");
+}
+
+TEST_F(ThreePointFiles, ExistingFileIsReplaced) {
+    writeFile("out.xy", std::string(500, 'z'));
+    writeWithAnswers(*store, "out.xy\n\n\n\n");
+    EXPECT_EQ(readFile("out.xy").find('z'), std::string::npos);
+}
+
+// ---- Line grouping ----
+
+TEST(WyrGrouping, EightPointsFillOneDataLine) {
+    TempDir dir;
+    writeWithAnswers(*countingPattern(8), "\nout.wyr\n\n\n");
+    EXPECT_EQ(readFile("out.wyr"),
+              "   5.000   0.010   5.070\n"
+              "      1      2      3      4      5      6      7      8");
+}
+
+TEST(WyrGrouping, NinthPointStartsAThirdLine) {
+    TempDir dir;
+    writeWithAnswers(*countingPattern(9), "\nout.wyr\n\n\n");
+    EXPECT_EQ(readFile("out.wyr"),
+              "   5.000   0.010   5.080\n"
+              "      1      2      3      4      5      6      7      8\n"
+              "      9");
+}
+
+TEST(DatGrouping, ElevenPointsGiveTwoLinePairs) {
+    TempDir dir;
+    writeWithAnswers(*countingPattern(11), "\n\nout.dat\n\n");
+    const std::string counts10 =
+        "     1.0     2.0     3.0     4.0     5.0"
+        "     6.0     7.0     8.0     9.0    10.0\n";
+    const std::string weights10 =
+        "    1.00    1.00    1.00    1.00    1.00"
+        "    1.00    1.00    1.00    1.00    1.00\n";
+    EXPECT_EQ(readFile("out.dat"),
+              "   5.000    0.010    5.090\n" + counts10 + weights10 + "    11.0\n    1.00");
+}
+
+TEST(GdaGrouping, SixPointsGiveTwoRecordsOfEightyAndSixteenCharacters) {
+    TempDir dir;
+    writeWithAnswers(*countingPattern(6), "\n\n\nout.gda\nT\n");
+    const std::string text = readFile("out.gda");
+    const std::string data = text.substr(2 * 81);
+    EXPECT_EQ(data,
+              "     1.0     1.0     2.0     1.0     3.0     1.0     4.0     1.0     5.0     1.0\n"
+              "     6.0     1.0");
+    EXPECT_NE(text.find("BANK  1        6       2 CONST"), std::string::npos);
+}
+
+TEST(GridAngles, UnevenStoredAnglesAreWrittenOnTheGrid) {
+    TempDir dir;
+    auto store = threePoints();
+    store->tth[1] = 10.027f;  // as read from an unevenly spaced .xy file
+    writeWithAnswers(*store, "out.xy\n\n\n\n");
+    EXPECT_EQ(readFile("out.xy").substr(26, 8), "  10.020");
+}
+
+// ---- A pattern loaded from .wyr carries sig = -500.0 ----
+
+class UnsetSigFiles : public ::testing::Test {
+  protected:
+    TempDir dir;
+    std::unique_ptr<PatternStore> store =
+        gridPattern(10.0, 0.02, {100.4f, 200.5f, 300.6f}, {kUnset, kUnset, kUnset});
+};
+
+TEST_F(UnsetSigFiles, XyWritesIt) {
+    writeWithAnswers(*store, "out.xy\n\n\n\n");
+    EXPECT_EQ(readFile("out.xy"),
+              "  10.000     100   -500.0\n"
+              "  10.020     201   -500.0\n"
+              "  10.040     301   -500.0\n");
+}
+
+TEST_F(UnsetSigFiles, DatWritesItAsWeights) {
+    writeWithAnswers(*store, "\n\nout.dat\n\n");
+    EXPECT_EQ(readFile("out.dat").substr(27), "   100.4   200.5   300.6\n -500.00 -500.00 -500.00");
+}
+
+TEST_F(UnsetSigFiles, GdaWritesItAsEsd) {
+    writeWithAnswers(*store, "\n\n\nout.gda\nT\n");
+    EXPECT_EQ(readFile("out.gda").substr(2 * 81),
+              "   100.4  -500.0   200.5  -500.0   300.6  -500.0");
+}
+
+// ---- Skipping and ending ----
+
+TEST(Skipping, FourEmptyAnswersWriteNothingAndSucceed) {
+    TempDir dir;
+    const WriteRun run = writeWithAnswers(*threePoints(), "\n\n\n\n");
+    EXPECT_EQ(run.result, 0);
+    EXPECT_FALSE(hasAnyFile());
+    EXPECT_EQ(run.transcript.substr(run.transcript.find('\n') + 1),
+              kXyPrompt + kWyrPrompt + kDatPrompt + kGdaPrompt);
+}
+
+TEST(Skipping, EndOfInputCountsAsEmptyAnswers) {
+    TempDir dir;
+    const WriteRun run = writeWithAnswers(*threePoints(), "");
+    EXPECT_EQ(run.result, 0);
+    EXPECT_FALSE(hasAnyFile());
+    EXPECT_NE(run.transcript.find(kGdaPrompt), std::string::npos);
+}
+
+TEST(Skipping, EndOfInputAtTitlePromptGivesBlankTitle) {
+    TempDir dir;
+    EXPECT_EQ(writeWithAnswers(*threePoints(), "\n\n\nout.gda\n").result, 0);
+    EXPECT_EQ(readFile("out.gda").substr(0, 81), std::string(80, ' ') + "\n");
+}
+
+// ---- Files that cannot be created or written ----
+
+class UnwritableFile : public ::testing::TestWithParam<int> {};
+
+TEST_P(UnwritableFile, GivesMessageAndCodeAndNoLaterPrompt) {
+    TempDir dir;
+    const int failing = GetParam();  // 0 .xy, 1 .wyr, 2 .dat, 3 .gda
+    const std::string prompts[] = {kXyPrompt, kWyrPrompt, kDatPrompt, kGdaPrompt};
+    const std::string answers = std::string(failing, '\n') + "no_such_dir/out\nlater\nlater\n";
+    const WriteRun run = writeWithAnswers(*threePoints(), answers);
+    EXPECT_EQ(run.result, -2 - failing);
+    const std::string expectedEnd = prompts[failing] + "Couldn't open file.  I die.\n";
+    ASSERT_GE(run.transcript.size(), expectedEnd.size());
+    EXPECT_EQ(run.transcript.substr(run.transcript.size() - expectedEnd.size()), expectedEnd);
+    EXPECT_FALSE(fileExists("later"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFormat, UnwritableFile, ::testing::Values(0, 1, 2, 3));
+
+TEST(UnwritableFileAfterWritten, EarlierFilesStay) {
+    TempDir dir;
+    const WriteRun run = writeWithAnswers(*threePoints(), "a.xy\na.wyr\nno_such_dir/a.dat\n");
+    EXPECT_EQ(run.result, -4);
+    EXPECT_TRUE(fileExists("a.xy"));
+    EXPECT_TRUE(fileExists("a.wyr"));
+}
+
+TEST(FullDisk, FailedWriteIsReportedAndStopsTheRest) {
+    if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+    TempDir dir;
+    const WriteRun run = writeWithAnswers(*threePoints(), "/dev/full\nlater\n");
+    EXPECT_EQ(run.result, -2);
+    EXPECT_NE(run.transcript.find("Couldn't write file /dev/full completely.  I die.\n"),
+              std::string::npos);
+    EXPECT_EQ(run.transcript.find(kWyrPrompt), std::string::npos);
+}
+
+// ---- Over-long answers ----
+
+TEST(LongAnswers, NameBeyondTheBufferIsRefusedAndAskedAgain) {
+    TempDir dir;
+    const std::string longName(200, 'n');
+    const WriteRun run = writeWithAnswers(*threePoints(), longName + "\nout.xy\n\n\n\n");
+    EXPECT_EQ(run.result, 0);
+    EXPECT_NE(run.transcript.find(kXyPrompt + "File name too long: at most 199 characters.\n" +
+                                  kXyPrompt + kWyrPrompt),
+              std::string::npos);
+    EXPECT_TRUE(fileExists("out.xy"));
+    EXPECT_FALSE(fileExists(longName.substr(0, 199)));
+}
+
+TEST(LongAnswers, NameOf199CharactersIsUsed) {
+    TempDir dir;
+    const std::string name(199, 'n');
+    EXPECT_EQ(writeWithAnswers(*threePoints(), name + "\n\n\n\n").result, 0);
+    EXPECT_TRUE(fileExists(name));
+}
+
+TEST(LongAnswers, TitleThatWouldNotReadBackIsAskedAgain) {
+    TempDir dir;
+    const std::string fitting(98, 'a');
+    const WriteRun run = writeWithAnswers(
+        *threePoints(), "\n\n\nout.gda\n" + std::string(99, 'b') + "\n" + fitting + "\n");
+    EXPECT_EQ(run.result, 0);
+    EXPECT_NE(
+        run.transcript.find("Enter title: Title too long: at most 98 characters.\nEnter title: "),
+        std::string::npos);
+    EXPECT_EQ(readFile("out.gda").substr(0, 99), fitting + "\n");
+}
+
+// ---- Values the fixed fields cannot hold ----
+
+std::string overflowWarning(int count, const std::string& name) {
+    return "Warning: " + std::to_string(count) + " value(s) do not fit their fixed field in " +
+           name + " and will not read back correctly.\n";
+}
+
+TEST(Overflow, WyrCountOfAMillionRunsIntoItsNeighbour) {
+    TempDir dir;
+    auto store = gridPattern(10.0, 0.02, {5.0f, 1000000.0f, 999999.0f}, {1.0f, 1.0f, 1.0f});
+    const WriteRun run = writeWithAnswers(*store, "\nout.wyr\n\n\n");
+    EXPECT_EQ(run.result, 0);
+    // Still the documented format, which other programs read.
+    EXPECT_EQ(readFile("out.wyr").substr(25), "      51000000 999999");
+    EXPECT_NE(run.transcript.find(overflowWarning(1, "out.wyr")), std::string::npos);
+}
+
+TEST(Overflow, DatCountsAndWeightsBeyondEightCharacters) {
+    TempDir dir;
+    // 999999.9 and -99999.9 just fit; 1000000.0, -100000.0 and a weight of 100000.00 do not.
+    auto store = gridPattern(10.0, 0.02, {999999.9f, -99999.9f, 1000000.0f, -100000.0f},
+                             {1.0f, 100000.0f, 1.0f, 99999.99f});
+    const WriteRun run = writeWithAnswers(*store, "\n\nout.dat\n\n");
+    EXPECT_EQ(readFile("out.dat").substr(27),
+              "999999.9-99999.91000000.0-100000.0\n"
+              "    1.00100000.00    1.0099999.99");
+    EXPECT_NE(run.transcript.find(overflowWarning(3, "out.dat")), std::string::npos);
+}
+
+TEST(Overflow, GdaValuesBeyondEightCharacters) {
+    TempDir dir;
+    auto store = gridPattern(10.0, 0.02, {1500000.0f, 20.0f, 30.0f}, {1.0f, -250000.0f, 999999.9f});
+    const WriteRun run = writeWithAnswers(*store, "\n\n\nout.gda\nT\n");
+    EXPECT_NE(run.transcript.find(overflowWarning(2, "out.gda")), std::string::npos);
+}
+
+TEST(Overflow, XyFreeFormatTakesAnyWidth) {
+    TempDir dir;
+    auto store = gridPattern(10.0, 0.02, {5.0e7f, 1.0f, 1.0f}, {1.0e7f, 1.0f, 1.0f});
+    const WriteRun run = writeWithAnswers(*store, "out.xy\n\n\n\n");
+    EXPECT_EQ(readFile("out.xy").substr(0, 31), "  10.000 50000000 10000000.0\n  ");
+    EXPECT_EQ(run.transcript.find("Warning"), std::string::npos);
+}
+
+TEST(Overflow, CountBeyondTheRangeOfALongIsCaught) {
+    TempDir dir;
+    auto store = gridPattern(10.0, 0.02, {1.0e30f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f});
+    const WriteRun run = writeWithAnswers(*store, "out.xy\n\n\n\n");
+    EXPECT_NE(run.transcript.find(overflowWarning(1, "out.xy")), std::string::npos);
+}
+
+TEST(Overflow, OrdinaryValuesGiveNoWarning) {
+    TempDir dir;
+    const WriteRun run = writeWithAnswers(*threePoints(), "a.xy\na.wyr\na.dat\na.gda\nT\n");
+    EXPECT_EQ(run.transcript.find("Warning"), std::string::npos);
+}
+
+// ---- A step the headers cannot hold ----
+
+TEST(StepRounding, ThreeDecimalHeadersWarnForAStepOfAnEighthOfACentidegree) {
+    TempDir dir;
+    auto store = countingPattern(1001);
+    store->tthstep = 0.0125;
+    store->tthmax = 5.0 + 1000 * 0.0125;
+    const WriteRun run = writeWithAnswers(*store, "a.xy\na.wyr\na.dat\na.gda\nT\n");
+    // "0.013" or "0.012" in the header: 1000 steps later the angle is 0.5 degrees off.
+    EXPECT_NE(run.transcript.find("Warning: a.wyr cannot hold tthstep = 0.012500 exactly; angles "
+                                  "read back from it will be up to 0.5000 degrees off.\n"),
+              std::string::npos);
+    EXPECT_NE(run.transcript.find("Warning: a.dat cannot hold tthstep"), std::string::npos);
+    // 1.25 centidegrees fit the GSAS header; .xy lists every angle.
+    EXPECT_EQ(run.transcript.find("Warning: a.gda"), std::string::npos);
+    EXPECT_EQ(run.transcript.find("Warning: a.xy"), std::string::npos);
+}
+
+}  // namespace
