@@ -1,0 +1,46 @@
+#include "view/scroll.h"
+
+namespace {
+
+// Whether a bound may still move up towards the limit (or down towards it, for mayFall).
+bool mayRise(double bound, double limit, ScrollEdge edge) {
+    return edge == ScrollEdge::MoveAtLimit ? bound <= limit : bound < limit;
+}
+
+bool mayFall(double bound, double limit, ScrollEdge edge) {
+    return edge == ScrollEdge::MoveAtLimit ? bound >= limit : bound > limit;
+}
+
+void shift(float& low, float& high, double by) {
+    low = static_cast<float>(low + by);
+    high = static_cast<float>(high + by);
+}
+
+}  // namespace
+
+bool meetsSideTest(const PlotWindow& win, float cx, float cy) {
+    return cx > win.xmax || cx < win.xmin || cy > win.ymax || cy < win.ymin;
+}
+
+bool strictlyInside(const PlotWindow& win, float cx, float cy) {
+    return win.xmin < cx && cx < win.xmax && win.ymin < cy && cy < win.ymax;
+}
+
+void scrollWindow(PlotWindow& win, float cx, float cy, const ScrollLimits& limits) {
+    const double halfX = 0.5 * win.dx;
+    const double halfY = 0.5 * win.dy;
+    // Sideways until the window centre lies beyond the first or last point of the pattern;
+    // up until the bottom lies above the largest intensity, down until the top is below 0.
+    if (cx > win.xmax && mayRise(win.xmin, limits.tthLast - halfX, limits.edge))
+        shift(win.xmin, win.xmax, halfX);
+    if (cx < win.xmin && mayFall(win.xmax, limits.tthFirst + halfX, limits.edge))
+        shift(win.xmin, win.xmax, -halfX);
+    if (cy > win.ymax && mayRise(win.ymin, limits.ctsTop, limits.edge))
+        shift(win.ymin, win.ymax, halfY);
+    if (cy < win.ymin && mayFall(win.ymax, 0.0, limits.edge)) shift(win.ymin, win.ymax, -halfY);
+    win.updateSize();
+}
+
+ScrollLimits patternScrollLimits(const PatternStore& pattern, float maxcts, ScrollEdge edge) {
+    return {pattern.tthmin, pattern.tthmax, maxcts, edge};
+}
