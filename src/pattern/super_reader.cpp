@@ -1,0 +1,96 @@
+#include "pattern/super_reader.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "driver/console.h"
+#include "pattern/data_file_name.h"
+#include "pattern/line_reader.h"
+#include "pattern/scan_columns.h"
+#include "pattern/scan_grid.h"
+#include "pattern/scan_normalisation.h"
+#include "pattern/scan_record.h"
+#include "pattern/typed_line.h"
+
+namespace {
+
+constexpr int kScanLineBufferSize = 200;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using ScanFile = std::unique_ptr<std::FILE, FileCloser>;
+
+enum class FileOutcome {
+    Read,         // every line read; the user may name another file
+    Undecodable,  // the column line lacks one of the four columns
+    Aborted,      // a record lay beyond the capacity: the whole read ends
+};
+
+FileOutcome readScanFile(std::FILE* file, int fileNumber, ScanGrid& grid, Console& console) {
+    LineReader lines(file, kScanLineBufferSize);
+    const std::optional<ScanColumns> columns = decodeScanColumns(lines, console);
+    if (!columns) return FileOutcome::Undecodable;
+    std::string line;
+    while (lines.next(line)) {
+        const std::optional<ScanRecord> record = parseScanRecord(line, *columns, console);
+        if (record && grid.add(*record, line, fileNumber) == Placement::BeyondCapacity) {
+            return FileOutcome::Aborted;
+        }
+    }
+    return FileOutcome::Read;
+}
+
+// The next file of the merge; empty when the user ends the input with an empty name (or
+// the console input ends).
+ScanFile openNextFile(Console& console, int fileNumber) {
+    console.print("Enter SUPER data file number %d. name (blank to end):", fileNumber);
+    std::string name;
+    while (console.readLine(name) && !name.empty()) {
+        if (!answerFits(console, name, kNameBufferSize - 1, "File name")) continue;
+        if (std::FILE* file = std::fopen(name.c_str(), "r")) return ScanFile(file);
+        console.print("Eh? I can not see that file, Try again...\n");
+    }
+    return nullptr;
+}
+
+void finishMerge(PatternStore& store, const ScanGrid& grid, Console& console) {
+    store.ilast = grid.highestIndex();
+    store.tthmax = store.ilast * store.tthstep + store.tthmin;
+    normaliseToMonitor(store, console);
+    // Past the pattern the store holds the unset value again, not the zeroed sums.
+    std::fill(store.cts.begin() + store.ilast + 1, store.cts.end(), kUnset);
+    std::fill(store.sig.begin() + store.ilast + 1, store.sig.end(), kUnset);
+}
+
+}  // namespace
+
+int readSuperScans(std::FILE* first, Console& console, PatternStore& store) {
+    ScanFile file(first);
+    console.print("First file must have lowest angle.  Max %d points.\n", MAXBUF);
+    console.print("Each scan must have same step.  Sums repeated points.\n");
+    ScanGrid grid(store, console);
+    store.ilast = 0;
+
+    int fileNumber = 1;
+    FileOutcome outcome = readScanFile(file.get(), fileNumber, grid, console);
+    if (outcome == FileOutcome::Undecodable) return -3;
+    while (outcome == FileOutcome::Read) {
+        file.reset();
+        ++fileNumber;
+        file = openNextFile(console, fileNumber);
+        if (!file) {
+            console.print("End of Input; Proceeding to NEXT step --------->\n");
+            break;
+        }
+        outcome = readScanFile(file.get(), fileNumber, grid, console);
+        if (outcome == FileOutcome::Undecodable) {
+            console.print("You select to continue... Disregarding last SUPER file.\n");
+            console.print("Be advised to check last SUPER file.\n");
+            console.print("End of Input; Proceeding to OUTPUT step --------->\n");
+        }
+    }
+    finishMerge(store, grid, console);
+    return 0;
+}
