@@ -27,6 +27,11 @@ FullScaleBounds fullScaleBounds(const PatternStore& pattern, float maxcts) {
     FullScaleBounds bounds{pattern.tthmin - 150.0 * pattern.tthstep,
                            pattern.tthmax + 150.0 * pattern.tthstep, -0.1 * maxcts, 1.1 * maxcts};
     if (maxcts <= 0.0f) setNonPositiveRange(pattern, bounds);
+    // Angles that never advance (a step of zero) leave no width: a degree on either side.
+    if (static_cast<float>(bounds.xmin) == static_cast<float>(bounds.xmax)) {
+        bounds.xmin -= 1.0;
+        bounds.xmax += 1.0;
+    }
     return bounds;
 }
 

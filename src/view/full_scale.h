@@ -14,7 +14,8 @@ struct FullScaleBounds {
 float computeMaxcts(const PatternStore& pattern);
 
 // With maxcts = 0.0 (no positive intensity) the range is taken from the most negative
-// intensity instead, mirrored, so the window is never empty and still shows the data.
+// intensity instead, mirrored, so the window is never empty and still shows the data; a
+// pattern whose angles do not advance gets a degree on either side.
 FullScaleBounds fullScaleBounds(const PatternStore& pattern, float maxcts);
 
 // Each bound within 0.01 of its full-scale value.

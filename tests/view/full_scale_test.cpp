@@ -48,6 +48,18 @@ TEST(FullScaleWindow, OfAnAllZeroPatternIsNotEmpty) {
     EXPECT_GT(full.ymax, 0.0);
 }
 
+TEST(FullScaleWindow, OfAPatternWhoseAnglesDoNotAdvanceHasAWidth) {
+    PatternStore pattern = patternOf([](int i) { return float(i); });
+    pattern.tthstep = 0.0;
+    pattern.tthmax = pattern.tthmin;
+    const FullScaleBounds full = fullScaleBounds(pattern, 1000.0f);
+    EXPECT_LT(full.xmin, 10.0);
+    EXPECT_GT(full.xmax, 10.0);
+    ViewState view;
+    setFullScale(view, pattern);
+    EXPECT_TRUE(isFullScale(view.win, pattern, view.maxcts));
+}
+
 TEST(FullScaleTest, AllowsEachBoundToBeOffByOneHundredth) {
     ViewState view;
     const PatternStore pattern = patternOf([](int i) { return float(i); });
