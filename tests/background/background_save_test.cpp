@@ -1,0 +1,91 @@
+#include "background/background_save.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "driver/console.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class SaveTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    std::istringstream in;
+    std::ostringstream out;
+    Console console{in, out};
+    PointList list;
+    DataFileName dataFile{"quartz.xy", 'x'};
+
+    void add(float tth, float cts) {
+        ++list.last;
+        list.x[list.last] = tth;
+        list.y[list.last] = cts;
+    }
+};
+
+}  // namespace
+
+TEST_F(SaveTest, WritesOneLinePerPointToBothFiles) {
+    add(20.5f, 1234.5f);
+    add(30.25f, 0.0f);
+    add(40.0f, -12.125f);
+    EXPECT_EQ(saveBackgroundPoints(console, list, dataFile), SaveResult::Saved);
+    EXPECT_EQ(readFile("quartz.fbg"),
+              "20.500000\t1234.500000\t0.0\n"
+              "30.250000\t0.000000\t0.0\n"
+              "40.000000\t-12.125000\t0.0\n");
+    EXPECT_EQ(readFile("quartz.gbg"),
+              "I\t20.500000\t1234.500000\t0.0\n"
+              "I\t30.250000\t0.000000\t0.0\n"
+              "I\t40.000000\t-12.125000\t0.0\n");
+    EXPECT_EQ(out.str(),
+              "FullProf backgroud file saving... Filename : quartz.fbg\n"
+              "GSAS backgroud file saving... Filename : quartz.gbg\n");
+}
+
+TEST_F(SaveTest, ReplacesAnOlderFile) {
+    writeFile("quartz.fbg", "old contents that are longer than the new ones\n");
+    add(20.5f, 1.0f);
+    saveBackgroundPoints(console, list, dataFile);
+    EXPECT_EQ(readFile("quartz.fbg"), "20.500000\t1.000000\t0.0\n");
+}
+
+TEST_F(SaveTest, NamesTheFilesAfterTheFirstDotOfTheBaseName) {
+    dataFile = {"./run.2/QUARTZ.long.XY", 'x'};
+    std::filesystem::create_directory("run.2");
+    add(20.5f, 1.0f);
+    EXPECT_EQ(saveBackgroundPoints(console, list, dataFile), SaveResult::Saved);
+    EXPECT_TRUE(fileExists("run.2/QUARTZ.fbg"));
+    EXPECT_TRUE(fileExists("run.2/QUARTZ.gbg"));
+    // The title shows the format's lower-case extension from now on.
+    EXPECT_EQ(dataFile.name, "./run.2/QUARTZ.xy");
+}
+
+TEST_F(SaveTest, WritesNothingForAnEmptyList) {
+    EXPECT_EQ(saveBackgroundPoints(console, list, dataFile), SaveResult::NothingToSave);
+    EXPECT_FALSE(fileExists("quartz.fbg"));
+    EXPECT_FALSE(fileExists("quartz.gbg"));
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(SaveTest, AFileThatCannotBeCreatedIsReportedAndTheNameRestored) {
+    dataFile = {"missing/quartz.dat", 'd'};
+    add(20.5f, 1.0f);
+    EXPECT_EQ(saveBackgroundPoints(console, list, dataFile), SaveResult::Failed);
+    EXPECT_EQ(out.str(),
+              "FullProf backgroud file saving... Filename : missing/quartz.fbg\n"
+              "Error!!! - F.P. Background output file opening\n");
+    EXPECT_EQ(dataFile.name, "missing/quartz.dat");
+}
+
+TEST_F(SaveTest, AGsasFileThatCannotBeCreatedIsReportedToo) {
+    std::filesystem::create_directory("quartz.gbg");  // a directory stands in its way
+    add(20.5f, 1.0f);
+    EXPECT_EQ(saveBackgroundPoints(console, list, dataFile), SaveResult::Failed);
+    EXPECT_TRUE(fileExists("quartz.fbg"));
+    EXPECT_NE(out.str().find("GSAS backgroud file saving... Filename : quartz.gbg\n"
+                             "Error!!! - F.P. Background output file opening\n"),
+              std::string::npos);
+}
