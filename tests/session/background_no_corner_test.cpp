@@ -129,6 +129,34 @@ TEST_F(NoCorner, ScrollingHasNoEffectUntilTheViewIsKept) {
     EXPECT_EQ(windows()[3], (std::vector<float>{20, 46, -100, 1100}));
 }
 
+// The window moves while its centre has not passed the pattern's end (or while the bottom
+// has not passed maxcts, the top not dropped below zero): at the limit itself it moves once
+// more, one step further than in the picking mode.
+TEST_F(NoCorner, ScrollingStopsAtEachEdgeOfThePattern) {
+    const struct {
+        float x, y;
+        int moves;  // clicks that move before the first refused one
+        std::vector<float> last;
+    } edges[] = {
+        {100, 400, 6, {30, 34, 200, 600}},
+        {-100, 400, 6, {6, 10, 200, 600}},
+        {20, 5000, 5, {18, 22, 1200, 1600}},
+        {20, -5000, 4, {18, 22, -600, -200}},
+    };
+    for (const auto& edge : edges) {
+        restart();
+        zoomToRegion();
+        for (int i = 0; i <= edge.moves; ++i) gfx.push(edge.x, edge.y, 'A');
+        key('q');
+        run();
+        const auto drawn = windows();
+        ASSERT_EQ(drawn.size(), static_cast<std::size_t>(edge.moves + 3));
+        EXPECT_NE(drawn[drawn.size() - 2], drawn[drawn.size() - 3]);
+        EXPECT_EQ(drawn[drawn.size() - 2], edge.last);
+        EXPECT_EQ(drawn.back(), edge.last);  // refused, and drawn again
+    }
+}
+
 TEST_F(NoCorner, SaveWithoutPointsWritesNothingAndRedraws) {
     key('s');
     key('S');
