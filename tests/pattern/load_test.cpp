@@ -24,6 +24,23 @@ const std::string kCannotSee =
 const std::string kThreeRead = "3 data points read.\n";
 const std::string kBye = "Bye.\n";
 
+// A raw scan file: fourteen header lines, the column names on the last, then records of
+// angle, counts, monitor 1,000,000 and 1,000,000 ms, so that dead time hardly matters.
+std::string rawScan(const std::string& columns, int records) {
+    std::string text;
+    for (int n = 1; n <= 13; ++n) text += "header line " + std::to_string(n) + "\n";
+    text += columns + "\n";
+    for (int i = 0; i < records; ++i)
+        text += std::to_string(10.0 + 0.02 * i) + " 400 1000000 1000000\n";
+    return text;
+}
+
+const std::string kSuperIntro = "This is SUPER file. Please give me some information to proceed.\n";
+const std::string kSuperDone =
+    "SUPER file(s) reading is successfully done...\n"
+    "You can convert them to other data file format(s) later.\n";
+const std::string kTooSmall = "Too small data points!!! Check the file...\n";
+
 class LoadTest : public ::testing::Test {
   protected:
     LoadTest() {
@@ -173,6 +190,36 @@ TEST_F(LoadTest, AFailedAttemptLeavesNothingBehind) {
         ASSERT_EQ(store.sig[i], kUnset) << i;
     }
     EXPECT_EQ(dataFile.name, "sample.xy");
+}
+
+// The merge asks for further files itself; the empty answer here ends it.
+TEST_F(LoadTest, ARawScanIsMergedAndNamedDotSuper) {
+    std::filesystem::create_directory("runs.v2");
+    writeFile("runs.v2/scan.001", rawScan("tth cts mon tim", 4));
+    ASSERT_TRUE(load({"runs.v2/scan.001"}, "\n"));
+    EXPECT_EQ(transcript.rfind(kSuperIntro, 0), 0u) << transcript;
+    EXPECT_TRUE(transcript.ends_with(kSuperDone + "4 data points read.\n")) << transcript;
+    EXPECT_EQ(dataFile.name, "runs.v2/scan.super");
+    EXPECT_EQ(dataFile.format, 's');
+    EXPECT_EQ(store.ilast, 3);
+    EXPECT_NEAR(store.tthstep, 0.02, 1e-12);
+    EXPECT_FLOAT_EQ(store.tth[3], 10.06f);  // computed from the grid after the merge
+    EXPECT_EQ(store.tth[4], kUnset);
+}
+
+TEST_F(LoadTest, ARawScanOfTwoPointsGoesBackToThePrompt) {
+    writeFile("scan.001", rawScan("tth cts mon tim", 2));
+    EXPECT_FALSE(load({"scan.001"}, "\n\n"));
+    EXPECT_TRUE(transcript.ends_with(kSuperDone + kTooSmall + kPrompt + kBye)) << transcript;
+}
+
+// Without a time column the merge fails at once: no success lines, and no points.
+TEST_F(LoadTest, AnUndecodableRawScanHasNoPoints) {
+    writeFile("scan.001", rawScan("tth cts mon", 4));
+    EXPECT_FALSE(load({"scan.001"}, "\n\n"));
+    EXPECT_EQ(transcript.find("successfully done"), std::string::npos) << transcript;
+    EXPECT_TRUE(transcript.ends_with(kTooSmall + kPrompt + kBye)) << transcript;
+    EXPECT_EQ(dataFile.format, 0);
 }
 
 }  // namespace

@@ -11,12 +11,6 @@
 #include "pattern/pattern_store.h"
 #include "support/temp_dir.h"
 
-// True when the text ends with `end` (a reader's last message).
-inline bool endsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 using Reader = bool (*)(std::FILE*, Console&, PatternStore&);
 
 class ReaderTest : public ::testing::Test {

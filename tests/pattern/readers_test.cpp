@@ -39,7 +39,7 @@ class EveryReaderTest : public ReaderTest, public ::testing::WithParamInterface<
 
 TEST_P(EveryReaderTest, ThreePointsLoadAndAreReportedAsThree) {
     ASSERT_TRUE(readSample(3)) << transcript;
-    EXPECT_TRUE(endsWith(transcript, "3 data points read.\n")) << transcript;
+    EXPECT_TRUE(transcript.ends_with("3 data points read.\n")) << transcript;
     EXPECT_EQ(store.ilast, 2);
     EXPECT_DOUBLE_EQ(store.tthmin, 10.0);
     EXPECT_NEAR(store.tthstep, 0.02, 1e-12);
@@ -67,12 +67,12 @@ TEST_P(EveryReaderTest, ExactlyMaxbufPointsLoad) {
 
 TEST_P(EveryReaderTest, OnePointMoreThanMaxbufFailsWithTheFormatsMessage) {
     EXPECT_FALSE(readSample(MAXBUF + 1));
-    EXPECT_TRUE(endsWith(transcript, GetParam().tooMany)) << transcript;
+    EXPECT_TRUE(transcript.ends_with(GetParam().tooMany)) << transcript;
 }
 
 TEST_P(EveryReaderTest, AnEmptyLastLineIsADataLineWithoutValues) {
     EXPECT_FALSE(read(GetParam().reader, withEmptyLastLine(GetParam().sample(5))));
-    EXPECT_TRUE(endsWith(transcript, GetParam().dataLineError)) << transcript;
+    EXPECT_TRUE(transcript.ends_with(GetParam().dataLineError)) << transcript;
 }
 
 TEST_P(EveryReaderTest, AFinalLineEndMakesNoDifference) {
