@@ -1,7 +1,5 @@
 #include "pattern/line_reader.h"
 
-#include <cctype>
-
 bool LineReader::next(std::string& line) {
     line.clear();
     int c = 0;
@@ -10,10 +8,4 @@ bool LineReader::next(std::string& line) {
         if (c == '\n') break;
     }
     return !line.empty();
-}
-
-bool isBlank(const std::string& text) {
-    for (char c : text)
-        if (!std::isspace(static_cast<unsigned char>(c))) return false;
-    return true;
 }

@@ -7,16 +7,13 @@
 #include <string>
 
 class LineReader {
-public:
+  public:
     LineReader(std::FILE* file, int bufferSize) : file_(file), size_(bufferSize) {}
 
     // The next piece with its line end if it fits; false at end of file.
     bool next(std::string& line);
 
-private:
+  private:
     std::FILE* file_;
     int size_;
 };
-
-// True when the text holds nothing but white space (such a line converts no value).
-bool isBlank(const std::string& text);

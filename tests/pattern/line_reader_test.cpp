@@ -38,10 +38,4 @@ TEST(LineReaderTest, SplitsALongLineIntoPiecesOfBufferSizeLessOne) {
     EXPECT_EQ(piecesOf("abc\nd\n", 4), (Pieces{"abc", "\n", "d\n"}));
 }
 
-TEST(LineReaderTest, BlankMeansWhiteSpaceOnly) {
-    EXPECT_TRUE(isBlank(""));
-    EXPECT_TRUE(isBlank(" \t\r\n"));
-    EXPECT_FALSE(isBlank("  1\n"));
-}
-
 }  // namespace
