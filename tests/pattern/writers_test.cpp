@@ -127,21 +127,10 @@ TEST_F(ThreePointFiles, AllFourInOneRunWithPromptsInOrder) {
     for (const char* name : {"a.xy", "a.wyr", "a.dat", "a.gda"}) EXPECT_TRUE(fileExists(name));
 }
 
-TEST_F(ThreePointFiles, EmptyTitleGivesEightyBlanks) {
-    writeWithAnswers(*store, "\n\n\nout.gda\n\n");
-    EXPECT_EQ(readFile("out.gda").substr(0, 81), std::string(80, ' ') + "\n");
-}
-
 TEST_F(ThreePointFiles, TitleLongerThanEightyIsWrittenWhole) {
     const std::string title(90, 't');
     writeWithAnswers(*store, "\n\n\nout.gda\n" + title + "\n");
     EXPECT_EQ(readFile("out.gda").substr(0, 91), title + "\n");
-}
-
-TEST_F(ThreePointFiles, ExistingFileIsReplaced) {
-    writeFile("out.xy", std::string(500, 'z'));
-    writeWithAnswers(*store, "out.xy\n\n\n\n");
-    EXPECT_EQ(readFile("out.xy").find('z'), std::string::npos);
 }
 
 // ---- Line grouping ----
@@ -367,12 +356,6 @@ TEST(Overflow, CountBeyondTheRangeOfALongIsCaught) {
     auto store = gridPattern(10.0, 0.02, {1.0e30f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f});
     const WriteRun run = writeWithAnswers(*store, "out.xy\n\n\n\n");
     EXPECT_NE(run.transcript.find(overflowWarning(1, "out.xy")), std::string::npos);
-}
-
-TEST(Overflow, OrdinaryValuesGiveNoWarning) {
-    TempDir dir;
-    const WriteRun run = writeWithAnswers(*threePoints(), "a.xy\na.wyr\na.dat\na.gda\nT\n");
-    EXPECT_EQ(run.transcript.find("Warning"), std::string::npos);
 }
 
 // ---- A step the headers cannot hold ----
