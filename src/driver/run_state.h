@@ -4,7 +4,9 @@
 
 #include "driver/console.h"
 #include "pattern/data_file_name.h"
+#include "lsq/lsq_state.h"
 #include "pattern/pattern_store.h"
+#include "peaks/peak_state.h"
 #include "view/graphics.h"
 #include "view/point_list.h"
 #include "view/view_state.h"
@@ -19,4 +21,6 @@ struct RunState {
     DataFileName dataFile;
     PointList points;  // background list on the background side, peak list on the peak side
     ViewState view;
+    PeakSideState peaks;
+    LsqState lsq;  // the fit engine: parameter vector, data points and scalars
 };
