@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "driver/console.h"
@@ -13,12 +14,13 @@
 namespace {
 
 constexpr std::size_t kNameMax = kNameBufferSize - 1;
-// The title line must fit the 100-character line buffer of the .gda reader, line end included.
-constexpr std::size_t kTitleMax = 98;
 
-using WriteFormat = int (*)(std::FILE*, Console&, const PatternStore&);
+// The GSAS title, asked only once its file is open, as the dialogue does.
+using TitleSource = std::function<std::string()>;
+using WriteFormat = int (*)(std::FILE*, const PatternStore&, const TitleSource&);
 
 struct OutputFormat {
+    char code;  // the format code of the data file name
     const char* prompt;
     int failCode;           // returned when the file cannot be created
     double stepResolution;  // degrees in which the header gives tthstep; 0: angles are listed
@@ -26,15 +28,21 @@ struct OutputFormat {
 };
 
 const std::array<OutputFormat, 4> kFormats = {{
-    {"To get XRS82 output file with stdev, enter file name: (.xy) ", -2, 0.0,
-     [](std::FILE* out, Console&, const PatternStore& store) { return writeXy(out, store); }},
-    {"To get Wyriet output file, enter file name: (.wyr) ", -3, 0.001,
-     [](std::FILE* out, Console&, const PatternStore& store) { return writeWyr(out, store); }},
-    {"To get .PROFIN output file with weights, enter file name: (.dat) ", -4, 0.001,
-     [](std::FILE* out, Console&, const PatternStore& store) { return writeDat(out, store); }},
-    {"To get .GDAT output file with weights, enter file name: (.gda) ", -5, 0.0001,
-     [](std::FILE* out, Console& console, const PatternStore& store) {
-         return writeGda(out, store, askBoundedLine(console, "Enter title: ", kTitleMax, "Title"));
+    {'x', "To get XRS82 output file with stdev, enter file name: (.xy) ", -2, 0.0,
+     [](std::FILE* out, const PatternStore& store, const TitleSource&) {
+         return writeXy(out, store);
+     }},
+    {'w', "To get Wyriet output file, enter file name: (.wyr) ", -3, 0.001,
+     [](std::FILE* out, const PatternStore& store, const TitleSource&) {
+         return writeWyr(out, store);
+     }},
+    {'d', "To get .PROFIN output file with weights, enter file name: (.dat) ", -4, 0.001,
+     [](std::FILE* out, const PatternStore& store, const TitleSource&) {
+         return writeDat(out, store);
+     }},
+    {'g', "To get .GDAT output file with weights, enter file name: (.gda) ", -5, 0.0001,
+     [](std::FILE* out, const PatternStore& store, const TitleSource& title) {
+         return writeGda(out, store, title());
      }},
 }};
 
@@ -52,17 +60,16 @@ void warnStepRounding(Console& console, const std::string& name, const PatternSt
         name.c_str(), store.tthstep, drift);
 }
 
-// 0 when the format was written or skipped; its code after the message when its file
-// cannot be created or fully written.
-int writeFormat(Console& console, const PatternStore& store, const OutputFormat& format) {
-    const std::string name = askBoundedLine(console, format.prompt, kNameMax, "File name");
-    if (name.empty()) return 0;
+// 0 when the file was written; the format's code after the message when it cannot be
+// created or fully written.
+int writeFile(Console& console, const PatternStore& store, const OutputFormat& format,
+              const std::string& name, const TitleSource& title) {
     std::FILE* out = std::fopen(name.c_str(), "w");
     if (!out) {
         console.print("Couldn't open file.  I die.\n");
         return format.failCode;
     }
-    const int overflows = format.write(out, console, store);
+    const int overflows = format.write(out, store, title);
     const bool writeFailed = std::ferror(out) != 0;
     const bool closed = std::fclose(out) == 0;
     if (writeFailed || !closed) {
@@ -79,6 +86,15 @@ int writeFormat(Console& console, const PatternStore& store, const OutputFormat&
     return 0;
 }
 
+// 0 when the format was written or skipped; its code when its file failed.
+int askAndWrite(Console& console, const PatternStore& store, const OutputFormat& format) {
+    const std::string name = askBoundedLine(console, format.prompt, kNameMax, "File name");
+    if (name.empty()) return 0;
+    return writeFile(console, store, format, name, [&console] {
+        return askBoundedLine(console, "Enter title: ", kGdaTitleMax, "Title");
+    });
+}
+
 }  // namespace
 
 int writeAllFormats(Console& console, const PatternStore& store) {
@@ -86,8 +102,17 @@ int writeAllFormats(Console& console, const PatternStore& store) {
         "# of data points(from 1 to #), tthmin, tthstep, tthmax = %ld, %.3lf, %.3lf, %.4lf\n",
         static_cast<long>(store.ilast) + 1, store.tthmin, store.tthstep, store.tthmax);
     for (const OutputFormat& format : kFormats) {
-        const int result = writeFormat(console, store, format);
+        const int result = askAndWrite(console, store, format);
         if (result != 0) return result;
     }
     return 0;
+}
+
+int writePatternFile(Console& console, const PatternStore& store, char format,
+                     const std::string& name, const std::string& title) {
+    for (const OutputFormat& candidate : kFormats) {
+        if (candidate.code == format)
+            return writeFile(console, store, candidate, name, [&title] { return title; });
+    }
+    return -1;
 }
