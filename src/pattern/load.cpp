@@ -34,23 +34,6 @@ std::FILE* askUntilOpened(Console& console, std::string& name) {
     }
 }
 
-using ProcessedReader = bool (*)(std::FILE*, Console&, PatternStore&);
-
-ProcessedReader processedReader(char format) {
-    switch (format) {
-        case 'x':
-            return readXy;
-        case 'w':
-            return readWyr;
-        case 'd':
-            return readDat;
-        case 'g':
-            return readGda;
-        default:
-            return nullptr;
-    }
-}
-
 // One load attempt on an opened file, which is closed on return. The arrays are filled with
 // the unset value first, so nothing an earlier failed attempt read survives past the pattern
 // finally loaded. The name and format code are set only when the pattern loaded.
@@ -79,6 +62,21 @@ bool loadFile(std::FILE* file, const std::string& name, Console& console, Patter
 }
 
 }  // namespace
+
+ProcessedReader processedReader(char format) {
+    switch (format) {
+        case 'x':
+            return readXy;
+        case 'w':
+            return readWyr;
+        case 'd':
+            return readDat;
+        case 'g':
+            return readGda;
+        default:
+            return nullptr;
+    }
+}
 
 bool loadPattern(const std::vector<std::string>& args, Console& console, PatternStore& store,
                  DataFileName& dataFile) {

@@ -24,6 +24,15 @@ bool readDat(std::FILE* file, Console& console, PatternStore& store);
 // intensity and ESD pairs in 8-character fields.
 bool readGda(std::FILE* file, Console& console, PatternStore& store);
 
-// Raw scans: merges the first file and the further ones the user names (the merge closes
-// its files), then checks the point count and computes the angles.
-bool readSuper(std::FILE* first, Console& console, PatternStore& store);
+// Raw scans: merges the first file and the further ones named on the names console (the
+// merge closes its files), then checks the point count and computes the angles.
+bool readSuper(std::FILE* first, Console& console, PatternStore& store, Console& names);
+
+inline bool readSuper(std::FILE* first, Console& console, PatternStore& store) {
+    return readSuper(first, console, store, console);
+}
+
+using ProcessedReader = bool (*)(std::FILE*, Console&, PatternStore&);
+
+// The reader of a processed format code ('x', 'w', 'd', 'g'); nullptr for any other code.
+ProcessedReader processedReader(char format);

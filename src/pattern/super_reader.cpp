@@ -42,15 +42,15 @@ FileOutcome readScanFile(std::FILE* file, int fileNumber, ScanGrid& grid, Consol
     return FileOutcome::Read;
 }
 
-// The next file of the merge; empty when the user ends the input with an empty name (or
-// the console input ends).
-ScanFile openNextFile(Console& console, int fileNumber) {
-    console.print("Enter SUPER data file number %d. name (blank to end):", fileNumber);
+// The next file of the merge; empty when the names end with an empty name (or the names
+// console's input ends).
+ScanFile openNextFile(Console& names, int fileNumber) {
+    names.print("Enter SUPER data file number %d. name (blank to end):", fileNumber);
     std::string name;
-    while (console.readLine(name) && !name.empty()) {
-        if (!answerFits(console, name, kNameBufferSize - 1, "File name")) continue;
+    while (names.readLine(name) && !name.empty()) {
+        if (!answerFits(names, name, kNameBufferSize - 1, "File name")) continue;
         if (std::FILE* file = std::fopen(name.c_str(), "r")) return ScanFile(file);
-        console.print("Eh? I can not see that file, Try again...\n");
+        names.print("Eh? I can not see that file, Try again...\n");
     }
     return nullptr;
 }
@@ -66,7 +66,7 @@ void finishMerge(PatternStore& store, const ScanGrid& grid, Console& console) {
 
 }  // namespace
 
-int readSuperScans(std::FILE* first, Console& console, PatternStore& store) {
+int readSuperScans(std::FILE* first, Console& console, PatternStore& store, Console& names) {
     ScanFile file(first);
     console.print("First file must have lowest angle.  Max %d points.\n", MAXBUF);
     console.print("Each scan must have same step.  Sums repeated points.\n");
@@ -79,7 +79,7 @@ int readSuperScans(std::FILE* first, Console& console, PatternStore& store) {
     while (outcome == FileOutcome::Read) {
         file.reset();
         ++fileNumber;
-        file = openNextFile(console, fileNumber);
+        file = openNextFile(names, fileNumber);
         if (!file) {
             console.print("End of Input; Proceeding to NEXT step --------->\n");
             break;
