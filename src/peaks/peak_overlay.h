@@ -4,7 +4,8 @@
 
 struct RunState;
 
-// Markers (colour 11, marker 31) and labels in `labelColour`, then the FWHM marks.
+// Markers (colour 11, marker 31) and labels in `labelColour`, then the FWHM marks; ends in
+// colour 1.
 void drawStoredPeaks(RunState& state, int labelColour);
 
 // The FWHM arrows and labels; drawn only for list entries that exist.
