@@ -5,16 +5,20 @@
 struct RunState;
 
 enum class PeakSave {
-    Empty,   // nothing to save: nothing written
-    Saved,   // written; the side is then entered afresh (the list leaves memory)
-    Failed,  // the file could not be created: message printed, the list kept
+    Empty,   // nothing to save: nothing written, the window unchanged
+    Saved,   // written; the list and the FitBlock are emptied and ViewFlag is
+             // FullScaleReset, so the side is entered afresh
+    Failed,  // the file could not be created or written: message printed, the list kept
 };
 
+// Writes every position not above 350.0, ascending, "%8.4f" a line.
 PeakSave savePeakPositions(RunState& state);
 
 enum class PeakLoad {
-    Cancelled,  // empty answer: no new page
+    Cancelled,  // empty answer (or end of input): no new page
     Done,       // loaded, or a message printed: a new page
 };
 
+// Asks for a file name and appends the first number of every line that is not a '#'
+// comment, with height 0.0, up to the list's capacity.
 PeakLoad loadPeakPositions(RunState& state);
