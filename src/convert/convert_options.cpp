@@ -1,0 +1,145 @@
+#include "convert/convert_options.h"
+
+#include <sstream>
+
+#include "pattern/data_file_name.h"
+#include "pattern/writers.h"
+
+namespace {
+
+const char* const kUsage =
+    "Usage: xrdconvert [--to FORMATS] [--outdir DIR] [--title TEXT] [--force] FILE...\n"
+    "       xrdconvert --merge [--to FORMATS] [--outdir DIR] [--title TEXT] [--force] SCAN...\n"
+    "Converts powder patterns between the processed formats .xy, .wyr, .dat and .gda, or\n"
+    "merges raw scan files into one pattern, with the readers and writers of xrdpick.\n"
+    "\n"
+    "  --to FORMATS  comma-separated list of xy, wyr, dat, gda\n"
+    "                (default: all four but the input's own format)\n"
+    "  --outdir DIR  where the files are written (default: the current directory)\n"
+    "  --title TEXT  title line of .gda files (default: the input's file name)\n"
+    "  --force       replace files that exist already\n"
+    "  --merge       merge the raw scans into one pattern, named after the first scan\n"
+    "  --help        show this text\n"
+    "  --version     show the version\n"
+    "\n"
+    "Each file is written to DIR/STEM.EXT, STEM being the input's file name up to its first\n"
+    "'.'. Standard output lists the files written; messages go to standard error. Exit\n"
+    "status: 0 when every input converted, 1 when one failed, 2 for a usage error.\n";
+
+// The code of a format named as in --to; 0 for an unknown name.
+char formatCode(const std::string& name) {
+    for (const char* code = kProcessedFormats; *code; ++code)
+        if (name == formatExtension(*code)) return *code;
+    return 0;
+}
+
+// The format codes named by a --to value, in the writers' order whatever order the list
+// gives; empty after setting the error for an unknown name or an empty list.
+std::string formatCodes(const std::string& list, std::string& error) {
+    std::string named;
+    std::istringstream names(list);
+    std::string name;
+    while (std::getline(names, name, ',')) {
+        const char code = formatCode(name);
+        if (code == 0) {
+            error = "unknown format '" + name + "' for --to (use xy, wyr, dat, gda)";
+            return {};
+        }
+        named += code;
+    }
+    std::string ordered;
+    for (const char* code = kProcessedFormats; *code; ++code)
+        if (named.find(*code) != std::string::npos) ordered += *code;
+    if (ordered.empty()) error = "--to needs at least one of xy, wyr, dat, gda";
+    return ordered;
+}
+
+// The .gda reader takes one line of at most kGdaTitleMax characters as the title.
+bool titleFits(const std::string& title, std::string& error) {
+    if (title.find_first_of("\r\n") != std::string::npos) {
+        error = "--title must be a single line";
+        return false;
+    }
+    if (title.size() > kGdaTitleMax) {
+        error = "--title holds at most " + std::to_string(kGdaTitleMax) + " characters";
+        return false;
+    }
+    return true;
+}
+
+// Applies an option that takes a value; false after setting the error.
+bool applyValue(const std::string& option, const std::string& value, ConvertOptions& options,
+                std::string& error) {
+    if (option == "--to") {
+        options.formats = formatCodes(value, error);
+        return !options.formats.empty();
+    }
+    if (option == "--outdir") {
+        options.outdir = value;
+        return true;
+    }
+    if (!titleFits(value, error)) return false;
+    options.title = value;
+    return true;
+}
+
+bool takesValue(const std::string& option) {
+    return option == "--to" || option == "--outdir" || option == "--title";
+}
+
+ParsedCommandLine usageError(std::string error) {
+    ParsedCommandLine parsed;
+    parsed.outcome = CommandLine::UsageError;
+    parsed.error = std::move(error);
+    return parsed;
+}
+
+}  // namespace
+
+ParsedCommandLine parseConvertArgs(const std::vector<std::string>& args) {
+    ParsedCommandLine parsed;
+    ConvertOptions& options = parsed.options;
+    bool optionsEnded = false;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& arg = args[k];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            options.files.push_back(arg);
+            continue;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string option = arg.substr(0, equals);
+        if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            parsed.outcome = CommandLine::Help;
+            return parsed;
+        } else if (arg == "--version") {
+            parsed.outcome = CommandLine::Version;
+            return parsed;
+        } else if (arg == "--force") {
+            options.force = true;
+        } else if (arg == "--merge") {
+            options.merge = true;
+        } else if (takesValue(option)) {
+            std::string value;
+            if (equals != std::string::npos) {
+                value = arg.substr(equals + 1);
+            } else if (k + 1 < args.size()) {
+                value = args[++k];
+            } else {
+                return usageError(option + " needs a value");
+            }
+            std::string error;
+            if (!applyValue(option, value, options, error)) return usageError(error);
+        } else {
+            return usageError("unknown option '" + arg + "'");
+        }
+    }
+    if (options.files.empty())
+        return usageError(options.merge ? "no SCAN to merge" : "no FILE to convert");
+    return parsed;
+}
+
+const char* convertUsage() {
+    return kUsage;
+}

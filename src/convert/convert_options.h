@@ -1,0 +1,34 @@
+#pragma once
+// The command line of xrdconvert: which files to convert or merge, and how.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The processed format codes, in the order the writers run.
+inline constexpr const char* kProcessedFormats = "xwdg";
+
+struct ConvertOptions {
+    std::string formats;  // format codes to write ('x', 'w', 'd', 'g') in the writers' order;
+                          // empty: every format but the input's own
+    std::string outdir;   // empty: the current directory
+    std::optional<std::string> title;  // the GSAS title; unset: the input's base name
+    bool force = false;                // replace existing files
+    bool merge = false;                // the files are raw scans of one pattern
+    std::vector<std::string> files;
+};
+
+enum class CommandLine { Convert, Help, Version, UsageError };
+
+struct ParsedCommandLine {
+    CommandLine outcome = CommandLine::Convert;
+    ConvertOptions options;
+    std::string error;  // why the command line is not usable
+};
+
+// Options may stand before, between or after the files; "--" ends them. An option's value
+// follows as the next argument or after '=' ("--to=xy,dat").
+ParsedCommandLine parseConvertArgs(const std::vector<std::string>& args);
+
+// The text of --help.
+const char* convertUsage();

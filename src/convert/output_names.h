@@ -1,0 +1,16 @@
+#pragma once
+// Names of what a conversion writes: every output is DIR/STEM.EXT, and a .gda file carries a
+// title line.
+
+#include <string>
+
+// The base name (the part after the last '/') up to its first '.': "data/quartz.xy" gives
+// "quartz", "scan.001" gives "scan".
+std::string patternStem(const std::string& name);
+
+// DIR/STEM.EXT with the format's extension; STEM.EXT alone for an empty dir.
+std::string outputPath(const std::string& outdir, const std::string& stem, char format);
+
+// The GSAS title when none is given: the input's base name, up to any line end and cut to
+// the length a title line can hold.
+std::string defaultTitle(const std::string& name);
