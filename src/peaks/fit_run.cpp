@@ -1,0 +1,108 @@
+#include "peaks/fit_run.h"
+
+#include <cmath>
+#include <optional>
+
+#include "driver/run_state.h"
+#include "lsq/lsq_fit.h"
+#include "lsq/param_names.h"
+#include "peaks/evaluation_mode.h"
+#include "peaks/fit_acceptance.h"
+#include "peaks/fit_data.h"
+#include "peaks/fit_file.h"
+#include "peaks/fit_prompts.h"
+#include "peaks/fit_result.h"
+#include "peaks/fit_start_values.h"
+
+namespace {
+
+constexpr float kWorAskAbove = 50.0f;
+
+bool insidePattern(const FitSelection& selection, const PatternStore& pattern) {
+    for (int i = 0; i <= selection.sellast; ++i)
+        if (selection.sel[i] < 0 || selection.sel[i] > pattern.ilast) return false;
+    return selection.sel[0] < selection.sel[selection.sellast];
+}
+
+// The last point before the unset fill that follows the data.
+int findLastPatternIndex(const PatternStore& pattern) {
+    for (int i = 0; i < MAXBUF; ++i)
+        if (pattern.tth[i] < -100.0f) return i - 1;
+    return MAXBUF - 1;
+}
+
+// W/R and the *.fit file, settled together: an unanswered prompt or a file that cannot be
+// created leaves `wor` asking, so that the next fit asks again. 0 when settled, else the
+// negative result of the fit run.
+int settleWorAndFitFile(RunState& state) {
+    PeakSideState& peaks = state.peaks;
+    const std::optional<FitPromptAnswers> answers = askWorAndFitFile(state.console);
+    if (!answers) return kFitInputEnded;
+    if (!prepareFitFile(state.console, answers->fileName)) return kFitFileNotCreated;
+    peaks.wor = answers->wor;
+    peaks.fitFileName = answers->fileName;
+    peaks.lastPatternIndex = findLastPatternIndex(state.pattern);
+    state.lsq.params[kWor].b = std::fabs(answers->wor);
+    return 0;
+}
+
+int fitAndEvaluate(RunState& state, const FitSelection& selection, bool refineWor) {
+    FitBlock& block = state.peaks.fitBlock;
+    const double tthstep = block[0], tthmin = block[5];
+    const float maxcts = static_cast<float>(block[6]);
+    PlotWindow& win = state.view.win;
+    win.xmin = static_cast<float>(block[1]);
+    win.xmax = static_cast<float>(block[2]);
+    win.ymin = static_cast<float>(block[3]);
+    win.ymax = static_cast<float>(block[4]);
+    win.updateSize();
+
+    const PatternStore& pattern = state.pattern;
+    const int first = selection.sel[0];
+    const int peakCount = selection.sellast - 1;
+    LsqState& lsq = state.lsq;
+    lsq.data = regionData(pattern, first, selection.sel[selection.sellast]);
+    setStartValues(lsq.params, pattern, selection, {!lsq.individualFwhm(), refineWor});
+    copyNameTable(lsq.params);
+    lsq.mesg = 1;
+    lsq.miter = 30;
+    lsq_fit(lsq, state.console);
+
+    const FitResult result = readFitResult(lsq, peakCount, first, tthmin, tthstep);
+    block[0] = result.meanBackground();
+    for (int j = 1; j <= selection.sellast; ++j) block[j] = kUnset;
+
+    const int lastIndex = state.peaks.lastPatternIndex;
+    const FitScene scene{pattern, lastIndex, first, result};
+    const ScrollLimits limits{tthmin, tthmin + lastIndex * tthstep, maxcts,
+                              ScrollEdge::StayAtLimit};
+    switch (runEvaluation(state, scene, limits)) {
+        case Verdict::Accept:
+            storeAcceptedPeaks(state.console, state.points, block, result);
+            appendFitBlock(state.console, state.peaks.fitFileName, result);
+            return 1;
+        case Verdict::Reject:
+            return 0;
+        case Verdict::DeviceLost:
+            break;
+    }
+    return kFitDeviceLost;
+}
+
+}  // namespace
+
+int ASFIT(RunState& state, const FitSelection& selection, char fwhmMode) {
+    if (selection.sellast <= 1) return kFitTooFewPoints;
+    if (selection.sellast >= kMaxSelection) return kFitTooManyPoints;
+    if (!insidePattern(selection, state.pattern)) return kFitOutsidePattern;
+
+    bool refineWor = false;  // W/R keeps its value from the last fit and is held
+    if (state.peaks.wor > kWorAskAbove) {
+        if (const int settled = settleWorAndFitFile(state); settled < 0) return settled;
+        refineWor = state.peaks.wor < 0.0f;
+    }
+    state.lsq.fwhmMode = fwhmMode;
+    const int result = fitAndEvaluate(state, selection, refineWor);
+    state.lsq.fwhmMode = 'n';
+    return result;
+}
