@@ -5,8 +5,9 @@
 struct RunState;
 
 enum class FittingExit {
-    BackToRoi,  // to the region-choice mode, with ViewFlag as the mode left it
-    Quit,       // the end sequence with `key`
+    BackToRoi,     // to the region-choice mode, with ViewFlag as the mode left it
+    Quit,          // the end sequence with `key`
+    DeviceFailed,  // the device gives no cursor input: the run ends with status 1
 };
 
 struct FittingOutcome {
