@@ -1,7 +1,5 @@
 #include "lsq/model.h"
 
-#include "lsq/profile.h"
-
 namespace {
 
 // The background is a straight line in point index from "low bkgnd" at the first ROI
@@ -16,26 +14,45 @@ float background(ParamVector& params, int i, int n) {
 
 }  // namespace
 
-float model_point(LsqState& lsq, int i) {
-    ParamVector& params = lsq.params;
+int presentPeaks(const ParamVector& params) {
+    int peaks = 0;
+    while (peaks < kMaxPeaks && params[peakPosition(peaks + 1)].fit == 1) ++peaks;
+    return peaks;
+}
+
+PeakShape peakShape(const ParamVector& params, int j, bool individualFwhm) {
+    const double fwhm = individualFwhm ? params[peakFwhm(j)].b : params[kCfwhm].b;
+    return {static_cast<float>(params[peakPosition(j)].b), static_cast<float>(fwhm * 0.5)};
+}
+
+float combineModel(ParamVector& params, const PeakComponents& components, int peaks, int i, int n) {
     FitParam& eta = params[kEta];
     if (eta.b < 0.0) eta.b = 0.0;
     if (eta.b > 1.0) eta.b = 1.0;
     eta.deriv = 0.0;
 
-    DataPoint& point = lsq.data[i];
+    // The float sum of the peaks, in peak order, is part of the result.
     float peakSum = 0.0f;
-    for (int j = 1; j <= kMaxPeaks && params[peakPosition(j)].fit == 1; ++j) {
-        const double fwhm = lsq.individualFwhm() ? params[peakFwhm(j)].b : params[kCfwhm].b;
-        const ProfileComponents c =
-            profile_point(params[peakPosition(j)].b, fwhm * 0.5, point.x, params[kWor].b);
+    for (int j = 1; j <= peaks; ++j) {
+        const ProfileComponents& c = components[j - 1];
         const float v = eta.b * c.L + (1 - eta.b) * c.G;
         FitParam& intensity = params[peakIntensity(j)];
         intensity.deriv = v;
         peakSum += v * intensity.b;
         eta.deriv += (c.L - c.G) * intensity.b;
     }
+    return background(params, i, n) + peakSum;
+}
 
-    point.model = background(params, i, lsq.ndata()) + peakSum;
+float model_point(LsqState& lsq, int i) {
+    ParamVector& params = lsq.params;
+    DataPoint& point = lsq.data[i];
+    const int peaks = presentPeaks(params);
+    PeakComponents components{};
+    for (int j = 1; j <= peaks; ++j) {
+        const PeakShape shape = peakShape(params, j, lsq.individualFwhm());
+        components[j - 1] = profile_point(shape.P, shape.h, point.x, params[kWor].b);
+    }
+    point.model = combineModel(params, components, peaks, i, lsq.ndata());
     return point.model;
 }

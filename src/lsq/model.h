@@ -1,10 +1,30 @@
 #pragma once
 // The model at one ROI point: straight background plus the present peaks.
 
+#include <array>
+
 #include "lsq/lsq_state.h"
+#include "lsq/profile.h"
 
 // Model value at data point i (0-based ROI index), stored in its `model` and returned.
 // Pulls eta back into 0..1 in the vector first, and writes `deriv` of the parameters the
 // model differentiates itself: eta, both background ends, each present peak's intensity.
 // Peaks are present in order from the first while their position is refined.
 float model_point(LsqState& lsq, int i);
+
+// The number of present peaks.
+int presentPeaks(const ParamVector& params);
+
+// Where present peak j (1..9) sits: the position and half width its profile is taken at.
+struct PeakShape {
+    float P;
+    float h;
+};
+PeakShape peakShape(const ParamVector& params, int j, bool individualFwhm);
+
+// The present peaks' profile components at one point, peak j at j - 1.
+using PeakComponents = std::array<ProfileComponents, kMaxPeaks>;
+
+// The model at point i of n from the components of its `peaks` present peaks, with the
+// same side effects on `params` as model_point.
+float combineModel(ParamVector& params, const PeakComponents& components, int peaks, int i, int n);

@@ -3,14 +3,23 @@
 #include <cmath>
 
 #include "lsq/model.h"
+#include "lsq/point_terms.h"
+
+namespace {
+
+void derivativesPointByPoint(LsqState& lsq) {
+    for (int i = 0; i < lsq.ndata(); ++i) {
+        const float m = model_point(lsq, i);
+        numericDerivatives(lsq.params, m, [&](int) { return model_point(lsq, i); });
+        accumulate(lsq, lsq.data[i], m, derivRow(lsq.params));
+    }
+}
+
+}  // namespace
 
 double chisq(LsqState& lsq) {
     double phi = 0.0;
-    for (int i = 0; i < lsq.ndata(); ++i) {
-        const DataPoint& point = lsq.data[i];
-        const double residual = (model_point(lsq, i) - point.y) * point.w;
-        phi += residual * residual;
-    }
+    for (int i = 0; i < lsq.ndata(); ++i) phi += chisqTerm(lsq.data[i], model_point(lsq, i));
     return phi;
 }
 
@@ -18,46 +27,10 @@ double numericStep(double b) {
     return std::fabs(b) > 1e-10 ? b * 0.00005 : 0.00005;
 }
 
-namespace {
-
-// The derivatives of the parameters the model does not differentiate itself, by a
-// forward difference from the model value m at point i. The analytic derivatives are
-// left by the last of these evaluations.
-void numericDerivatives(LsqState& lsq, int i, float m) {
-    for (FitParam& p : lsq.params) {
-        if (p.fit != 1 || p.ad != 0) continue;
-        const double saved = p.b;
-        const double h = numericStep(saved);
-        p.b = saved + h;
-        p.deriv = (model_point(lsq, i) - m) / h;
-        p.b = saved;
-    }
-}
-
-void accumulate(LsqState& lsq, const DataPoint& point, float m) {
-    const float residual = (point.y - m) * point.w;
-    ParamVector& params = lsq.params;
-    for (int k = 0; k < kNmax; ++k) {
-        if (params[k].fit != 1) continue;
-        params[k].grad += residual * params[k].deriv * point.w;
-        for (int j = 0; j <= k; ++j) {
-            if (params[j].fit == 1) {
-                lsq.pTp[k][j] += params[k].deriv * params[j].deriv * point.w * point.w;
-            }
-        }
-    }
-}
-
-}  // namespace
-
 void lsq_derivatives(LsqState& lsq, Console& console) {
     for (FitParam& p : lsq.params) p.grad = 0.0;
     lsq.pTp = LsqMatrix{};
-    for (int i = 0; i < lsq.ndata(); ++i) {
-        const float m = model_point(lsq, i);
-        numericDerivatives(lsq, i, m);
-        accumulate(lsq, lsq.data[i], m);
-    }
+    derivativesPointByPoint(lsq);
     for (int k = 0; k < kNmax; ++k) {
         if (lsq.params[k].fit != 1) lsq.pTp[k][k] = 1.0;
         for (int j = 0; j < k; ++j) lsq.pTp[j][k] = lsq.pTp[k][j];

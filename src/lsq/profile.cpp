@@ -2,32 +2,7 @@
 
 #include <cmath>
 
-namespace {
-
-// The profile keeps its values in float but evaluates every library function in double:
-// a float argument passed here is widened first.
-double sqrtD(double v) {
-    return std::sqrt(v);
-}
-double expD(double v) {
-    return std::exp(v);
-}
-double atanD(double v) {
-    return std::atan(v);
-}
-
-constexpr double kPi = 3.14159265;
-constexpr double kSqrtPi = 1.7725;
-constexpr double kSqrtLn2 = 0.8326;  // Gaussian length r = h / sqrt(ln 2)
-constexpr float kSumCutoff = 10.0f;  // exp(-z) counts in the Simpson sums up to here
-constexpr float kEdgeCutoff = 9.0f;  // and in the edge term at u = A below here
-
-float simpsonWeight(int i, int n) {
-    if (i == 0 || i == n) return 1.0f;
-    return i % 2 == 1 ? 4.0f : 2.0f;
-}
-
-}  // namespace
+#include "lsq/profile_constants.h"
 
 float asymmetryLength(float P, double wor) {
     return 57.2957795 * wor * wor * std::cos((P - 10) / 57.2957795) /

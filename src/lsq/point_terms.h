@@ -1,0 +1,44 @@
+#pragma once
+// What each ROI point adds to chi-square, the gradient and the normal matrix, shared by
+// the point-by-point passes and the table passes so that both do the same arithmetic.
+
+#include <array>
+
+#include "lsq/lsq_state.h"
+#include "lsq/normal_equations.h"
+
+// The `deriv` of every parameter at one point.
+using DerivRow = std::array<double, kNmax>;
+
+inline DerivRow derivRow(const ParamVector& params) {
+    DerivRow row;
+    for (int k = 0; k < kNmax; ++k) row[k] = params[k].deriv;
+    return row;
+}
+
+// ((model - y) w)^2 of a point whose model is m.
+inline double chisqTerm(const DataPoint& point, float m) {
+    const double residual = (m - point.y) * point.w;
+    return residual * residual;
+}
+
+// The derivatives of the parameters the model does not differentiate itself, by a
+// forward difference from the model value m: `evaluate(k)` is the model with parameter k
+// moved by its step in `params`. The analytic derivatives are the ones its last call
+// leaves.
+template <class Evaluate>
+void numericDerivatives(ParamVector& params, float m, Evaluate&& evaluate) {
+    for (int k = 0; k < kNmax; ++k) {
+        FitParam& p = params[k];
+        if (p.fit != 1 || p.ad != 0) continue;
+        const double saved = p.b;
+        const double h = numericStep(saved);
+        p.b = saved + h;
+        p.deriv = (evaluate(k) - m) / h;
+        p.b = saved;
+    }
+}
+
+// Adds one point with model m and derivatives `deriv` to `grad` and to the lower triangle
+// of pTp.
+void accumulate(LsqState& lsq, const DataPoint& point, float m, const DerivRow& deriv);

@@ -1,0 +1,28 @@
+#pragma once
+// The numbers and helpers both evaluations of the profile share: the point-by-point one
+// and the one that works from a peak's precomputed table.
+
+#include <cmath>
+
+// The profile keeps its values in float but evaluates every library function in double:
+// a float argument passed here is widened first.
+inline double sqrtD(double v) {
+    return std::sqrt(v);
+}
+inline double expD(double v) {
+    return std::exp(v);
+}
+inline double atanD(double v) {
+    return std::atan(v);
+}
+
+inline constexpr double kPi = 3.14159265;
+inline constexpr double kSqrtPi = 1.7725;
+inline constexpr double kSqrtLn2 = 0.8326;  // Gaussian length r = h / sqrt(ln 2)
+inline constexpr float kSumCutoff = 10.0f;  // exp(-z) counts in the Simpson sums up to here
+inline constexpr float kEdgeCutoff = 9.0f;  // and in the edge term at u = A below here
+
+inline float simpsonWeight(int i, int n) {
+    if (i == 0 || i == n) return 1.0f;
+    return i % 2 == 1 ? 4.0f : 2.0f;
+}
