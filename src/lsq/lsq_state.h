@@ -20,6 +20,13 @@ struct LsqState {
     int mesg = 1;    // report verbosity; 0 keeps the setup, iteration and final reports quiet
     int miter = 30;  // iteration limit
 
+    // How the model is evaluated; both ways give the same numbers to the bit. The
+    // reference path evaluates every profile point by point as the formulas read; the
+    // default works from per-peak tables, re-evaluates only the peak a numerical step
+    // moves, and spreads the points over `workers` threads (0: one per core).
+    bool referencePath = false;
+    int workers = 0;
+
     int nu = 0;            // degrees of freedom: ndata - 1 - refined parameters
     float lambda = 0.01f;  // Marquardt damping
     double phi = 0.0;      // chi-square of the accepted parameters

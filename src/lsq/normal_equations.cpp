@@ -2,12 +2,19 @@
 
 #include <cmath>
 
+#include "lsq/fast_passes.h"
 #include "lsq/model.h"
 #include "lsq/point_terms.h"
 
 namespace {
 
-void derivativesPointByPoint(LsqState& lsq) {
+double referenceChisq(LsqState& lsq) {
+    double phi = 0.0;
+    for (int i = 0; i < lsq.ndata(); ++i) phi += chisqTerm(lsq.data[i], model_point(lsq, i));
+    return phi;
+}
+
+void referenceDerivatives(LsqState& lsq) {
     for (int i = 0; i < lsq.ndata(); ++i) {
         const float m = model_point(lsq, i);
         numericDerivatives(lsq.params, m, [&](int) { return model_point(lsq, i); });
@@ -18,9 +25,7 @@ void derivativesPointByPoint(LsqState& lsq) {
 }  // namespace
 
 double chisq(LsqState& lsq) {
-    double phi = 0.0;
-    for (int i = 0; i < lsq.ndata(); ++i) phi += chisqTerm(lsq.data[i], model_point(lsq, i));
-    return phi;
+    return lsq.referencePath ? referenceChisq(lsq) : fastChisq(lsq);
 }
 
 double numericStep(double b) {
@@ -30,7 +35,11 @@ double numericStep(double b) {
 void lsq_derivatives(LsqState& lsq, Console& console) {
     for (FitParam& p : lsq.params) p.grad = 0.0;
     lsq.pTp = LsqMatrix{};
-    derivativesPointByPoint(lsq);
+    if (lsq.referencePath) {
+        referenceDerivatives(lsq);
+    } else {
+        fastDerivatives(lsq);
+    }
     for (int k = 0; k < kNmax; ++k) {
         if (lsq.params[k].fit != 1) lsq.pTp[k][k] = 1.0;
         for (int j = 0; j < k; ++j) lsq.pTp[j][k] = lsq.pTp[k][j];

@@ -1,0 +1,45 @@
+#include "lsq/pass_tables.h"
+
+#include "lsq/model.h"
+#include "lsq/normal_equations.h"
+
+namespace {
+
+bool reshapes(const LsqState& lsq, int k, int j) {
+    if (k == kWor) return true;
+    if (k == kCfwhm) return !lsq.individualFwhm();
+    if (k == peakFwhm(j)) return lsq.individualFwhm();
+    return k == peakPosition(j);
+}
+
+void addTable(PassTables& pass, const ParamVector& params, int j, bool individualFwhm) {
+    const PeakShape shape = peakShape(params, j, individualFwhm);
+    pass.tables.emplace_back();
+    buildProfileTable(pass.tables.back(), shape.P, shape.h, params[kWor].b);
+}
+
+}  // namespace
+
+void buildPeakTables(PassTables& pass, const LsqState& lsq) {
+    pass.peaks = presentPeaks(lsq.params);
+    pass.tables.clear();
+    for (auto& peaksOfParam : pass.stepped) peaksOfParam.fill(-1);
+    for (int j = 1; j <= pass.peaks; ++j) addTable(pass, lsq.params, j, lsq.individualFwhm());
+}
+
+void buildDerivativeTables(PassTables& pass, const LsqState& lsq) {
+    buildPeakTables(pass, lsq);
+    ParamVector stepped = lsq.params;
+    for (int k = 0; k < kNmax; ++k) {
+        FitParam& p = stepped[k];
+        if (p.fit != 1 || p.ad != 0) continue;
+        const double saved = p.b;
+        p.b = saved + numericStep(saved);
+        for (int j = 1; j <= pass.peaks; ++j) {
+            if (!reshapes(lsq, k, j)) continue;
+            pass.stepped[k][j - 1] = static_cast<int>(pass.tables.size());
+            addTable(pass, stepped, j, lsq.individualFwhm());
+        }
+        p.b = saved;
+    }
+}
