@@ -1,15 +1,41 @@
 #include "peaks/peak_side.h"
 
 #include "driver/run_state.h"
+#include "peaks/fitting_mode.h"
+#include "peaks/peak_roi_mode.h"
 
-// Temporary stand-in until the peak side is written: a page saying so; any key or click
-// goes back to the background side.
+namespace {
+
+SideOutcome sideOutcome(const PeakRoiOutcome& outcome) {
+    switch (outcome.exit) {
+        case PeakRoiExit::ToBackground:
+            return {SideExit::ToOtherSide};
+        case PeakRoiExit::DeviceFailed:
+            return {SideExit::DeviceFailed};
+        case PeakRoiExit::ToFitting:
+        case PeakRoiExit::Quit:
+            break;
+    }
+    return {SideExit::Quit, outcome.key};
+}
+
+}  // namespace
+
+// The region choice and the fitting mode take turns until the user leaves the side; the
+// fitting mode always hands back with no corner given.
 SideOutcome runPeakSide(RunState& state) {
-    state.gfx.sci(1);
-    state.gfx.env(0.0f, 1.0f, 0.0f, 1.0f, 0, -2);
-    state.gfx.ptxt(0.5f, 0.5f, 0.0f, 0.5f, "The peak side is not built yet: any key goes back.");
-    float x = 0.0f, y = 0.0f;
-    char key = 'n';
-    state.gfx.band(0, 0, 0.0f, 0.0f, &x, &y, &key);
-    return {SideExit::ToOtherSide};
+    for (;;) {
+        const PeakRoiOutcome roi = runPeakRoiMode(state);
+        if (roi.exit != PeakRoiExit::ToFitting) return sideOutcome(roi);
+        const FittingOutcome fitting = runFittingMode(state);
+        switch (fitting.exit) {
+            case FittingExit::BackToRoi:
+                state.view.roi = RoiState::NoCorner;
+                break;
+            case FittingExit::Quit:
+                return {SideExit::Quit, fitting.key};
+            case FittingExit::DeviceFailed:
+                return {SideExit::DeviceFailed};
+        }
+    }
 }
