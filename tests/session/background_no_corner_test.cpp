@@ -46,12 +46,12 @@ TEST_F(NoCorner, CancelKeysAtFullScaleWithoutPointsGoStraightToThePeakSideAndBac
     for (const char cancel : {'D', 'b', 'B'}) {
         restart();
         key(cancel);
-        key('A');  // any key leaves the peak side's stand-in page
+        key('B');  // the peak side at full scale with no points: straight back
         key('Q');
         run();
         EXPECT_EQ(result.status, 0);
         ASSERT_EQ(pageCount(), 3) << cancel;
-        EXPECT_TRUE(pageHasText(1, kPeakPlaceholder));
+        EXPECT_TRUE(pageHasText(1, kPeakSide));
         EXPECT_EQ(windows()[2], kFullScale);
         EXPECT_FALSE(gfx.drewText(kLoseData));
     }
@@ -82,7 +82,7 @@ TEST_F(NoCorner, LeavingWithPointsAsksFirstAndOnlyYesLeaves) {
     key('A');  // page 5: a click is no as well
     key('B');  // the question again
     key('Y');  // page 6: the peak side
-    key('r');  // page 7: back, entered afresh
+    key('B');  // page 7: back, entered afresh
     key('q');
     run();
     ASSERT_EQ(pageCount(), 8);
@@ -95,7 +95,7 @@ TEST_F(NoCorner, LeavingWithPointsAsksFirstAndOnlyYesLeaves) {
     }
     EXPECT_EQ(pointMarkers(4), 1);
     EXPECT_EQ(pointMarkers(5), 1);
-    EXPECT_TRUE(pageHasText(6, kPeakPlaceholder));
+    EXPECT_TRUE(pageHasText(6, kPeakSide));
     // Both sides share the list: coming back, it is empty.
     EXPECT_EQ(pointMarkers(7), 0);
     EXPECT_EQ(pageTexts(7, 2),

@@ -29,7 +29,9 @@ inline const std::string kMouseLine =
     "mode";
 inline const std::string kKeyboardLine = "Keyboard : B  S  L  R  X  Q  W  T , H = help";
 inline const std::string kLoseData = "May lose your data... Are you sure? (y/N)";
-inline const std::string kPeakPlaceholder = "The peak side is not built yet: any key goes back.";
+// Line 0 of the peak side's region choice, where the background side hands over.
+inline const std::string kPeakSide =
+    "Choose some region for ASYMMETRIC FITTING : Two Left mouse clicks to specify ROI";
 inline const std::string kWritersRan = "# of data points(from 1 to #)";
 
 inline void writePatternFile(const std::string& name, float (*ctsOf)(int)) {
