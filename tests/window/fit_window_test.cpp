@@ -1,0 +1,173 @@
+// One fit in the real program, in a real giza window under Xvfb, on the shipped example
+// pattern: the region of the three overlapping peaks at 67.74, 68.14 and 68.31 degrees
+// chosen with the mouse, its ends and peaks picked, the fit started with F, W/R and the
+// *.fit file typed on the console, the result accepted on the evaluation page and saved.
+//
+// With XRDPICK_SCREENSHOT set to a file name, the test also keeps a picture of the
+// evaluation page there (ImageMagick's import); docs/evaluation-page.png is made so.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/temp_dir.h"
+#include "window/child_process.h"
+#include "window/plot_geometry.h"
+#include "window/process_state.h"
+#include "window/window_driver.h"
+#include "window/window_timeouts.h"
+#include "window/x_input.h"
+#include "window/xvfb_display.h"
+
+namespace {
+
+// The counts of the example pattern: 10 to 80 degrees in steps of 0.02.
+std::vector<double> readCounts(const std::string& path) {
+    std::istringstream lines(readFile(path));
+    std::vector<double> cts;
+    double tth = 0.0, count = 0.0, sig = 0.0;
+    while (lines >> tth >> count >> sig) cts.push_back(count);
+    return cts;
+}
+
+int indexAt(double tth) {
+    return static_cast<int>(std::trunc((tth - 10.0) / 0.02));
+}
+
+// The window of the fitting mode for a region chosen between two two-theta values: up to
+// 1.3 times the largest count in range, down to -0.1 times it.
+WorldWindow fittingWindow(const std::vector<double>& cts, double from, double to) {
+    const double top =
+        *std::max_element(cts.begin() + indexAt(from), cts.begin() + indexAt(to) + 1);
+    return {static_cast<float>(from), static_cast<float>(to), static_cast<float>(-0.1 * top),
+            static_cast<float>(1.3 * top)};
+}
+
+bool fileHolds(const std::string& path, const std::string& text) {
+    return fileExists(path) && readFile(path).find(text) != std::string::npos;
+}
+
+void saveScreenshot(const XvfbDisplay& display, const ScreenRect& window) {
+    const char* path = std::getenv("XRDPICK_SCREENSHOT");
+    if (!path) return;
+    const std::string crop = std::to_string(window.width) + "x" + std::to_string(window.height) +
+                             "+" + std::to_string(window.x) + "+" + std::to_string(window.y);
+    ChildProcess import({"import", "-window", "root", "-crop", crop, path}, display.environment());
+    EXPECT_EQ(import.waitForExit(kToolRun), 0) << import.errors();
+}
+
+bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds{20});
+    }
+    return true;
+}
+
+class FitWindowTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    XvfbDisplay display;
+    XInput input{display.name()};
+
+    // Sends an event once the program settles in its cursor read, with the pointer already
+    // in place (a click queued behind a pointer move is lost), until the program wakes up
+    // to it or `reacted` holds. Most steps print nothing the test could wait for.
+    static bool send(pid_t pid, const std::function<void()>& event,
+                     const std::function<bool()>& reacted = nullptr) {
+        for (int attempt = 0; attempt < kSendAttempts; ++attempt) {
+            if (!waitUntilReadingCursor(pid, kCursorWait)) return reacted && reacted();
+            const long before = contextSwitches(pid);
+            event();
+            const auto done = [&] { return reacted ? reacted() : contextSwitches(pid) != before; };
+            if (waitFor(done, kReaction)) return true;
+        }
+        return false;
+    }
+    bool clickAt(pid_t pid, ScreenPoint pixel, int button,
+                 const std::function<bool()>& reacted = nullptr) {
+        input.movePointer(pixel.x, pixel.y);
+        return send(
+            pid, [&] { input.click(button); }, reacted);
+    }
+    bool keyAt(pid_t pid, ScreenPoint pixel, const std::string& keysym,
+               const std::function<bool()>& reacted) {
+        input.movePointer(pixel.x, pixel.y);
+        return send(
+            pid, [&] { input.key(keysym); }, reacted);
+    }
+};
+
+}  // namespace
+
+TEST_F(FitWindowTest, ThreePeaksArePickedFittedAcceptedAndSavedInTheRealWindow) {
+    std::filesystem::copy_file(std::string(XRDPICK_EXAMPLES) + "/quartz.xy", "quartz.xy");
+    const std::vector<double> cts = readCounts("quartz.xy");
+    ASSERT_EQ(cts.size(), 3501u);
+    const double maxcts = *std::max_element(cts.begin(), cts.end());
+    const WorldWindow fullScale = {7.0f, 83.0f, static_cast<float>(-0.1 * maxcts),
+                                   static_cast<float>(1.1 * maxcts)};
+
+    ChildProcess program({XRDPICK_BINARY, "quartz.xy"}, display.environment());
+    program.writeInput("0.06\nquartz.fit\n");  // W/R as the model made the pattern
+    WindowDriver driver(program, input);
+    ASSERT_TRUE(driver.findWindow()) << program.output() << program.errors();
+    const pid_t pid = program.pid();
+    const PlotGeometry full(driver.window(), fullScale);
+
+    // To the peak side, the two-theta range around the three peaks, the fitting mode.
+    ASSERT_TRUE(clickAt(pid, full.toScreen({40, 1000}), 3));
+    const ScreenPoint from = full.toScreen({66.81, 1000});
+    const ScreenPoint to = full.toScreen({69.21, 1000});
+    ASSERT_TRUE(clickAt(pid, from, 1));
+    ASSERT_TRUE(clickAt(pid, to, 1));
+    ASSERT_TRUE(clickAt(pid, full.toScreen({68, 1000}), 3));
+    const PlotGeometry zoomed(driver.window(),
+                              fittingWindow(cts, full.toWorld(from).x, full.toWorld(to).x));
+
+    for (double tth : {66.86, 69.16, 67.74, 68.14, 68.31})
+        ASSERT_TRUE(clickAt(pid, zoomed.toScreen({tth, 500}), 1));
+    const ScreenPoint inside = zoomed.toScreen({68, 500});
+    ASSERT_TRUE(keyAt(pid, inside, "F", [&] {
+        return program.output().find("Convergence by") != std::string::npos;
+    })) << program.output();
+    ASSERT_TRUE(waitUntilReadingCursor(pid, kCursorWait));  // the evaluation page
+    saveScreenshot(display, driver.window());
+
+    ASSERT_TRUE(clickAt(pid, inside, 1, [] {
+        return fileHolds("quartz.fit",
+                         "#--------------------------------------------------------#");
+    }));
+    ASSERT_TRUE(keyAt(pid, inside, "S", [] { return fileExists("quartz.cdt"); }));
+    ASSERT_TRUE(keyAt(pid, inside, "q", [&] { return program.hasExited(); }));
+    EXPECT_EQ(program.waitForExit(kProgramEnd), 0);
+
+    // Positions as close to the model as the session on this region shows (within 0.01
+    // degree, half a step), and the same positions in the .cdt file.
+    std::istringstream results(readFile("quartz.fit"));
+    std::string line, cdt;
+    std::vector<double> positions;
+    while (std::getline(results, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        positions.push_back(std::stod(line));
+        char saved[32];
+        std::snprintf(saved, sizeof saved, "%8.4f\n", positions.back());
+        cdt += saved;
+    }
+    ASSERT_EQ(positions.size(), 3u) << readFile("quartz.fit");
+    EXPECT_NEAR(positions[0], 67.74, 0.01);
+    EXPECT_NEAR(positions[1], 68.14, 0.01);
+    EXPECT_NEAR(positions[2], 68.31, 0.01);
+    EXPECT_EQ(readFile("quartz.cdt"), cdt);
+}
