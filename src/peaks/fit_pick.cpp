@@ -44,7 +44,7 @@ void insertAt(FitSelection& selection, int entry, int index) {
 int clickIndex(const PatternStore& pattern, float x) {
     const double steps = (x - pattern.tthmin) / pattern.tthstep;
     const double index = std::trunc((steps * 10000.0 + 0.5) * 0.0001);
-    // Written to catch the no-number index of a pattern whose angles never advance too.
+    // Before the pattern, and when the angles never advance (no index at all): point 0.
     if (!(index > 0.0)) return 0;
     if (index >= pattern.ilast) return pattern.ilast;
     return static_cast<int>(index);

@@ -46,34 +46,42 @@ int settleWorAndFitFile(RunState& state) {
     return 0;
 }
 
-int fitAndEvaluate(RunState& state, const FitSelection& selection, bool refineWor) {
-    FitBlock& block = state.peaks.fitBlock;
-    const double tthstep = block[0], tthmin = block[5];
-    const float maxcts = static_cast<float>(block[6]);
-    PlotWindow& win = state.view.win;
+// The window the fitting mode passed in FitBlock[1..4].
+PlotWindow passedWindow(const FitBlock& block) {
+    PlotWindow win;
     win.xmin = static_cast<float>(block[1]);
     win.xmax = static_cast<float>(block[2]);
     win.ymin = static_cast<float>(block[3]);
     win.ymax = static_cast<float>(block[4]);
     win.updateSize();
+    return win;
+}
 
-    const PatternStore& pattern = state.pattern;
-    const int first = selection.sel[0];
-    const int peakCount = selection.sellast - 1;
+void runEngine(RunState& state, const FitSelection& selection, bool refineWor) {
     LsqState& lsq = state.lsq;
-    lsq.data = regionData(pattern, first, selection.sel[selection.sellast]);
-    setStartValues(lsq.params, pattern, selection, {!lsq.individualFwhm(), refineWor});
+    lsq.data = regionData(state.pattern, selection.sel[0], selection.sel[selection.sellast]);
+    setStartValues(lsq.params, state.pattern, selection, {!lsq.individualFwhm(), refineWor});
     copyNameTable(lsq.params);
     lsq.mesg = 1;
     lsq.miter = 30;
     lsq_fit(lsq, state.console);
+}
 
-    const FitResult result = readFitResult(lsq, peakCount, first, tthmin, tthstep);
+int fitAndEvaluate(RunState& state, const FitSelection& selection, bool refineWor) {
+    FitBlock& block = state.peaks.fitBlock;
+    const double tthstep = block[0], tthmin = block[5];
+    const float maxcts = static_cast<float>(block[6]);
+    state.view.win = passedWindow(block);
+
+    runEngine(state, selection, refineWor);
+    const int first = selection.sel[0];
+    const FitResult result =
+        readFitResult(state.lsq, selection.sellast - 1, first, tthmin, tthstep);
     block[0] = result.meanBackground();
     for (int j = 1; j <= selection.sellast; ++j) block[j] = kUnset;
 
     const int lastIndex = state.peaks.lastPatternIndex;
-    const FitScene scene{pattern, lastIndex, first, result};
+    const FitScene scene{state.pattern, lastIndex, first, result};
     const ScrollLimits limits{tthmin, tthmin + lastIndex * tthstep, maxcts,
                               ScrollEdge::StayAtLimit};
     switch (runEvaluation(state, scene, limits)) {

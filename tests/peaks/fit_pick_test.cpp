@@ -49,27 +49,6 @@ TEST_F(FitPickTest, AClickBeyondThePatternTakesTheNearestEnd) {
     EXPECT_EQ(clickIndex(pattern, 8.0f), 0);
 }
 
-TEST_F(FitPickTest, TheFirstPickIsAlwaysTakenWithoutAWord) {
-    EXPECT_EQ(pick(20.0f), FitMessage::FitHint);
-    EXPECT_EQ(selected(), (std::vector<int>{500}));
-    EXPECT_EQ(transcript(), "");
-}
-
-TEST_F(FitPickTest, ASecondPickBelowTheFirstBecomesEntryZero) {
-    pick(20.0f);
-    pick(19.5f, 250);
-    EXPECT_EQ(selected(), (std::vector<int>{475, 500}));
-    EXPECT_EQ(transcript(), "Inserting a bg point to 1th @ x:19.500000 , y:250.000000\n");
-}
-
-TEST_F(FitPickTest, ASecondPickAboveTheFirstIsAppendedAsEntryOne) {
-    pick(20.0f);
-    pick(20.5f, 250);
-    EXPECT_EQ(selected(), (std::vector<int>{500, 525}));
-    EXPECT_EQ(transcript(),
-              "ASFIT:Appending a bg point to last(2th) @ x:20.500000 , y:250.000000\n");
-}
-
 TEST_F(FitPickTest, NewEndsTurnTheOldEndsIntoPeaks) {
     pick(20.0f);
     pick(20.5f);
@@ -83,26 +62,6 @@ TEST_F(FitPickTest, NewEndsTurnTheOldEndsIntoPeaks) {
               std::string::npos);
     EXPECT_NE(transcript().find("Inserting a peak point to 3th @ x:20.250000 , y:500.000000\n"),
               std::string::npos);
-}
-
-TEST_F(FitPickTest, ElevenPointsAcceptNoTwelfth) {
-    for (int k = 0; k < 11; ++k) EXPECT_EQ(pick(19.1f + 0.15f * k), FitMessage::FitHint);
-    ASSERT_EQ(selection.sellast, 10);
-    const std::vector<int> eleven = selected();
-    EXPECT_EQ(pick(20.93f), FitMessage::FitTooMany);
-    EXPECT_EQ(selected(), eleven);
-}
-
-// 0.005 x the window width is 0.01 degree here.
-TEST_F(FitPickTest, APickWithinTheTooCloseDistanceIsRefusedEvenBetweenTwoPoints) {
-    pick(19.5f);
-    pick(20.5f);
-    pick(20.0f);
-    EXPECT_EQ(pick(19.995f), FitMessage::FitTooClose);  // point 499, 0.005 from 20.0
-    EXPECT_EQ(pick(20.009f), FitMessage::FitTooClose);
-    EXPECT_EQ(selected(), (std::vector<int>{475, 500, 525}));
-    EXPECT_EQ(pick(19.989f), FitMessage::FitHint);  // 0.011 away
-    EXPECT_EQ(selected(), (std::vector<int>{475, 499, 500, 525}));
 }
 
 // In a window narrower than a hundred steps the too-close distance is less than a step:
@@ -134,11 +93,6 @@ TEST_F(FitPickTest, DeselectingAnEndMakesItsNeighbourTheEnd) {
     pick(20.5f);
     deselect(19.5f);
     EXPECT_EQ(selected(), (std::vector<int>{500, 525}));
-}
-
-TEST_F(FitPickTest, DeselectingWithNothingSelectedSaysSo) {
-    EXPECT_EQ(deselect(20.0f), FitMessage::FitNoPoints);
-    EXPECT_EQ(transcript(), "");
 }
 
 TEST_F(FitPickTest, TwoPointsWithinReachRemoveTheFirstAndReportTheOther) {

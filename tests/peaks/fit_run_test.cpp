@@ -58,14 +58,13 @@ class FitRunTest : public ::testing::Test, protected RunStateFixture {
     void reject() { gfx.push(20, 500, 'D'); }
     void key(char ch) { gfx.push(20, 500, ch); }
 
-    static int countOf(const std::string& text, const std::string& part) {
+    int occurrences(const std::string& text) const {
         int count = 0;
-        for (std::size_t at = text.find(part); at != std::string::npos;
-             at = text.find(part, at + 1))
+        for (std::size_t at = transcript().find(text); at != std::string::npos;
+             at = transcript().find(text, at + 1))
             ++count;
         return count;
     }
-    int occurrences(const std::string& text) const { return countOf(transcript(), text); }
     std::vector<std::vector<float>> windows() const {
         std::vector<std::vector<float>> found;
         for (const GraphicsCall* env : gfx.named("env"))
@@ -125,27 +124,6 @@ TEST_F(FitRunTest, ARejectedFitLeavesTheListAndTheFileAndUnsetsTheWidths) {
     EXPECT_EQ(block[2], kUnset);
     EXPECT_EQ(block[3], -110.0);  // after sellast: as the caller filled it
     EXPECT_EQ(readFile("run.fit"), kHeader);
-}
-
-TEST_F(FitRunTest, OnlyTheFirstFitAsksForWorAndTheFileUntilWorIsReset) {
-    consoleInput("0\nrun.fit\n");
-    accept();
-    accept();
-    ASSERT_EQ(fit(), 1);
-    ASSERT_EQ(fit(), 1);
-    EXPECT_EQ(occurrences(kWorPrompt), 1);
-    EXPECT_EQ(occurrences(kFilePrompt), 1);
-    const std::string blocks = readFile("run.fit");
-    EXPECT_EQ(countOf(blocks, kHeader), 1);
-    EXPECT_EQ(countOf(blocks, kSeparator), 2);
-
-    state->peaks.wor = kWorAsk;  // what 'v' does
-    consoleInput("0.05\nother.fit\n");
-    accept();
-    ASSERT_EQ(fit(), 1);
-    EXPECT_EQ(occurrences(kWorPrompt), 2);
-    EXPECT_TRUE(fileExists("other.fit"));
-    EXPECT_EQ(state->points.last, 2);
 }
 
 TEST_F(FitRunTest, ANegativeWorStartsWorAtItsMagnitudeAndRefinesIt) {
