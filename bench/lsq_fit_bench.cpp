@@ -1,13 +1,22 @@
-// Whole fits of regions generated from the model itself, timed per fit and per engine
-// iteration: a dense nine-peak region and a small two-peak one.
+// Whole fits of regions generated from the model itself, through the reference path and
+// the fast path on the same data: time per fit (wall clock and process CPU), their ratio,
+// the engine iterations, whether the fitted numbers agree to the bit, and the peak
+// resident memory. Regions: a small two-peak one and a dense nine-peak one, each at three
+// slit widths W/R.
 
-#include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "driver/console.h"
@@ -25,14 +34,14 @@ struct Peak {
 
 // Observed counts are the model at the known values (weights 1/sqrt(counts)); the fit
 // then starts from values a user's clicks would give: positions 0.01 off, intensities
-// 20 % low, widths 20 % wide.
-LsqState generatedRegion(const std::vector<Peak>& peaks, float tthStart, int points) {
+// 20 % low, widths 20 % wide. W/R is held, as a fit run holds it by default.
+LsqState generatedRegion(const std::vector<Peak>& peaks, float tthStart, int points, double wor) {
     LsqState lsq;
     lsq.fwhmMode = 'f';
     copyNameTable(lsq.params);
     ParamVector& p = lsq.params;
     p[kEta].b = 0.4;
-    p[kWor].b = 0.05;
+    p[kWor].b = wor;
     p[kLowBkgnd].b = 80.0;
     p[kHighBkgnd].b = 60.0;
     for (int j = 1; j <= static_cast<int>(peaks.size()); ++j) {
@@ -58,36 +67,144 @@ LsqState generatedRegion(const std::vector<Peak>& peaks, float tthStart, int poi
     return lsq;
 }
 
-void fitRegion(benchmark::State& state, const LsqState& start) {
-    std::istringstream noInput;
-    std::ostream discard(nullptr);  // the reports are not what is measured
-    Console console(noInput, discard);
-    double engineIterations = 0;
-    double converged = 0;
-    for (auto _ : state) {
-        LsqState lsq = start;
-        converged += lsq_fit(lsq, console);
-        engineIterations += lsq.iter;
-    }
-    state.counters["converged"] = converged / state.iterations();
-    state.counters["iterations_per_fit"] = engineIterations / state.iterations();
-    state.counters["time_per_iteration"] = benchmark::Counter(
-        engineIterations, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
-
-void BM_NinePeaks2000Points(benchmark::State& state) {
+LsqState ninePeaks(double wor) {
     std::vector<Peak> peaks;
     for (int j = 0; j < kMaxPeaks; ++j) {
         peaks.push_back({26.0 + 2.1 * j, 300.0 + 40.0 * j, 0.08 + 0.01 * j});
     }
-    fitRegion(state, generatedRegion(peaks, 25.0f, 2000));
+    return generatedRegion(peaks, 25.0f, 2000, wor);
 }
 
-void BM_TwoPeaks200Points(benchmark::State& state) {
-    fitRegion(state, generatedRegion({{30.6, 400.0, 0.1}, {30.9, 250.0, 0.12}}, 30.0f, 200));
+LsqState twoPeaks(double wor) {
+    return generatedRegion({{30.6, 400.0, 0.1}, {30.9, 250.0, 0.12}}, 30.0f, 200, wor);
+}
+
+double processCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec * 1e-9;
+}
+
+struct Timing {
+    double wallMs = 0.0;  // the quickest fit: the one least disturbed by other work
+    double cpuMs = 0.0;   // CPU time of all threads during that fit
+    int fits = 0;
+    LsqState result;
+};
+
+// Repeats the fit until `budget` seconds have passed (at least `minFits` times).
+Timing timeFits(const LsqState& start, bool referencePath, int workers, double budget,
+                int minFits) {
+    std::istringstream noInput;
+    std::ostream discard(nullptr);  // the reports are not what is measured
+    Console console(noInput, discard);
+    Timing timing;
+    const auto begin = std::chrono::steady_clock::now();
+    for (;;) {
+        LsqState lsq = start;
+        lsq.referencePath = referencePath;
+        lsq.workers = workers;
+        const double cpu0 = processCpuSeconds();
+        const auto wall0 = std::chrono::steady_clock::now();
+        lsq_fit(lsq, console);
+        const auto wall1 = std::chrono::steady_clock::now();
+        const double cpuMs = (processCpuSeconds() - cpu0) * 1e3;
+        const double wallMs = std::chrono::duration<double, std::milli>(wall1 - wall0).count();
+        if (timing.fits == 0 || wallMs < timing.wallMs) {
+            timing.wallMs = wallMs;
+            timing.cpuMs = cpuMs;
+        }
+        ++timing.fits;
+        timing.result = std::move(lsq);
+        const double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+        if (timing.fits >= minFits && elapsed >= budget) return timing;
+    }
+}
+
+bool sameFit(const LsqState& a, const LsqState& b) {
+    for (int k = 0; k < kNmax; ++k) {
+        if (std::memcmp(&a.params[k].b, &b.params[k].b, sizeof(double)) != 0) return false;
+    }
+    return a.iter == b.iter && std::memcmp(&a.phi_new, &b.phi_new, sizeof(double)) == 0;
+}
+
+long peakRssKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Runs in a fresh process: builds the largest region and, unless `path` is "none", fits
+// it through that path; prints the process's peak resident memory in KB.
+int residentMemoryRun(const char* path) {
+    LsqState lsq = ninePeaks(0.12);
+    if (std::strcmp(path, "none") != 0) {
+        std::istringstream noInput;
+        std::ostream discard(nullptr);
+        Console console(noInput, discard);
+        lsq.referencePath = std::strcmp(path, "reference") == 0;
+        lsq_fit(lsq, console);
+    }
+    std::printf("%ld\n", peakRssKb());
+    return 0;
+}
+
+long freshProcessPeakRssKb(const char* path) {
+    const std::string command = std::string("/proc/self/exe --resident-memory ") + path;
+    FILE* child = popen(command.c_str(), "r");
+    if (child == nullptr) return -1;
+    long kb = -1;
+    if (std::fscanf(child, "%ld", &kb) != 1) kb = -1;
+    pclose(child);
+    return kb;
+}
+
+void benchRegion(const char* name, const LsqState& start, double wor) {
+    const Timing reference = timeFits(start, true, 0, 2.0, 1);
+    const Timing fast = timeFits(start, false, 0, 2.0, 5);
+    const Timing oneThread = timeFits(start, false, 1, 1.0, 3);
+    std::printf(
+        "%-22s %5.2f %5d %10.1f %8.1f %10.2f %8.2f %10.2f %7.1f %7.1f  %s\n", name, wor,
+        fast.result.iter, reference.wallMs, reference.cpuMs, fast.wallMs, fast.cpuMs,
+        oneThread.wallMs, reference.wallMs / fast.wallMs, reference.wallMs / oneThread.wallMs,
+        sameFit(reference.result, fast.result) && sameFit(reference.result, oneThread.result)
+            ? "yes"
+            : "NO");
+    std::fflush(stdout);
+}
+
+double loadAverage() {
+    double load[1] = {0.0};
+    return getloadavg(load, 1) == 1 ? load[0] : -1.0;
 }
 
 }  // namespace
 
-BENCHMARK(BM_NinePeaks2000Points)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TwoPeaks200Points)->Unit(benchmark::kMillisecond);
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--resident-memory") == 0) {
+        return residentMemoryRun(argv[2]);
+    }
+    std::printf("cores: %u, load average before: %.2f\n", std::thread::hardware_concurrency(),
+                loadAverage());
+    std::printf(
+        "ms per fit, the quickest of repeated fits (cpu: all threads of that fit); fast 1thr:"
+        " the fast path on one thread; ratio: ref wall / fast wall; ratio1: ref wall / fast"
+        " 1thr\n");
+    std::printf("%-22s %5s %5s %10s %8s %10s %8s %10s %7s %7s  %s\n", "region", "W/R", "iter",
+                "ref wall", "ref cpu", "fast wall", "fast cpu", "fast 1thr", "ratio", "ratio1",
+                "identical");
+    for (const double wor : {0.03, 0.06, 0.12}) {
+        benchRegion("2 peaks, 200 points", twoPeaks(wor), wor);
+    }
+    for (const double wor : {0.03, 0.06, 0.12}) {
+        benchRegion("9 peaks, 2000 points", ninePeaks(wor), wor);
+    }
+    std::printf(
+        "peak RSS of a fresh process with the 9-peak W/R 0.12 region: %ld KB unfitted,"
+        " %ld KB after a reference fit, %ld KB after a fast fit\n",
+        freshProcessPeakRssKb("none"), freshProcessPeakRssKb("reference"),
+        freshProcessPeakRssKb("fast"));
+    std::printf("load average after: %.2f\n", loadAverage());
+    return 0;
+}
