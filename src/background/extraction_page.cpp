@@ -14,6 +14,7 @@ bool drawExtractionPageAndRead(RunState& state, PickMessage message) {
     drawTextLines(state.gfx, view.win, extractionLines(message), kColourDialogue);
     state.gfx.sci(kColourFrame);
     drawPatternCurve(state.gfx, state.pattern);
+    state.console.flush();  // the last pick's line shows while the user decides
     if (list.last >= 0) {
         drawBackgroundOverlay(state.gfx, list);
         const CursorPos lastPoint{list.x[list.last], list.y[list.last]};

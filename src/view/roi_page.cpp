@@ -88,6 +88,7 @@ void showSelectedRoi(RunState& state, RoiMode& mode) {
 
 bool readRoiCursor(RunState& state, const RoiMode& mode) {
     ViewState& view = state.view;
+    state.console.flush();  // what the last command printed shows while the user decides
     switch (view.roi) {
         case RoiState::NoCorner:
             return readCursor(state.gfx, mode.firstCornerBand(), view.corner1, view.corner1,
