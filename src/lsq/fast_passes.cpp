@@ -50,14 +50,25 @@ class BlockComponents {
     std::vector<std::array<ProfileComponents, kBlockPoints>> components_;
 };
 
+// Simpson terms below which a pass is over sooner than a helper thread starts.
+constexpr double kTermsWorthAThread = 1e5;
+
+// The threads for a pass: the engine's setting, or just the calling one for a pass too
+// small to share.
+int workersFor(const LsqState& lsq, const PassTables& pass) {
+    double terms = 0.0;
+    for (const ProfileTable& table : pass.tables) terms += table.n + 1;
+    return terms * lsq.ndata() < kTermsWorthAThread ? 1 : lsq.workers;
+}
+
 // Runs block(params, first, last) over all points but the last with a copy of the
 // vector per block, then the last point on the engine's own vector, so that the vector is
 // left as a point-by-point pass leaves it.
 template <class Block>
-void overPoints(LsqState& lsq, Block&& block) {
+void overPoints(LsqState& lsq, const PassTables& pass, Block&& block) {
     const int n = lsq.ndata();
     if (n == 0) return;
-    forEachBlock(n - 1, kBlockPoints, lsq.workers, [&](int first, int last) {
+    forEachBlock(n - 1, kBlockPoints, workersFor(lsq, pass), [&](int first, int last) {
         ParamVector params = lsq.params;
         block(params, first, last);
     });
@@ -78,7 +89,7 @@ double fastChisq(LsqState& lsq) {
     buildPeakTables(pass, lsq);
     const int n = lsq.ndata();
     std::vector<double> terms(n);
-    overPoints(lsq, [&](ParamVector& params, int first, int last) {
+    overPoints(lsq, pass, [&](ParamVector& params, int first, int last) {
         const BlockComponents components(pass, lsq.data, first, last);
         for (int i = first; i < last; ++i) {
             DataPoint& point = lsq.data[i];
@@ -96,7 +107,7 @@ void fastDerivatives(LsqState& lsq) {
     buildDerivativeTables(pass, lsq);
     const int n = lsq.ndata();
     std::vector<PointDerivatives> points(n);
-    overPoints(lsq, [&](ParamVector& params, int first, int last) {
+    overPoints(lsq, pass, [&](ParamVector& params, int first, int last) {
         const BlockComponents components(pass, lsq.data, first, last);
         for (int i = first; i < last; ++i) {
             DataPoint& point = lsq.data[i];
