@@ -53,12 +53,13 @@ class BlockComponents {
 // Simpson terms below which a pass is over sooner than a helper thread starts.
 constexpr double kTermsWorthAThread = 1e5;
 
-// The threads for a pass: the engine's setting, or just the calling one for a pass too
-// small to share.
+// The threads for a pass: as many as the engine is told, or else one per core, but just
+// the calling one for a pass too small to share.
 int workersFor(const LsqState& lsq, const PassTables& pass) {
+    if (lsq.workers > 0) return lsq.workers;
     double terms = 0.0;
     for (const ProfileTable& table : pass.tables) terms += table.n + 1;
-    return terms * lsq.ndata() < kTermsWorthAThread ? 1 : lsq.workers;
+    return terms * lsq.ndata() < kTermsWorthAThread ? 1 : 0;
 }
 
 // Runs block(params, first, last) over all points but the last with a copy of the

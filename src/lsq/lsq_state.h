@@ -23,7 +23,8 @@ struct LsqState {
     // How the model is evaluated; both ways give the same numbers to the bit. The
     // reference path evaluates every profile point by point as the formulas read; the
     // default works from per-peak tables, re-evaluates only the peak a numerical step
-    // moves, and spreads the points over `workers` threads (0: one per core).
+    // moves, and spreads the points over `workers` threads (0: one per core, but none
+    // besides the caller's for a pass too small to share).
     bool referencePath = false;
     int workers = 0;
 
