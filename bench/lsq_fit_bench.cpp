@@ -12,10 +12,12 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <istream>
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -151,7 +153,10 @@ int residentMemoryRun(const char* path) {
 }
 
 long freshProcessPeakRssKb(const char* path) {
-    const std::string command = std::string("/proc/self/exe --resident-memory ") + path;
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return -1;
+    const std::string command = "'" + self.string() + "' --resident-memory " + path;
     FILE* child = popen(command.c_str(), "r");
     if (child == nullptr) return -1;
     long kb = -1;
@@ -185,6 +190,12 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--resident-memory") == 0) {
         return residentMemoryRun(argv[2]);
     }
+    // First, while this process is small: a child's peak RSS starts from its parent's.
+    std::printf(
+        "peak RSS of a fresh process with the 9-peak W/R 0.12 region: %ld KB unfitted,"
+        " %ld KB after a reference fit, %ld KB after a fast fit\n",
+        freshProcessPeakRssKb("none"), freshProcessPeakRssKb("reference"),
+        freshProcessPeakRssKb("fast"));
     std::printf("cores: %u, load average before: %.2f\n", std::thread::hardware_concurrency(),
                 loadAverage());
     std::printf(
@@ -200,11 +211,6 @@ int main(int argc, char** argv) {
     for (const double wor : {0.03, 0.06, 0.12}) {
         benchRegion("9 peaks, 2000 points", ninePeaks(wor), wor);
     }
-    std::printf(
-        "peak RSS of a fresh process with the 9-peak W/R 0.12 region: %ld KB unfitted,"
-        " %ld KB after a reference fit, %ld KB after a fast fit\n",
-        freshProcessPeakRssKb("none"), freshProcessPeakRssKb("reference"),
-        freshProcessPeakRssKb("fast"));
     std::printf("load average after: %.2f\n", loadAverage());
     return 0;
 }
