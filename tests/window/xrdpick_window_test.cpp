@@ -84,3 +84,35 @@ TEST(XrdpickWindow, ARightClickIsNotTheQuitKey) {
     EXPECT_TRUE(driver.key("q", [&] { return program.hasExited(); }));
     EXPECT_EQ(program.waitForExit(kProgramEnd), 0);
 }
+
+TEST(XrdpickWindow, KeyPPrintsToTheDeviceNamedOnTheConsoleAndReturnsToTheScreen) {
+    TempDir dir;
+    writePattern("pattern.xy");
+    XvfbDisplay display;
+    XInput input(display.name());
+    ChildProcess program(lineBuffered({XRDPICK_BINARY, "pattern.xy"}), display.environment());
+    WindowDriver driver(program, input);
+    ASSERT_TRUE(driver.findWindow()) << program.output() << program.errors();
+
+    const std::string devicePrompt = "Graphics device/type";
+    ASSERT_TRUE(driver.key("p", [&] { return program.waitForOutput(devicePrompt, {}); }))
+        << program.output();
+    program.writeInput("print.png/png\n");
+    ASSERT_TRUE(program.waitForOutput(devicePrompt, kProgramEnd, 2)) << program.output();
+    EXPECT_TRUE(fileExists("print.png"));
+    EXPECT_EQ(readFile("print.png").compare(0, 4, "\x89PNG"), 0);
+
+    // An empty answer opens the screen again, in a new window.
+    program.writeInput("\n");
+    ASSERT_TRUE(driver.findWindow()) << program.output() << program.errors();
+    EXPECT_TRUE(driver.key("q", [&] { return program.hasExited(); }));
+    EXPECT_EQ(program.waitForExit(kProgramEnd), 0);
+    program.waitForOutputEnd(kProgramEnd);
+    const std::string output = program.output();
+    const std::size_t asked = output.find("Enter... \"Filename.ext/output-device\" in next line\n");
+    const std::size_t done = output.find("Output is done. Just hit <Enter> to continue...\n");
+    EXPECT_NE(asked, std::string::npos) << output;
+    EXPECT_NE(done, std::string::npos) << output;
+    EXPECT_LT(asked, done);
+    EXPECT_EQ(output.find("PGPLOT initialization fail!!!"), std::string::npos) << output;
+}
