@@ -75,7 +75,7 @@ TEST_F(FitModeKeys, LowerVResetsWorAndUpperVDoesNothing) {
     EXPECT_EQ(pageCount(), 5);
 }
 
-TEST_F(FitModeKeys, TheHelpListsTheKeysAndOnlySLeavesAMark) {
+TEST_F(FitModeKeys, TheKeyThatRemovesTheHelpCountsOnlyAsASave) {
     enterFitting();
     key('h');
     key('q');  // removes the help: no quit
