@@ -2,14 +2,18 @@
 
 namespace {
 
+constexpr unsigned int kLeftButton = Button1;
 constexpr unsigned int kMiddleButton = Button2;
 constexpr unsigned int kRightButton = Button3;
 constexpr unsigned int kFirstExtraButton = 8;  // 4 to 7 are the scroll wheel
 
 }  // namespace
 
-void renumberButton(XEvent& event) {
+void mapCursorButton(XEvent& event) {
     if (event.type != ButtonPress && event.type != ButtonRelease) return;
-    unsigned int& button = event.xbutton.button;
-    if (button == kRightButton || button >= kFirstExtraButton) button = kMiddleButton;
+    XButtonEvent& click = event.xbutton;
+    if (click.button == kRightButton || click.button >= kFirstExtraButton) {
+        click.button = kMiddleButton;
+    }
+    if (click.button == kLeftButton) click.state &= ~static_cast<unsigned int>(ShiftMask);
 }

@@ -1,5 +1,5 @@
 // The X event calls that libgiza makes to read the cursor, defined in the executable so
-// that they take the place of libX11's: each forwards to the real call and renumbers the
+// that they take the place of libX11's: each forwards to the real call and maps the
 // mouse buttons of the event it hands back (see x_button_map.h). libgiza 1.3.2 reads
 // events with exactly these three calls. This file is linked into the executable, not
 // into a library, and the executable exports its symbols, so that libgiza binds to these
@@ -37,21 +37,21 @@ extern "C" {
 int XWindowEvent(Display* display, Window window, long eventMask, XEvent* event) {
     static const auto real = realCall<WindowEventCall>("XWindowEvent");
     const int result = real(display, window, eventMask, event);
-    renumberButton(*event);
+    mapCursorButton(*event);
     return result;
 }
 
 Bool XCheckWindowEvent(Display* display, Window window, long eventMask, XEvent* event) {
     static const auto real = realCall<CheckWindowEventCall>("XCheckWindowEvent");
     const Bool found = real(display, window, eventMask, event);
-    if (found) renumberButton(*event);
+    if (found) mapCursorButton(*event);
     return found;
 }
 
 int XNextEvent(Display* display, XEvent* event) {
     static const auto real = realCall<NextEventCall>("XNextEvent");
     const int result = real(display, event);
-    renumberButton(*event);
+    mapCursorButton(*event);
     return result;
 }
 

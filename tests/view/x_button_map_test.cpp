@@ -8,70 +8,78 @@
 
 namespace {
 
-XEvent buttonEvent(int type, unsigned int button) {
+XEvent buttonEvent(int type, unsigned int button, unsigned int state = 0) {
     XEvent event;
     std::memset(&event, 0, sizeof event);
     event.xbutton.type = type;
     event.xbutton.button = button;
     event.xbutton.x = 123;
     event.xbutton.y = 45;
-    event.xbutton.state = ShiftMask;
+    event.xbutton.state = state;
     return event;
 }
 
-unsigned int renumbered(int type, unsigned int button) {
-    XEvent event = buttonEvent(type, button);
-    renumberButton(event);
-    return event.xbutton.button;
+XEvent mapped(XEvent event) {
+    mapCursorButton(event);
+    return event;
 }
 
 // The whole event, byte for byte, is as it was.
-void expectUntouched(XEvent event) {
-    const XEvent before = event;
-    renumberButton(event);
-    EXPECT_EQ(std::memcmp(&before, &event, sizeof event), 0);
+void expectUntouched(const XEvent& event) {
+    const XEvent after = mapped(event);
+    EXPECT_EQ(std::memcmp(&event, &after, sizeof event), 0);
 }
 
 }  // namespace
 
-TEST(RenumberButton, RightButtonBecomesTheMiddleButtonOnPressAndRelease) {
-    EXPECT_EQ(renumbered(ButtonPress, Button3), Button2);
-    EXPECT_EQ(renumbered(ButtonRelease, Button3), Button2);
+TEST(MapCursorButton, TheRightButtonBecomesTheMiddleButtonOnPressAndRelease) {
+    EXPECT_EQ(mapped(buttonEvent(ButtonPress, Button3)).xbutton.button, Button2);
+    EXPECT_EQ(mapped(buttonEvent(ButtonRelease, Button3)).xbutton.button, Button2);
 }
 
-TEST(RenumberButton, ButtonsAboveTheScrollWheelBecomeTheMiddleButton) {
+TEST(MapCursorButton, ButtonsAboveTheScrollWheelBecomeTheMiddleButton) {
     for (unsigned int button : {8u, 9u, 10u, 31u, 255u}) {
-        EXPECT_EQ(renumbered(ButtonPress, button), Button2) << "button " << button;
-        EXPECT_EQ(renumbered(ButtonRelease, button), Button2) << "button " << button;
+        EXPECT_EQ(mapped(buttonEvent(ButtonPress, button)).xbutton.button, Button2) << button;
+        EXPECT_EQ(mapped(buttonEvent(ButtonRelease, button)).xbutton.button, Button2) << button;
     }
 }
 
-TEST(RenumberButton, LeftMiddleAndScrollButtonsStayAsTheyAre) {
-    for (unsigned int button : {1u, 2u, 4u, 5u, 6u, 7u}) {
-        expectUntouched(buttonEvent(ButtonPress, button));
-        expectUntouched(buttonEvent(ButtonRelease, button));
-    }
-}
-
-TEST(RenumberButton, OnlyTheButtonNumberChanges) {
-    XEvent event = buttonEvent(ButtonPress, Button3);
-    renumberButton(event);
+TEST(MapCursorButton, OnlyTheButtonNumberOfTheRightButtonChanges) {
+    const XEvent event = mapped(buttonEvent(ButtonPress, Button3, ShiftMask));
     EXPECT_EQ(event.xbutton.type, ButtonPress);
     EXPECT_EQ(event.xbutton.x, 123);
     EXPECT_EQ(event.xbutton.y, 45);
     EXPECT_EQ(event.xbutton.state, static_cast<unsigned int>(ShiftMask));
 }
 
-TEST(RenumberButton, RenumberingTwiceChangesNothingMore) {
-    XEvent event = buttonEvent(ButtonPress, 9);
-    renumberButton(event);
-    expectUntouched(event);
+TEST(MapCursorButton, MiddleAndScrollButtonsStayAsTheyAreWithTheirModifiers) {
+    for (unsigned int button : {2u, 4u, 5u, 6u, 7u}) {
+        for (unsigned int state : {0u, unsigned(ShiftMask), unsigned(ShiftMask | ControlMask)}) {
+            expectUntouched(buttonEvent(ButtonPress, button, state));
+            expectUntouched(buttonEvent(ButtonRelease, button, state));
+        }
+    }
 }
 
-TEST(RenumberButton, KeyEventsAreUntouchedThoughTheirKeycodeSharesTheButtonField) {
+TEST(MapCursorButton, TheLeftButtonStaysAndLosesOnlyShift) {
+    expectUntouched(buttonEvent(ButtonPress, Button1));
+    expectUntouched(buttonEvent(ButtonPress, Button1, ControlMask));
+    const XEvent shifted = mapped(buttonEvent(ButtonPress, Button1, ShiftMask | ControlMask));
+    EXPECT_EQ(shifted.xbutton.button, Button1);
+    EXPECT_EQ(shifted.xbutton.state, static_cast<unsigned int>(ControlMask));
+    EXPECT_EQ(mapped(buttonEvent(ButtonRelease, Button1, ShiftMask)).xbutton.state, 0u);
+}
+
+TEST(MapCursorButton, MappingTwiceChangesNothingMore) {
+    for (unsigned int button : {1u, 3u, 9u}) {
+        expectUntouched(mapped(buttonEvent(ButtonPress, button, ShiftMask)));
+    }
+}
+
+TEST(MapCursorButton, KeyEventsAreUntouchedThoughTheyShareTheButtonEventsLayout) {
     // XKeyEvent keeps its keycode where XButtonEvent keeps its button number.
-    for (unsigned int keycode : {3u, 8u, 38u}) {
-        XEvent event = buttonEvent(KeyPress, 0);
+    for (unsigned int keycode : {1u, 3u, 8u, 38u}) {
+        XEvent event = buttonEvent(KeyPress, 0, ShiftMask);
         event.xkey.keycode = keycode;
         expectUntouched(event);
         event.xkey.type = KeyRelease;
@@ -79,9 +87,9 @@ TEST(RenumberButton, KeyEventsAreUntouchedThoughTheirKeycodeSharesTheButtonField
     }
 }
 
-TEST(RenumberButton, OtherEventsAreUntouched) {
+TEST(MapCursorButton, OtherEventsAreUntouched) {
     for (int type : {MotionNotify, Expose, ConfigureNotify, ClientMessage, MapNotify}) {
-        XEvent event = buttonEvent(type, Button3);
-        expectUntouched(event);
+        expectUntouched(buttonEvent(type, Button3, ShiftMask));
+        expectUntouched(buttonEvent(type, Button1, ShiftMask));
     }
 }

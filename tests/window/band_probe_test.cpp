@@ -49,14 +49,12 @@ class BandProbeTest : public ::testing::Test {
 
     const PlotGeometry& geometry() const { return *geometry_; }
 
-    // The n-th cursor read (from 1) with a click at a world position.
-    CursorRead clickRead(int n, WorldPoint at, int button) {
-        return clickReadAt(n, geometry().toScreen(at), button);
-    }
-
-    CursorRead clickReadAt(int n, ScreenPoint pixel, int button) {
+    // The n-th cursor read (from 1) with a click at a world position, a key such as
+    // "shift" held if one is given.
+    CursorRead clickRead(int n, WorldPoint at, int button, const std::string& heldKey = "") {
         EXPECT_TRUE(awaitRead(n));
-        EXPECT_TRUE(driver_->click(pixel, button, [&] { return readDone(n); }))
+        EXPECT_TRUE(driver_->click(
+            geometry().toScreen(at), button, [&] { return readDone(n); }, heldKey))
             << "button " << button << " got no reaction";
         return read(n);
     }
@@ -163,6 +161,13 @@ TEST_F(BandProbeTest, TheMiddleAndExtraButtonsReadAsD) {
     EXPECT_EQ(clickRead(1, {20.0, 500.0}, kMiddle).code, 'D');
     EXPECT_EQ(clickRead(2, {20.0, 500.0}, 8).code, 'D');
     EXPECT_EQ(clickRead(3, {20.0, 500.0}, 9).code, 'D');
+    expectProbeEnds();
+}
+
+TEST_F(BandProbeTest, ALeftClickWithShiftOrControlHeldStillReadsAsA) {
+    ASSERT_NO_FATAL_FAILURE(start({0, 2}));
+    EXPECT_EQ(clickRead(1, {20.0, 500.0}, kLeft, "shift").code, 'A');
+    EXPECT_EQ(clickRead(2, {30.0, 700.0}, kLeft, "ctrl").code, 'A');
     expectProbeEnds();
 }
 

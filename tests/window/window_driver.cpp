@@ -38,9 +38,10 @@ bool WindowDriver::sendUntil(const std::function<void()>& send,
     return reacted();
 }
 
-bool WindowDriver::click(ScreenPoint pixel, int button, const std::function<bool()>& reacted) {
+bool WindowDriver::click(ScreenPoint pixel, int button, const std::function<bool()>& reacted,
+                         const std::string& heldKey) {
     input_.movePointer(pixel.x, pixel.y);
-    return sendUntil([&] { input_.click(button); }, reacted);
+    return sendUntil([&] { input_.click(button, heldKey); }, reacted);
 }
 
 bool WindowDriver::wokeSinceSent() const {

@@ -21,8 +21,10 @@ class WindowDriver {
     const ScreenRect& window() const { return window_; }
 
     // A click with an X button (1 left, 2 middle, 3 right, 4 to 7 the wheel, 8 and up
-    // extra buttons) at a screen pixel. True once `reacted` holds.
-    bool click(ScreenPoint pixel, int button, const std::function<bool()>& reacted);
+    // extra buttons) at a screen pixel, with a key such as "shift" held if one is given.
+    // True once `reacted` holds.
+    bool click(ScreenPoint pixel, int button, const std::function<bool()>& reacted,
+               const std::string& heldKey = "");
     // A click whose effect shows only in the window: true once the program woke up to it.
     bool click(ScreenPoint pixel, int button);
 

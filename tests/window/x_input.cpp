@@ -59,8 +59,12 @@ void XInput::movePointer(int x, int y) const {
     run({"xdotool", "mousemove", std::to_string(x), std::to_string(y)});
 }
 
-void XInput::click(int button) const {
-    run({"xdotool", "click", std::to_string(button)});
+void XInput::click(int button, const std::string& heldKey) const {
+    if (heldKey.empty()) {
+        run({"xdotool", "click", std::to_string(button)});
+    } else {
+        run({"xdotool", "keydown", heldKey, "click", std::to_string(button), "keyup", heldKey});
+    }
 }
 
 void XInput::key(const std::string& keysym) const {

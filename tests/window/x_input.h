@@ -20,7 +20,8 @@ class XInput {
     ScreenRect geometry(const std::string& window) const;
 
     void movePointer(int x, int y) const;
-    void click(int button) const;
+    // A click, with a key such as "shift" held down around it if one is given.
+    void click(int button, const std::string& heldKey = "") const;
     void key(const std::string& keysym) const;  // an X key name, such as "q" or "X"
 
   private:
