@@ -9,15 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/temp_dir.h"
@@ -66,47 +63,13 @@ void saveScreenshot(const XvfbDisplay& display, const ScreenRect& window) {
     EXPECT_EQ(import.waitForExit(kToolRun), 0) << import.errors();
 }
 
-bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds{20});
-    }
-    return true;
-}
+constexpr int kLeft = 1, kRight = 3;
 
 class FitWindowTest : public ::testing::Test {
   protected:
     TempDir dir;
     XvfbDisplay display;
     XInput input{display.name()};
-
-    // Sends an event once the program settles in its cursor read, with the pointer already
-    // in place (a click queued behind a pointer move is lost), until the program wakes up
-    // to it or `reacted` holds. Most steps print nothing the test could wait for.
-    static bool send(pid_t pid, const std::function<void()>& event,
-                     const std::function<bool()>& reacted = nullptr) {
-        for (int attempt = 0; attempt < kSendAttempts; ++attempt) {
-            if (!waitUntilReadingCursor(pid, kCursorWait)) return reacted && reacted();
-            const long before = contextSwitches(pid);
-            event();
-            const auto done = [&] { return reacted ? reacted() : contextSwitches(pid) != before; };
-            if (waitFor(done, kReaction)) return true;
-        }
-        return false;
-    }
-    bool clickAt(pid_t pid, ScreenPoint pixel, int button,
-                 const std::function<bool()>& reacted = nullptr) {
-        input.movePointer(pixel.x, pixel.y);
-        return send(
-            pid, [&] { input.click(button); }, reacted);
-    }
-    bool keyAt(pid_t pid, ScreenPoint pixel, const std::string& keysym,
-               const std::function<bool()>& reacted) {
-        input.movePointer(pixel.x, pixel.y);
-        return send(
-            pid, [&] { input.key(keysym); }, reacted);
-    }
 };
 
 }  // namespace
@@ -123,34 +86,32 @@ TEST_F(FitWindowTest, ThreePeaksArePickedFittedAcceptedAndSavedInTheRealWindow) 
     program.writeInput("0.06\nquartz.fit\n");  // W/R as the model made the pattern
     WindowDriver driver(program, input);
     ASSERT_TRUE(driver.findWindow()) << program.output() << program.errors();
-    const pid_t pid = program.pid();
     const PlotGeometry full(driver.window(), fullScale);
 
     // To the peak side, the two-theta range around the three peaks, the fitting mode.
-    ASSERT_TRUE(clickAt(pid, full.toScreen({40, 1000}), 3));
+    ASSERT_TRUE(driver.click(full.toScreen({40, 1000}), kRight));
     const ScreenPoint from = full.toScreen({66.81, 1000});
     const ScreenPoint to = full.toScreen({69.21, 1000});
-    ASSERT_TRUE(clickAt(pid, from, 1));
-    ASSERT_TRUE(clickAt(pid, to, 1));
-    ASSERT_TRUE(clickAt(pid, full.toScreen({68, 1000}), 3));
+    ASSERT_TRUE(driver.click(from, kLeft));
+    ASSERT_TRUE(driver.click(to, kLeft));
+    ASSERT_TRUE(driver.click(full.toScreen({68, 1000}), kRight));
     const PlotGeometry zoomed(driver.window(),
                               fittingWindow(cts, full.toWorld(from).x, full.toWorld(to).x));
 
     for (double tth : {66.86, 69.16, 67.74, 68.14, 68.31})
-        ASSERT_TRUE(clickAt(pid, zoomed.toScreen({tth, 500}), 1));
-    const ScreenPoint inside = zoomed.toScreen({68, 500});
-    ASSERT_TRUE(keyAt(pid, inside, "F", [&] {
+        ASSERT_TRUE(driver.click(zoomed.toScreen({tth, 500}), kLeft));
+    ASSERT_TRUE(driver.key("F", [&] {
         return program.output().find("Convergence by") != std::string::npos;
     })) << program.output();
-    ASSERT_TRUE(waitUntilReadingCursor(pid, kCursorWait));  // the evaluation page
+    ASSERT_TRUE(waitUntilReadingCursor(program.pid(), kCursorWait));  // the evaluation page
     saveScreenshot(display, driver.window());
 
-    ASSERT_TRUE(clickAt(pid, inside, 1, [] {
+    ASSERT_TRUE(driver.click(zoomed.toScreen({68, 500}), kLeft, [] {
         return fileHolds("quartz.fit",
                          "#--------------------------------------------------------#");
     }));
-    ASSERT_TRUE(keyAt(pid, inside, "S", [] { return fileExists("quartz.cdt"); }));
-    ASSERT_TRUE(keyAt(pid, inside, "q", [&] { return program.hasExited(); }));
+    ASSERT_TRUE(driver.key("S", [] { return fileExists("quartz.cdt"); }));
+    ASSERT_TRUE(driver.key("q", [&] { return program.hasExited(); }));
     EXPECT_EQ(program.waitForExit(kProgramEnd), 0);
 
     // Positions as close to the model as the session on this region shows (within 0.01
