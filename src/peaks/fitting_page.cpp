@@ -56,6 +56,7 @@ bool drawFittingPageAndRead(RunState& state, const FitSelection& selection, FitM
     if (state.points.last >= 0) drawStoredPeaks(state, kColourNotice);
     drawSelection(state.gfx, view.win, state.pattern, selection);
     state.gfx.sci(kColourWaiting);
+    state.console.flush();  // the last pick's or fit's lines show while the user decides
     view.key = 'n';
     return readCursor(state.gfx, kBandVertical, view.pickPos, view.pickPos, view.key);
 }

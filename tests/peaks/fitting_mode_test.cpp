@@ -1,10 +1,11 @@
-// The fitting mode when the device stops giving cursor input: the run must end instead of
-// waiting on a cursor that never answers.
+// The fitting mode's console behind a buffer, and when the device stops giving cursor
+// input: the run must end instead of waiting on a cursor that never answers.
 
 #include "peaks/fitting_mode.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <sstream>
 
@@ -72,4 +73,39 @@ TEST_F(FittingModeDeviceTest, ACursorLostDuringAnEvaluationZoomEndsTheRun) {
     gfx.push(19.5f, 200, 'w');
     EXPECT_EQ(runFittingMode(*state).exit, FittingExit::DeviceFailed);
     EXPECT_NE(out.str().find("returning = -5\n"), std::string::npos);
+}
+
+namespace {
+
+// Notes at every cursor read what the console file holds, that is, what has been flushed.
+class ConsoleWatchingGraphics : public ScriptedGraphics {
+  public:
+    std::vector<std::string> shown;
+
+    int band(int mode, int posn, float xref, float yref, float* x, float* y, char* ch) override {
+        shown.push_back(readFile("console.txt"));
+        return ScriptedGraphics::band(mode, posn, xref, yref, x, y, ch);
+    }
+};
+
+}  // namespace
+
+// A file stream holds short lines until flushed, as a pipe does.
+TEST(FittingModeConsoleTest, APicksLineIsShownBeforeTheNextCursorRead) {
+    TempDir dir;
+    std::istringstream in;
+    std::ofstream out("console.txt");
+    Console console(in, out);
+    ConsoleWatchingGraphics gfx;
+    const auto state = std::make_unique<RunState>(console, gfx);
+    fillPattern(state->pattern, 10.0, 0.02, 1001, [](int i) { return float(i); });
+    state->view.win = {19, 21, 0, 1000};
+    state->view.win.updateSize();
+    gfx.push(20.0f, 500, 'A');
+    gfx.push(20.5f, 500, 'A');
+    gfx.push(20.5f, 500, 'q');
+    runFittingMode(*state);
+    ASSERT_EQ(gfx.shown.size(), 3u);
+    EXPECT_EQ(gfx.shown[2],
+              "ASFIT:Appending a bg point to last(2th) @ x:20.500000 , y:500.000000\n");
 }
