@@ -61,23 +61,27 @@ int run(const std::vector<std::string>& args, Console& console, Graphics& graphi
         console.print("Memory allocation error\n");
         return 0;
     }
-    if (!loadPattern(args, console, state->pattern, state->dataFile)) return 0;
+    return run(args, *state);
+}
 
-    if (graphics.open("/gw") <= 0) {
-        console.print("PGPLOT initialization fail!!!\n");
+int run(const std::vector<std::string>& args, RunState& state) {
+    if (!loadPattern(args, state.console, state.pattern, state.dataFile)) return 0;
+
+    if (state.gfx.open("/gw") <= 0) {
+        state.console.print("PGPLOT initialization fail!!!\n");
         return 1;
     }
-    graphics.ask(false);
+    state.gfx.ask(false);
 
     bool backgroundSide = true;
     for (;;) {
-        const SideOutcome outcome = enterSide(*state, backgroundSide);
+        const SideOutcome outcome = enterSide(state, backgroundSide);
         switch (outcome.exit) {
             case SideExit::ToOtherSide:
                 backgroundSide = !backgroundSide;
                 break;
             case SideExit::Quit:
-                return endRun(*state, outcome.key);
+                return endRun(state, outcome.key);
             case SideExit::DeviceFailed:
                 return 1;
         }
