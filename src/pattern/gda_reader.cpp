@@ -1,4 +1,3 @@
-#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -22,7 +21,7 @@ struct BankLine {
 bool convertBankLine(const std::string& line, BankLine& bank) {
     const int converted = std::sscanf(line.c_str(), "BANK 1 %ld %ld CONST %lf %lf 0 0 ESD",
                                       &bank.channels, &bank.records, &bank.start, &bank.step);
-    return converted == 4 && std::isfinite(bank.start) && std::isfinite(bank.step);
+    return converted == 4 && isPatternValue(bank.start) && isPatternValue(bank.step);
 }
 
 // Echoes the title line unchanged. The title is free text and may be longer than the line

@@ -1,16 +1,16 @@
 #include "pattern/scan_record.h"
 
 #include <array>
-#include <cmath>
 #include <cstdio>
 
 #include "driver/console.h"
+#include "pattern/line_conversion.h"
 
 namespace {
 
-bool isFinite(const ScanRecord& record) {
-    return std::isfinite(record.tth) && std::isfinite(record.cts) && std::isfinite(record.mon) &&
-           std::isfinite(record.tim);
+bool holdsPatternValues(const ScanRecord& record) {
+    return isPatternValue(record.tth) && isPatternValue(record.cts) && isPatternValue(record.mon) &&
+           isPatternValue(record.tim);
 }
 
 }  // namespace
@@ -40,8 +40,8 @@ std::optional<ScanRecord> parseScanRecord(const std::string& line, const ScanCol
     }
     const ScanRecord record{values[columns.tth], values[columns.cts], values[columns.mon],
                             values[columns.tim]};
-    // "nan", "inf" or a number beyond float range would poison every sum it enters.
-    if (!isFinite(record)) {
+    // "nan", "inf" or a huge number would poison every sum it enters, or the plot's window.
+    if (!holdsPatternValues(record)) {
         refuseRecord(console, "Error in current SUPER file...");
         return std::nullopt;
     }
