@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -27,6 +28,9 @@ FullScaleBounds fullScaleBounds(const PatternStore& pattern, float maxcts) {
     FullScaleBounds bounds{pattern.tthmin - 150.0 * pattern.tthstep,
                            pattern.tthmax + 150.0 * pattern.tthstep, -0.1 * maxcts, 1.1 * maxcts};
     if (maxcts <= 0.0f) setNonPositiveRange(pattern, bounds);
+    // Decreasing angles (a negative step) give the bounds the other way round, and a box
+    // whose left edge lies right of its right edge has no inside to click in.
+    if (bounds.xmin > bounds.xmax) std::swap(bounds.xmin, bounds.xmax);
     // Angles that never advance (a step of zero) leave no width: a degree on either side.
     if (static_cast<float>(bounds.xmin) == static_cast<float>(bounds.xmax)) {
         bounds.xmin -= 1.0;

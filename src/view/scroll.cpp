@@ -1,5 +1,7 @@
 #include "view/scroll.h"
 
+#include <algorithm>
+
 namespace {
 
 // Whether a bound may still move up towards the limit (or down towards it, for mayFall).
@@ -42,5 +44,8 @@ void scrollWindow(PlotWindow& win, float cx, float cy, const ScrollLimits& limit
 }
 
 ScrollLimits patternScrollLimits(const PatternStore& pattern, float maxcts, ScrollEdge edge) {
-    return {pattern.tthmin, pattern.tthmax, maxcts, edge};
+    // Decreasing angles (a negative step) end at the lower angle: the limits still run from
+    // the lower to the higher one, as the window does.
+    return {std::min(pattern.tthmin, pattern.tthmax), std::max(pattern.tthmin, pattern.tthmax),
+            maxcts, edge};
 }

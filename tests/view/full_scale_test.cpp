@@ -95,3 +95,17 @@ TEST(SetFullScale, RecomputesMaxctsAndTheWindowSize) {
     EXPECT_FLOAT_EQ(view.win.dx, 26.0f);
     EXPECT_FLOAT_EQ(view.win.dy, 1200.0f);
 }
+
+// Found by the random sessions: decreasing angles gave a box whose left edge lay right of
+// its right edge, so that no click was ever inside it.
+TEST(FullScaleWindow, OfDecreasingAnglesRunsFromTheLowerToTheHigherAngle) {
+    PatternStore pattern;
+    fillPattern(pattern, 30.0, -0.02, 1001, [](int i) { return float(i); });
+    const FullScaleBounds full = fullScaleBounds(pattern, 1000.0f);
+    EXPECT_DOUBLE_EQ(full.xmin, 10.0 - 3.0);
+    EXPECT_DOUBLE_EQ(full.xmax, 30.0 + 3.0);
+    ViewState view;
+    setFullScale(view, pattern);
+    EXPECT_GT(view.win.dx, 0.0f);
+    EXPECT_TRUE(isFullScale(view.win, pattern, view.maxcts));
+}

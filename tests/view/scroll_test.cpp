@@ -152,3 +152,21 @@ TEST(PatternScrollLimits, RunFromTthminToTthmaxUpToMaxcts) {
     EXPECT_DOUBLE_EQ(limits.ctsTop, 321.0);
     EXPECT_EQ(limits.edge, ScrollEdge::StayAtLimit);
 }
+
+// Found by the random sessions: with decreasing angles tthmax is the lower end, and a zoomed
+// window could move neither way. The limits run from the lower angle (here 10 to 30 degrees,
+// read from 30 down).
+TEST(PatternScrollLimits, OfDecreasingAnglesRunFromTheLowerAngle) {
+    PatternStore pattern;
+    pattern.tthmin = 30.0;
+    pattern.tthstep = -0.02;
+    pattern.tthmax = 10.0;
+    const ScrollLimits limits = patternScrollLimits(pattern, 1000.0f, ScrollEdge::MoveAtLimit);
+    EXPECT_DOUBLE_EQ(limits.tthFirst, 10.0);
+    EXPECT_DOUBLE_EQ(limits.tthLast, 30.0);
+    PlotWindow win = window(20, 24, 0, 100);
+    scrollWindow(win, 25, 50, limits);
+    expectWindow(win, 22, 26, 0, 100);
+    scrollWindow(win, 21, 50, limits);
+    expectWindow(win, 20, 24, 0, 100);
+}
