@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Fuzz campaigns. Builds the libFuzzer targets of tests/fuzz with clang (in build-fuzz, or
+# XRDPICK_FUZZ_DIR) and runs each for a fixed time on a working corpus seeded from
+# tests/fuzz/corpus, one process at a time. Crash inputs land in <dir>/artifacts/<target>/.
+# Usage: scripts/fuzz.sh [SECONDS_PER_TARGET [TARGET...]]   (default 60 s, every target)
+# Exit status 1 when any target found a fault.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds="${1:-60}"
+shift || true
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+    targets=(fuzz_read_xy fuzz_read_wyr fuzz_read_dat fuzz_read_gda fuzz_read_super
+             fuzz_load_background fuzz_load_peaks)
+fi
+fuzz_dir="${XRDPICK_FUZZ_DIR:-build-fuzz}"
+root="$(pwd)"
+
+CC=clang CXX=clang++ cmake -S . -B "$fuzz_dir" -DXRDPICK_FUZZ=ON -DXRDPICK_TESTS=OFF >/dev/null
+if ! cmake --build "$fuzz_dir" -j "$(nproc)" --target "${targets[@]}" >"$fuzz_dir/build.log" 2>&1; then
+    cat "$fuzz_dir/build.log"
+    exit 1
+fi
+
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+failed=0
+for target in "${targets[@]}"; do
+    corpus="$fuzz_dir/corpus/$target"
+    artifacts="$fuzz_dir/artifacts/$target"
+    mkdir -p "$corpus" "$artifacts"
+    log="$fuzz_dir/$target.log"
+    if (cd "$fuzz_dir" && "$root/$fuzz_dir/fuzz/$target" -max_total_time="$seconds" \
+            -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+            -artifact_prefix="$root/$artifacts/" \
+            "$root/$corpus" "$root/tests/fuzz/corpus/$target") >"$log" 2>&1; then
+        echo "$target: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}')" \
+            "executions in ${seconds} s, no fault"
+    else
+        echo "$target: FAULT, see $log and $artifacts/"
+        grep -E 'broken promise|ERROR: |runtime error' "$log" | head -3 || true
+        failed=1
+    fi
+done
+
+exit "$failed"

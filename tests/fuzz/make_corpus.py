@@ -1,0 +1,136 @@
+#!/usr/bin/env python3
+"""Writes the seed corpora of the fuzz targets into tests/fuzz/corpus/<target>/.
+
+The seeds are cut from the shipped example patterns (examples/) and written out for the edge
+cases that the unit tests name: the smallest and a too small pattern, blank and over-long
+lines, short last lines, bad headers, full point lists. Running it again rewrites the same
+bytes. Usage: python3 tests/fuzz/make_corpus.py
+"""
+
+import pathlib
+import shutil
+
+HERE = pathlib.Path(__file__).resolve().parent
+EXAMPLES = HERE.parent.parent / "examples"
+CORPUS = HERE / "corpus"
+MARK = "\n~~~\n"  # kSectionMark of fuzz_support.h
+
+
+def example_lines(name, count):
+    return "".join(EXAMPLES.joinpath(name).read_text().splitlines(keepends=True)[:count])
+
+
+def xy_seeds():
+    return {
+        "small_head.xy": example_lines("small.xy", 40),
+        "three_points.xy": "10.00 100 10\n10.02 200 14.1\n10.04 300 17.3\n",
+        "two_points.xy": "10.00 100 10\n10.02 200 14.1\n",
+        "decreasing.xy": "30.00 5 1\n29.98 6 1\n29.96 7 1\n29.94 8 1\n",
+        "blank_last_line.xy": "10.00 100 10\n10.02 200 14.1\n10.04 300 17.3\n\n",
+        "off_grid_end.xy": "10.00 1 1\n10.02 1 1\n10.04 1 1\n10.50 1 1\n",
+        "long_line.xy": "10.00 100 10" + " " * 120 + "\n10.02 200 14\n10.04 300 17\n",
+        "not_a_number.xy": "10.00 nan 10\n10.02 inf 14\n10.04 1e39 17\n",
+        "huge_spacing.xy": "-3e38 1 1\n3e38 1 1\n0 1 1\n",
+        "largest_values.xy": "-1e30 1e30 1\n1e30 -1e30 1\n0 1 1\n",
+    }
+
+
+def wyr_seeds():
+    return {
+        "quartz_head.wyr": example_lines("quartz.wyr", 6),
+        "short_last_line.wyr": "  10.000   0.020  10.200\n 1 2 3 4 5 6 7 8\n 9 10 11",
+        "short_middle_line.wyr": "10 0.02 10.3\n1 2 3\n4 5 6 7 8 9 10 11\n",
+        "bad_header.wyr": "10.000 0.020\n1 2 3 4\n",
+        "huge_grid.wyr": "1e300 1e300 1e300\n1 2 3 4 5 6 7 8\n",
+    }
+
+
+def dat_seeds():
+    return {
+        "quartz_head.dat": example_lines("quartz.dat", 7),
+        "odd_pair.dat": "10.0 0.02 10.04\n   100.0   200.0   300.0\n    10.0    14.1\n",
+        "no_weights.dat": "10.0 0.02 10.02\n   100.0   200.0   300.0",
+        "bad_header.dat": "10.0\n   100.0\n",
+    }
+
+
+def gda_seeds():
+    title = "xrdpick fuzz seed".ljust(80) + "\n"
+    bank = "BANK  1        8       2 CONST    1000.00      2.00 0 0 ESD" + " " * 21 + "\n"
+    records = ("   100.0    10.0" * 5 + "\n") + ("   200.0    14.1" * 3)
+    return {
+        "quartz_head.gda": example_lines("quartz.gda", 8),
+        "eight_points.gda": title + bank + records,
+        "unpaired_value.gda": title + bank + "   100.0    10.0   200.0    14.1   300.0",
+        "bad_bank.gda": title + "BANK 1 x\n" + records,
+        "long_title.gda": "T" * 250 + "\n" + bank + records,
+    }
+
+
+def super_seeds():
+    # Console lines first (key pauses and further file names), then scan.001, scan.002, ...
+    scan1 = example_lines("scan.001", 40)
+    scan2 = example_lines("scan.002", 30)
+    scan3 = example_lines("scan.003", 30)
+    header = example_lines("scan.001", 13)
+    return {
+        "three_scans": MARK.join(["scan.002\nscan.003\n\n", scan1, scan2, scan3]),
+        "one_scan": MARK.join(["\n", scan1]),
+        "missing_name": MARK.join(["nothere.004\n\n", scan1]),
+        "undecodable": MARK.join(["\n", header + "tth cts mon\n 20.0 1 1000\n"]),
+        "off_grid": MARK.join(
+            ["x\n\n", header + "tth cts mon tim\n20.00 5 1000 1000\n20.02 5 1000 1000\n"
+             "20.035 5 1000 1000\n\nabc\n20.04 5 10 1\n"]),
+    }
+
+
+def background_seeds():
+    # Three bytes (point file name, step, number of loads), then the console answers, then
+    # the point file.
+    fbg = "".join(f"{10 + 0.5 * i:f}\t{100 + i:f}\t0.0\n" for i in range(12))
+    gbg = "".join(f"I\t{10 + 0.5 * i:f}\t{100 + i:f}\t0.0\n" for i in range(12))
+    many = "".join(f"{10 + 0.01 * i:f}\t{i % 7:f}\t0.0\n" for i in range(230))
+    return {
+        "fbg_twice": "\x00\x00\x01" + MARK.join(["K\nI\n\nk\ni\n", fbg]),
+        "gbg_once": "\x01\x00\x00" + MARK.join(["", gbg]),
+        "full_list": "\x00\x02\x02" + MARK.join(["K\n" * 50, many]),
+        "unparsable": "\x00\x00\x01" + MARK.join(["I\n", "header\n\n1.0\n" + fbg[:60]]),
+        "refused_name": "\x04\x00\x00" + MARK.join(["", fbg]),
+    }
+
+
+def peaks_seeds():
+    # Two bytes (entries already in the list, number of loads), then the file.
+    cdt = "".join(f"{20 + 0.37 * i:8.4f}\n" for i in range(10))
+    fit = ("#   tth      Iint       FWHM      eta      w/r     chi^2\n"
+           " 20.8600  1234.5  0.1010  0.40  0.060  1.23\n"
+           " 26.6400   987.6  0.1070  0.40  0.060  1.23\n"
+           "#----------------------------------------\n")
+    return {
+        "cdt_once": "\x00\x00" + cdt,
+        "fit_twice": "\x05\x01" + fit,
+        "near_full": "\xc5\x02" + cdt,
+        "blank_and_long": "\x00\x00" + "\n" + "9" * 450 + "\n#x\n1.5\n",
+    }
+
+
+def write(target, seeds):
+    folder = CORPUS / target
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir(parents=True)
+    for name, text in seeds.items():
+        folder.joinpath(name).write_bytes(text.encode("latin-1"))
+
+
+def main():
+    write("fuzz_read_xy", xy_seeds())
+    write("fuzz_read_wyr", wyr_seeds())
+    write("fuzz_read_dat", dat_seeds())
+    write("fuzz_read_gda", gda_seeds())
+    write("fuzz_read_super", super_seeds())
+    write("fuzz_load_background", background_seeds())
+    write("fuzz_load_peaks", peaks_seeds())
+
+
+if __name__ == "__main__":
+    main()
