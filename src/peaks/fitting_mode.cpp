@@ -19,7 +19,7 @@ namespace {
 // What one stay in the fitting mode keeps: the points picked for the next fit and the
 // status line.
 struct FittingStay {
-    FitSelection selection;
+    FitSelection& selection;  // the run's own, emptied on entry
     FitMessage message = FitMessage::FitHint;
 };
 
@@ -127,7 +127,8 @@ FittingOutcome deviceFailed(RunState& state) {
 
 FittingOutcome runFittingMode(RunState& state) {
     ViewState& view = state.view;
-    FittingStay stay;
+    FittingStay stay{state.peaks.selection};
+    stay.selection.clear();
     view.key = 'n';
     for (;;) {
         if (!drawFittingPageAndRead(state, stay.selection, stay.message))

@@ -43,6 +43,7 @@ struct PeakSideState {
     RoiMethod roiMethod = RoiMethod::XRange;
     std::string fitFileName;                 // the *.fit file of the fit runs
     int lastPatternIndex = -1;               // found at the W/R prompt; the curve drawn in fits
+    FitSelection selection;                  // the points picked in the fitting mode
 
     PeakSideState() { fitBlock.fill(kUnset); }
 };
