@@ -60,7 +60,10 @@ FitMessage pickPoint(Console& console, FitSelection& selection, const PatternSto
     }
     if (tooClose(selection, pattern, win, x, index)) return FitMessage::FitTooClose;
 
-    const int entry = insertionEntry(selection, pattern, x);
+    // The place follows the two-theta of the point picked, which is what the selection holds:
+    // where the step does not match the angles (decreasing or unequal .xy angles) a click and
+    // its point can lie on two sides of a selected point.
+    const int entry = insertionEntry(selection, pattern, pattern.tth[index]);
     if (entry < 0) return FitMessage::FitHint;
     if (entry > selection.sellast) {
         insertAt(selection, entry, index);

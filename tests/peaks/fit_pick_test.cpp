@@ -105,3 +105,14 @@ TEST_F(FitPickTest, TwoPointsWithinReachRemoveTheFirstAndReportTheOther) {
               "Deleting a point from 1th @ x:20.000000 , y:500.000000\n");
     EXPECT_EQ(selected(), (std::vector<int>{506}));
 }
+
+// Found by the random sessions: where the step does not match the angles (an .xy file whose
+// first spacing differs from the rest, or one with decreasing angles), a click below a
+// selected point could take a point above it and still be placed before it.
+TEST_F(FitPickTest, APickIsPlacedByThePointItTakesNotByTheClick) {
+    state->pattern.tthstep = 0.0199;             // the angles still advance by 0.02
+    pick(19.975f);                               // point 501, at 20.02
+    EXPECT_EQ(clickIndex(pattern, 20.0f), 502);  // at 20.04, above point 501
+    pick(20.0f);
+    EXPECT_EQ(selected(), (std::vector<int>{501, 502}));
+}
