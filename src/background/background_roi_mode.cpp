@@ -11,37 +11,24 @@
 #include "view/full_scale.h"
 #include "view/help_overlay.h"
 #include "view/position_writing.h"
+#include "view/roi_loop.h"
 #include "view/scroll.h"
 #include "view/yes_no.h"
 #include "view/zoom.h"
 
 namespace {
 
-// What an input does: wait for the next one on the same page, draw a new page, or leave.
-struct Reaction {
-    enum Kind { ReadAgain, NewPage, Leave } kind;
-    ModeExit exit{};
-};
+using Reaction = RoiReaction<ModeExit>;
 
-constexpr Reaction kReadAgain{Reaction::ReadAgain};
-constexpr Reaction kNewPage{Reaction::NewPage};
+const Reaction kReadAgain = Reaction::readAgain();
+const Reaction kNewPage = Reaction::newPage();
 
 Reaction leave(ModeExit exit) {
-    return {Reaction::Leave, exit};
+    return Reaction::leave(exit);
 }
 
 Reaction leave(SideExit exit, char key = 'n') {
     return leave(ModeExit::leave(exit, key));
-}
-
-// A click beyond a side of the box scrolls (or is refused at the pattern's edge); either
-// way a new page follows.
-bool scrollsAt(RunState& state, const CursorPos& at) {
-    ViewState& view = state.view;
-    if (!meetsSideTest(view.win, at.x, at.y)) return false;
-    scrollWindow(view.win, at.x, at.y,
-                 patternScrollLimits(state.pattern, view.maxcts, ScrollEdge::MoveAtLimit));
-    return true;
 }
 
 // A zoomed view goes back to full scale; at full scale the user leaves for the peak side,
@@ -177,7 +164,8 @@ Reaction onRoiSelected(RunState& state) {
     }
 }
 
-Reaction react(RunState& state, BackgroundRoiPage& page) {
+Reaction react(RunState& state, RoiMode& mode) {
+    auto& page = static_cast<BackgroundRoiPage&>(mode);
     switch (state.view.roi) {
         case RoiState::NoCorner:
             return onNoCorner(state, page);
@@ -193,17 +181,5 @@ Reaction react(RunState& state, BackgroundRoiPage& page) {
 
 ModeExit runBackgroundRoiMode(RunState& state) {
     BackgroundRoiPage page(state);
-    for (;;) {
-        if (drawRoiPage(state, page) == PageResult::DeviceLost)
-            return ModeExit::leave(SideExit::DeviceFailed);
-        Reaction reaction = kReadAgain;
-        while (reaction.kind == Reaction::ReadAgain) {
-            if (!readRoiCursor(state, page)) {
-                reportLostCursor(state.console);
-                return ModeExit::leave(SideExit::DeviceFailed);
-            }
-            reaction = react(state, page);
-        }
-        if (reaction.kind == Reaction::Leave) return reaction.exit;
-    }
+    return runRoiLoop(state, page, react, ModeExit::leave(SideExit::DeviceFailed));
 }

@@ -14,32 +14,19 @@
 #include "view/full_scale.h"
 #include "view/help_overlay.h"
 #include "view/position_writing.h"
+#include "view/roi_loop.h"
 #include "view/scroll.h"
 #include "view/yes_no.h"
 
 namespace {
 
-// What an input does: wait for the next one on the same page, draw a new page, or leave.
-struct Reaction {
-    enum Kind { ReadAgain, NewPage, Leave } kind;
-    PeakRoiOutcome outcome{PeakRoiExit::Quit};
-};
+using Reaction = RoiReaction<PeakRoiOutcome>;
 
-constexpr Reaction kReadAgain{Reaction::ReadAgain};
-constexpr Reaction kNewPage{Reaction::NewPage};
+const Reaction kReadAgain = Reaction::readAgain();
+const Reaction kNewPage = Reaction::newPage();
 
 Reaction leave(PeakRoiExit exit, char key = 'n') {
-    return {Reaction::Leave, {exit, key}};
-}
-
-// A click beyond a side of the box scrolls (or is refused at the pattern's edge); either
-// way a new page follows.
-bool scrollsAt(RunState& state, const CursorPos& at) {
-    ViewState& view = state.view;
-    if (!meetsSideTest(view.win, at.x, at.y)) return false;
-    scrollWindow(view.win, at.x, at.y,
-                 patternScrollLimits(state.pattern, view.maxcts, ScrollEdge::MoveAtLimit));
-    return true;
+    return Reaction::leave({exit, key});
 }
 
 // A right click beyond a side of the box fits the intensity range to the data in view.
@@ -198,7 +185,8 @@ Reaction onRoiSelected(RunState& state) {
     }
 }
 
-Reaction react(RunState& state, PeakRoiPage& page) {
+Reaction react(RunState& state, RoiMode& mode) {
+    auto& page = static_cast<PeakRoiPage&>(mode);
     switch (state.view.roi) {
         case RoiState::NoCorner:
             return onNoCorner(state, page);
@@ -214,16 +202,5 @@ Reaction react(RunState& state, PeakRoiPage& page) {
 
 PeakRoiOutcome runPeakRoiMode(RunState& state) {
     PeakRoiPage page(state);
-    for (;;) {
-        if (drawRoiPage(state, page) == PageResult::DeviceLost) return {PeakRoiExit::DeviceFailed};
-        Reaction reaction = kReadAgain;
-        while (reaction.kind == Reaction::ReadAgain) {
-            if (!readRoiCursor(state, page)) {
-                reportLostCursor(state.console);
-                return {PeakRoiExit::DeviceFailed};
-            }
-            reaction = react(state, page);
-        }
-        if (reaction.kind == Reaction::Leave) return reaction.outcome;
-    }
+    return runRoiLoop(state, page, react, PeakRoiOutcome{PeakRoiExit::DeviceFailed});
 }
