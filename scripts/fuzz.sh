@@ -2,6 +2,8 @@
 # Fuzz campaigns. Builds the libFuzzer targets of tests/fuzz with clang (in build-fuzz, or
 # XRDPICK_FUZZ_DIR) and runs each for a fixed time on a working corpus seeded from
 # tests/fuzz/corpus, one process at a time. Crash inputs land in <dir>/artifacts/<target>/.
+# With XRDPICK_SESSION_EVENTS set, it then runs that many random session events through the
+# whole program in the AddressSanitizer build (build-asan, or XRDPICK_ASAN_DIR).
 # Usage: scripts/fuzz.sh [SECONDS_PER_TARGET [TARGET...]]   (default 60 s, every target)
 # Exit status 1 when any target found a fault.
 set -euo pipefail
@@ -43,4 +45,14 @@ for target in "${targets[@]}"; do
     fi
 done
 
+if [ -n "${XRDPICK_SESSION_EVENTS:-}" ]; then
+    asan_dir="${XRDPICK_ASAN_DIR:-build-asan}"
+    cmake -S . -B "$asan_dir" -DXRDPICK_SANITIZE=ON >/dev/null
+    cmake --build "$asan_dir" -j "$(nproc)" --target test_session
+    if ! XRDPICK_SESSION_EVENTS="$XRDPICK_SESSION_EVENTS" \
+            "$asan_dir/tests/test_session" --gtest_filter='RandomSession*'; then
+        echo "random sessions: FAULT"
+        failed=1
+    fi
+fi
 exit "$failed"
