@@ -8,6 +8,7 @@
 #include "driver/console.h"
 #include "pattern/data_file_name.h"
 #include "pattern/line_reader.h"
+#include "pattern/typed_line.h"
 
 namespace {
 
@@ -63,18 +64,15 @@ void readPoints(Console& console, std::FILE* file, PointFileKind kind, PointList
 
 LoadResult loadBackgroundPoints(Console& console, PointList& list, const PatternStore& pattern,
                                 ViewState& view) {
-    console.print("FBG/GBG file name(blank to cancel)...? ");
     std::string name;
-    if (!console.readLine(name) || name.empty()) return LoadResult::Cancelled;
-    if (name.size() >= kNameBufferSize) {
-        console.print("The file name is too long (at most %zu characters). Nothing to load.\n",
-                      kNameBufferSize - 1);
-        return LoadResult::Done;
-    }
-    std::FILE* file = std::fopen(name.c_str(), "r");
-    if (!file) {
-        console.print("Couldn't open file. Nothing to load.\n");
-        return LoadResult::Done;
+    std::FILE* file = nullptr;
+    switch (openTypedFile(console, "FBG/GBG file name(blank to cancel)...? ", name, file)) {
+        case TypedFile::Cancelled:
+            return LoadResult::Cancelled;
+        case TypedFile::Refused:
+            return LoadResult::Done;
+        case TypedFile::Opened:
+            break;
     }
     const std::size_t extensionPos = DataFileName{name}.extensionPos();
     if (extensionPos != std::string::npos) view.flag = ViewFlag::KeepShown;

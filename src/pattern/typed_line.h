@@ -4,6 +4,7 @@
 // would open or create the wrong file.
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 class Console;
@@ -16,3 +17,12 @@ bool answerFits(Console& console, const std::string& answer, std::size_t maxLeng
 // gives an empty answer, so a prompt never waits for ever.
 std::string askBoundedLine(Console& console, const char* prompt, std::size_t maxLength,
                            const char* what);
+
+enum class TypedFile {
+    Cancelled,  // empty answer or end of input: nothing to do
+    Refused,    // too long, or cannot be opened: the message has been printed
+    Opened,
+};
+
+// Prints the prompt and reads the name of a file to load; opens it for reading into `file`.
+TypedFile openTypedFile(Console& console, const char* prompt, std::string& name, std::FILE*& file);

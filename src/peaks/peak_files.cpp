@@ -8,6 +8,7 @@
 
 #include "driver/run_state.h"
 #include "pattern/line_reader.h"
+#include "pattern/typed_line.h"
 #include "peaks/peak_list.h"
 
 namespace {
@@ -78,18 +79,15 @@ PeakSave savePeakPositions(RunState& state) {
 
 PeakLoad loadPeakPositions(RunState& state) {
     Console& console = state.console;
-    console.print("CDT/FIT file name(blank to cancel)...? ");
     std::string name;
-    if (!console.readLine(name) || name.empty()) return PeakLoad::Cancelled;
-    if (name.size() >= kNameBufferSize) {
-        console.print("The file name is too long (at most %zu characters). Nothing to load.\n",
-                      kNameBufferSize - 1);
-        return PeakLoad::Done;
-    }
-    std::FILE* file = std::fopen(name.c_str(), "r");
-    if (!file) {
-        console.print("Couldn't open file. Nothing to load.\n");
-        return PeakLoad::Done;
+    std::FILE* file = nullptr;
+    switch (openTypedFile(console, "CDT/FIT file name(blank to cancel)...? ", name, file)) {
+        case TypedFile::Cancelled:
+            return PeakLoad::Cancelled;
+        case TypedFile::Refused:
+            return PeakLoad::Done;
+        case TypedFile::Opened:
+            break;
     }
     console.print("%s file is opened, and read...\n", name.c_str());
     readPositions(state, file);
