@@ -16,7 +16,9 @@ inline constexpr int kFitBlockSize = 12;
 using FitBlock = std::array<double, kFitBlockSize>;
 
 // An entry within 300 of -500.0 counts as unset.
-inline bool isUnsetEntry(double value) { return std::fabs(value + 500.0) <= 300.0; }
+inline bool isUnsetEntry(double value) {
+    return std::fabs(value + 500.0) <= 300.0;
+}
 
 enum class RoiMethod {
     XRange,  // a vertical-line cursor: the region fixes the two-theta range only
@@ -39,11 +41,11 @@ inline constexpr float kWorAsk = 100.0f;  // a wor above 50 makes the next fit a
 
 struct PeakSideState {
     FitBlock fitBlock;
-    float wor = kWorAsk;                     // W/R as typed; negative: refine it
+    float wor = kWorAsk;  // W/R as typed; negative: refine it
     RoiMethod roiMethod = RoiMethod::XRange;
-    std::string fitFileName;                 // the *.fit file of the fit runs
-    int lastPatternIndex = -1;               // found at the W/R prompt; the curve drawn in fits
-    FitSelection selection;                  // the points picked in the fitting mode
+    std::string fitFileName;    // the *.fit file of the fit runs
+    int lastPatternIndex = -1;  // found at the W/R prompt; the curve drawn in fits
+    FitSelection selection;     // the points picked in the fitting mode
 
     PeakSideState() { fitBlock.fill(kUnset); }
 };
