@@ -78,6 +78,13 @@ def super_seeds():
         "one_scan": MARK.join(["\n", scan1]),
         "missing_name": MARK.join(["nothere.004\n\n", scan1]),
         "undecodable": MARK.join(["\n", header + "tth cts mon\n 20.0 1 1000\n"]),
+        # 400 degrees is the last index the store holds (19000), 500 lies beyond it.
+        "at_capacity": MARK.join(
+            ["\n", header + "tth cts mon tim\n20.00 5 1000 1000\n20.02 5 1000 1000\n"
+             "400.00 5 1000 1000\n20.04 5 1000 1000\n"]),
+        "beyond_capacity": MARK.join(
+            ["\n", header + "tth cts mon tim\n20.00 5 1000 1000\n20.02 5 1000 1000\n"
+             "500.00 5 1000 1000\n20.04 5 1000 1000\n"]),
         "off_grid": MARK.join(
             ["x\n\n", header + "tth cts mon tim\n20.00 5 1000 1000\n20.02 5 1000 1000\n"
              "20.035 5 1000 1000\n\nabc\n20.04 5 10 1\n"]),
