@@ -14,8 +14,13 @@ bool mayFall(double bound, double limit, ScrollEdge edge) {
 }
 
 void shift(float& low, float& high, double by) {
-    low = static_cast<float>(low + by);
-    high = static_cast<float>(high + by);
+    const float movedLow = static_cast<float>(low + by);
+    const float movedHigh = static_cast<float>(high + by);
+    // A window only a float step or two wide can round both bounds onto one value: it stays
+    // where it is rather than lose its inside.
+    if (!(movedLow < movedHigh)) return;
+    low = movedLow;
+    high = movedHigh;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // The pattern runs from 10 to 30 degrees with maxcts = 1000.
@@ -169,4 +171,15 @@ TEST(PatternScrollLimits, OfDecreasingAnglesRunFromTheLowerAngle) {
     expectWindow(win, 22, 26, 0, 100);
     scrollWindow(win, 21, 50, limits);
     expectWindow(win, 20, 24, 0, 100);
+}
+
+// Found by the random sessions: a window zoomed down to one float step, moved by half of it,
+// rounded both bounds onto the same value and had no inside left.
+TEST(Scroll, AWindowOneFloatStepHighKeepsItsInside) {
+    const float ymin = std::nextafter(500.0f, 1000.0f);  // an odd last bit: rounds up
+    const float ymax = std::nextafter(ymin, 1000.0f);
+    PlotWindow win = window(20, 24, ymin, ymax);
+    scrollWindow(win, 22, 600, kMoveAtLimit);
+    EXPECT_LT(win.ymin, win.ymax);
+    EXPECT_GT(win.dy, 0.0f);
 }
