@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <sstream>
 
 namespace {
 
@@ -43,12 +44,15 @@ void checkSelection(const FitSelection& selection, const PatternStore& pattern) 
 }  // namespace
 
 void checkWindow(float xmin, float xmax, float ymin, float ymax) {
+    std::ostringstream bounds;
+    bounds.precision(9);
+    bounds << " (" << xmin << " .. " << xmax << " by " << ymin << " .. " << ymax << ")";
     require(
         std::isfinite(xmin) && std::isfinite(xmax) && std::isfinite(ymin) && std::isfinite(ymax),
-        "the window is finite");
-    require(xmin < xmax && ymin < ymax, "the window is not empty");
+        "the window is finite" + bounds.str());
+    require(xmin < xmax && ymin < ymax, "the window is not empty" + bounds.str());
     require(std::isfinite(xmax - xmin) && std::isfinite(ymax - ymin),
-            "the window's width and height are finite");
+            "the window's width and height are finite" + bounds.str());
 }
 
 void checkRunInvariants(const RunState& state, Side side, const PatternStore& loaded) {
