@@ -14,7 +14,7 @@ shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(fuzz_read_xy fuzz_read_wyr fuzz_read_dat fuzz_read_gda fuzz_read_super
-             fuzz_load_background fuzz_load_peaks)
+             fuzz_read_import fuzz_load_background fuzz_load_peaks)
 fi
 fuzz_dir="${XRDPICK_FUZZ_DIR:-build-fuzz}"
 root="$(pwd)"

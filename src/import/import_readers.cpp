@@ -31,13 +31,15 @@ void reportRanges(const XylibScan& read, int range, Console& console) {
             read.rangeCount, range);
 }
 
-bool firstLineHoldsThreeNumbers(std::FILE* file) {
+// A file with a first line that is not three numbers; an empty file stays with the .xy
+// reader and its message about too few points.
+bool isTextPattern(std::FILE* file) {
     LineReader lines(file, kDataLineBufferSize);
     std::string line;
     LineValues values;
-    const bool three = lines.next(line) && convertValues(line, "%f %f %f", values) == 3;
+    const bool text = lines.next(line) && convertValues(line, "%f %f %f", values) != 3;
     std::rewind(file);
-    return three;
+    return text;
 }
 
 }  // namespace
@@ -74,7 +76,7 @@ bool readTextPattern(std::FILE* file, int bin, Console& console, PatternStore& s
 }
 
 XyReading readXyOrText(std::FILE* file, int bin, Console& console, PatternStore& store) {
-    if (firstLineHoldsThreeNumbers(file))
-        return readXy(file, console, store) ? XyReading::AsXy : XyReading::Failed;
-    return readTextPattern(file, bin, console, store) ? XyReading::AsText : XyReading::Failed;
+    if (isTextPattern(file))
+        return readTextPattern(file, bin, console, store) ? XyReading::AsText : XyReading::Failed;
+    return readXy(file, console, store) ? XyReading::AsXy : XyReading::Failed;
 }

@@ -26,6 +26,6 @@ bool readTextPattern(std::FILE* file, int bin, Console& console, PatternStore& s
 // How a .xy file was read.
 enum class XyReading { Failed, AsXy, AsText };
 
-// A .xy file whose first line holds three numbers is a file of the .xy format, read by its
-// reader with all its messages; any other goes to readTextPattern.
+// A .xy file whose first line holds three numbers (or that is empty) is a file of the .xy
+// format, read by its reader with all its messages; any other goes to readTextPattern.
 XyReading readXyOrText(std::FILE* file, int bin, Console& console, PatternStore& store);

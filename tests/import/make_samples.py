@@ -2,13 +2,13 @@
 """Writes diffractometer and text pattern files for the import tests and benchmark.
 
 Every file holds the same model scan: a background of 100 counts and a peak of 900 counts
-at 2theta = 26.64 degrees, from 10 degrees in steps of 0.02, with integer counts. The
+at 2theta = 12 degrees, from 10 degrees in steps of 0.02, with integer counts. The
 binary layouts are those of the manufacturers' manuals (Bruker DIFFRAC-plus RAW version 3,
 "RAW1.01", and DIFFRAC.SUITE RAW version 4, "RAW4.00"); the text formats follow the files
 the instruments write (PANalytical XRDML, Bruker UXD). Besides the good files it writes the
 bad ones the tests name (cut short, step 0, no counts, mixed columns, NaN, too long).
 
-Usage: make_samples.py OUTDIR [POINTS]   (POINTS: length of the model scan, default 201)
+Usage: make_samples.py OUTDIR [POINTS [STEP]]   (the model scan: 201 points, step 0.02)
 """
 
 import math
@@ -17,21 +17,22 @@ import struct
 import sys
 
 START, STEP = 10.0, 0.02
-PEAK, WIDTH = 26.64, 0.08
+PEAK, WIDTH = 12.0, 0.08
 ALPHA1, ALPHA2 = 1.5406, 1.54439
 
 
-def counts(points, step=STEP):
+def counts(points, step=None):
+    step = STEP if step is None else step
     return [float(round(100 + 900 * math.exp(-(((START + i * step) - PEAK) / WIDTH) ** 2)))
             for i in range(points)]
 
 
-def angle(i, step=STEP):
-    return START + i * step
+def angle(i, step=None):
+    return START + i * (STEP if step is None else step)
 
 
-def xrdml(values, tag="intensities", step=STEP):
-    end = START + (len(values) - 1) * step
+def xrdml(values, tag="intensities", step=None):
+    end = START + (len(values) - 1) * (STEP if step is None else step)
     data = " ".join("%d" % v for v in values)
     return f"""<?xml version="1.0" encoding="UTF-8"?>
 <xrdMeasurements xmlns="http://www.xrdml.com/XRDMeasurement/1.5" status="Completed">
@@ -71,7 +72,7 @@ def uxd(values, keyword="_COUNTS", steptime=1.0):
     return "\n".join(lines) + "\n"
 
 
-def raw_v3(ranges, step=STEP):
+def raw_v3(ranges, step=None):
     """DIFFRAC-plus RAW V3: a 712-byte file header, then per range a 304-byte header and the
     counts as 4-byte floats, all little-endian."""
     head = bytearray(712)
@@ -83,6 +84,7 @@ def raw_v3(ranges, step=STEP):
     head[608:610] = b"Cu"
     struct.pack_into("<ddddd", head, 616, ALPHA1, ALPHA1, ALPHA2, 1.39222, 0.5)
     out = bytes(head)
+    step = STEP if step is None else step
     for start, values in ranges:
         rng = bytearray(304)
         struct.pack_into("<IIdd", rng, 0, 304, len(values), start / 2, start)
@@ -111,7 +113,7 @@ def raw_v4(values):
     return bytes(head) + bytes(hardware) + bytes(rng) + struct.pack("<%df" % len(values), *values)
 
 
-def two_columns(values, header="# quartz, Cu K-alpha\n# 2theta counts\n", step=STEP):
+def two_columns(values, header="# quartz, Cu K-alpha\n# 2theta counts\n", step=None):
     return header + "".join("%.3f %d\n" % (angle(i, step), v) for i, v in enumerate(values))
 
 
@@ -135,9 +137,11 @@ def write(out, name, content):
 
 def main():
     out = pathlib.Path(sys.argv[1])
+    global STEP
     points = int(sys.argv[2]) if len(sys.argv) > 2 else 201
-    values = counts(points)
-    second = [v + 50 for v in counts(points)]
+    STEP = float(sys.argv[3]) if len(sys.argv) > 3 else STEP
+    values = counts(points, STEP)
+    second = [v + 50 for v in values]
     good = {
         "quartz.xrdml": xrdml(values),
         "counts.xrdml": xrdml(values, "counts"),
