@@ -10,6 +10,6 @@ std::string importSampleScript() {
 
 void writeImportSamples(int points) {
     const std::string command =
-        "python3 '" + importSampleScript() + "' . " + std::to_string(points);
+        "'" XRDPICK_PYTHON "' '" + importSampleScript() + "' . " + std::to_string(points);
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
