@@ -26,6 +26,7 @@ if ! cmake --build "$fuzz_dir" -j "$(nproc)" --target "${targets[@]}" >"$fuzz_di
 fi
 
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan_suppressions.txt"
 failed=0
 for target in "${targets[@]}"; do
     corpus="$fuzz_dir/corpus/$target"

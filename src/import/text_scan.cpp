@@ -38,7 +38,9 @@ std::string trimmed(const std::string& line) {
 
 // The first word of a header or comment line, comment marks removed: the axis name.
 std::string firstWord(const std::string& line) {
-    std::istringstream words(line.substr(line.find_first_not_of("#!;* \t")));
+    const std::size_t start = line.find_first_not_of("#!;* \t");
+    if (start == std::string::npos) return "";
+    std::istringstream words(line.substr(start));
     std::string word;
     words >> word;
     return word;

@@ -7,6 +7,7 @@
 
 #include "import/instrument_formats.h"
 #include "import/radiation.h"
+#include "import/uxd_text.h"
 #include "import/xrdml_text.h"
 
 namespace {
@@ -31,24 +32,6 @@ std::string unreadableRaw(const std::string& bytes) {
         return std::string("a Bruker RAW file of version 4 (RAW4.00), which xylib ") +
                xylib_get_version() + " does not read; export it as UXD or XRDML";
     return "neither a Bruker nor a Philips RAW file";
-}
-
-// Counts per second in a UXD range: its data keyword says so.
-bool uxdRangeIsRate(const std::string& bytes, int range) {
-    std::istringstream lines(bytes);
-    std::string line;
-    int seen = 0;
-    while (std::getline(lines, line)) {
-        const std::size_t start = line.find_first_not_of(" \t");
-        if (start == std::string::npos || line[start] != '_') continue;
-        const std::string keyword = line.substr(start);
-        const bool rate = keyword.rfind("_CPS", 0) == 0 || keyword.rfind("_2THETACPS", 0) == 0;
-        const bool counts =
-            keyword.rfind("_COUNT", 0) == 0 || keyword.rfind("_2THETACOUNTS", 0) == 0;
-        if (!rate && !counts) continue;
-        if (++seen == range) return rate;
-    }
-    return false;
 }
 
 double numberOrZero(const xylib::MetaData& meta, const std::string& key) {
@@ -79,8 +62,7 @@ bool isFormat(const xylib::DataSet& data, const char* name) {
     return data.fi->name == std::string(name);
 }
 
-void takeRange(const xylib::DataSet& data, const std::string& bytes, int range,
-               XylibScan& result) {
+void takeRange(const xylib::DataSet& data, const std::string& bytes, int range, XylibScan& result) {
     if (range < 1 || range > result.rangeCount) {
         result.error = "the file holds " + std::to_string(result.rangeCount) +
                        " range(s): there is no range " + std::to_string(range);
@@ -98,8 +80,8 @@ void takeRange(const xylib::DataSet& data, const std::string& bytes, int range,
         for (std::size_t i = 0; i < scan.x.size(); ++i)
             scan.esd.push_back(esd.get_value(static_cast<int>(i)));
     }
-    scan.wavelength = isFormat(data, "xrdml") ? xrdmlRadiation(bytes)
-                                               : statedRadiation(data.meta, block.meta);
+    scan.wavelength =
+        isFormat(data, "xrdml") ? xrdmlRadiation(bytes) : statedRadiation(data.meta, block.meta);
     if (isFormat(data, "uxd") && uxdRangeIsRate(bytes, range)) {
         scan.countRate = true;
         scan.countingTime = numberOrZero(block.meta, "STEPTIME");
@@ -108,29 +90,38 @@ void takeRange(const xylib::DataSet& data, const std::string& bytes, int range,
     result.scan = std::move(scan);
 }
 
-}  // namespace
-
-XylibScan readXylibScan(const std::string& bytes, const std::string& format, int range) {
-    XylibScan result;
+// xylib reports a file it cannot read by throwing, its format checks included.
+void read(const std::string& bytes, const std::string& format, int range, XylibScan& result) {
     std::string details;
     const xylib::FormatInfo* info =
         format == kGuessRaw ? rawFormat(bytes, details) : formatInfo(format);
     if (!info) {
         result.error = format == kGuessRaw ? unreadableRaw(bytes) : "no reader for " + format;
-        return result;
+        return;
     }
     result.format = info->desc;
     if (!details.empty()) result.format += ", " + details;
     const bool xrdml = info->name == std::string("xrdml");
     if (xrdml && !hasXrdmlCounts(bytes)) {
         result.error = "the scan holds no counts (no <intensities> or <counts> element)";
-        return result;
+        return;
     }
+    if (info->name == std::string("uxd") && !uxdRangesAreSeparate(bytes)) {
+        result.error = "a data section (_COUNTS, _CPS, ...) without a _DRIVE line of its own";
+        return;
+    }
+    std::unique_ptr<xylib::DataSet> data(
+        xylib::load_string(xrdml ? withIntensities(bytes) : bytes, info->name));
+    result.rangeCount = data->get_block_count();
+    takeRange(*data, bytes, range, result);
+}
+
+}  // namespace
+
+XylibScan readXylibScan(const std::string& bytes, const std::string& format, int range) {
+    XylibScan result;
     try {
-        std::unique_ptr<xylib::DataSet> data(
-            xylib::load_string(xrdml ? withIntensities(bytes) : bytes, info->name));
-        result.rangeCount = data->get_block_count();
-        takeRange(*data, bytes, range, result);
+        read(bytes, format, range, result);
     } catch (const std::exception& error) {
         result.error = error.what();
     }

@@ -142,6 +142,13 @@ TEST_F(InstrumentLoad, BinningSumsNeighboursAndDropsAShortLastGroup) {
         EXPECT_FLOAT_EQ(b.sig[g], std::sqrt(b.cts[g]));  // sqrt(counts) added in quadrature
     }
     EXPECT_NEAR(b.tthstep, 0.06, 1e-9);
+    const Loaded tooLong = load("long.xrdml");
+    EXPECT_FALSE(tooLong.ok);
+    EXPECT_TRUE(has(tooLong.transcript, "This pattern holds 25000 points, more than the 19001"));
+    const Loaded halved = load("long.xrdml", {"", 1, 2});
+    ASSERT_TRUE(halved.ok) << halved.transcript;
+    EXPECT_EQ(halved.store->ilast, 12499);
+    EXPECT_NEAR(halved.store->tthstep, 0.008, 1e-9);
     const Loaded four = load("quartz.uxd", {"", 1, 4});
     EXPECT_TRUE(has(four.transcript,
                     "Binned by 4: 50 points from 201.\nThe last 1 point(s), too few for a group "
