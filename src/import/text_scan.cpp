@@ -16,18 +16,19 @@ bool isComment(const std::string& line) {
     return line.find_first_of("#!;*") == 0;
 }
 
-// The values of a line of numbers only; nothing when a word is not a number.
+// The values of a line of numbers only, separated by blanks; nothing when a word is not a
+// number.
 std::optional<std::vector<double>> numbers(const std::string& line) {
-    std::istringstream words(line);
     std::vector<double> values;
-    std::string word;
-    while (words >> word) {
+    const char* p = line.c_str();
+    for (;;) {
+        while (*p == ' ' || *p == '\t') ++p;
+        if (*p == '\0') return values;
         char* end = nullptr;
-        const double value = std::strtod(word.c_str(), &end);
-        if (end != word.c_str() + word.size()) return std::nullopt;
-        values.push_back(value);
+        values.push_back(std::strtod(p, &end));
+        if (end == p || (*end != ' ' && *end != '\t' && *end != '\0')) return std::nullopt;
+        p = end;
     }
-    return values;
 }
 
 std::string trimmed(const std::string& line) {
