@@ -61,8 +61,7 @@ TEST(XyconvAgreement, XrdconvertWritesThePointsXyconvReads) {
     for (const std::string name : {"quartz.raw", "quartz.uxd", "quartz.xrdml"}) {
         SCOPED_TRACE(name);
         std::ostringstream out, err;
-        ASSERT_EQ(convertMain({"--to", "xy", "--force", name}, out, err, false), 0)
-            << err.str();
+        ASSERT_EQ(convertMain({"--to", "xy", "--force", name}, out, err, false), 0) << err.str();
         const std::string reference = name + ".txt";
         ASSERT_EQ(std::system(("xyconv -s " + name + " " + reference).c_str()), 0);
         const std::vector<Point> theirs = xyconvPoints(readFile(reference));
