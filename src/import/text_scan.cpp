@@ -1,8 +1,8 @@
 #include "import/text_scan.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <sstream>
+#include <optional>
 #include <vector>
 
 #include "pattern/line_reader.h"
