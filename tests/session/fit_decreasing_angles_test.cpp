@@ -58,7 +58,7 @@ TEST_F(FitDecreasingAngles, FitsLikeTheSamePointsListedUpward) {
     fitBothPeaks("down.xy", "down.fit");
     EXPECT_FALSE(transcriptHas("Error in ASFIT"));
     ASSERT_TRUE(isEvaluationPage(7));
-    EXPECT_EQ(ends(6), upwardEnds);          // the same points picked, in index order
+    EXPECT_EQ(ends(6), upwardEnds);          // the same points picked
     EXPECT_EQ(markers(8, 31), upwardPeaks);  // fitted positions and heights
     EXPECT_EQ(pageTexts(8, 11), upwardWidths);
 
