@@ -1,0 +1,26 @@
+#include "batch/plan_text.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+std::optional<double> parseNumber(const std::string& field) {
+    if (field.empty()) return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(field.c_str(), &end);
+    if (end != field.c_str() + field.size() || errno == ERANGE || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string lineError(const std::string& name, int line, const std::string& what) {
+    return name + ":" + std::to_string(line) + ": " + what;
+}
+
+bool openPlanSource(const std::string& path, std::ifstream& in, PlanRead& read) {
+    in.open(path);
+    if (in) return true;
+    read.error = path + ": cannot be opened";
+    return false;
+}
