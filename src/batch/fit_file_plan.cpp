@@ -30,10 +30,10 @@ std::optional<FitLine> fitLineOf(const std::string& line, std::string& what) {
             what = "'" + field + "' is not a number";
             return std::nullopt;
         }
-        if (count == kFitLineFields) break;
-        values[count++] = *number;
+        if (count < kFitLineFields) values[count] = *number;
+        ++count;
     }
-    if (count != kFitLineFields || words >> field) {
+    if (count != kFitLineFields) {
         what = "a fit line holds six numbers: tth Iint FWHM eta w/r chi^2";
         return std::nullopt;
     }

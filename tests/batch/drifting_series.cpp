@@ -19,11 +19,15 @@ constexpr double kStartPositions[] = {21.6, 22.2, 23.0, 25.4, 26.1, 26.9};
 
 }  // namespace
 
-std::vector<TruePeak> driftingPeaks(int k) {
+double driftSteps(int k, int count) {
+    return count > 1 ? 24.0 * k / (count - 1) : 0.0;
+}
+
+std::vector<TruePeak> driftingPeaks(double steps) {
     std::vector<TruePeak> peaks;
     for (int j = 0; j < kSeriesRegions * kPeaksPerRegion; ++j) {
-        peaks.push_back({kStartPositions[j] + 0.004 * k, 40.0 + 5.0 * j + 1.0 * k,
-                         0.08 + 0.005 * j + 0.0005 * k});
+        peaks.push_back({kStartPositions[j] + 0.004 * steps, 40.0 + 5.0 * j + 1.0 * steps,
+                         0.08 + 0.005 * j + 0.0005 * steps});
     }
     return peaks;
 }
@@ -35,7 +39,7 @@ std::string driftingPlan() {
            "24.5 27.995 25.39 26.11 26.89   # region 2\n";
 }
 
-void writeDriftingPattern(const std::string& path, int k) {
+void writeDriftingPattern(const std::string& path, double steps) {
     LsqState lsq;
     lsq.fwhmMode = 'f';
     ParamVector& p = lsq.params;
@@ -43,7 +47,7 @@ void writeDriftingPattern(const std::string& path, int k) {
     p[kWor].b = kSeriesWor;
     p[kLowBkgnd].b = kLowBackground;
     p[kHighBkgnd].b = kHighBackground;
-    const std::vector<TruePeak> peaks = driftingPeaks(k);
+    const std::vector<TruePeak> peaks = driftingPeaks(steps);
     for (int j = 1; j <= static_cast<int>(peaks.size()); ++j) {
         p[peakPosition(j)] = {.b = peaks[j - 1].position, .fit = 1};
         p[peakIntensity(j)].b = peaks[j - 1].intensity;
@@ -67,7 +71,7 @@ std::vector<std::string> writeDriftingSeries(const std::string& dir, int count) 
         char name[32];
         std::snprintf(name, sizeof name, "series_%03d.xy", k);
         names.push_back(dir + "/" + name);
-        writeDriftingPattern(names.back(), k);
+        writeDriftingPattern(names.back(), driftSteps(k, count));
     }
     return names;
 }

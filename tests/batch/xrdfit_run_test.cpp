@@ -19,7 +19,8 @@ void expectRecovered(const std::vector<TableRow>& rows, const std::vector<std::s
     ASSERT_EQ(rows.size(), names.size() * kSeriesRegions * kPeaksPerRegion);
     std::size_t r = 0;
     for (std::size_t k = 0; k < names.size(); ++k) {
-        const std::vector<TruePeak> truth = driftingPeaks(static_cast<int>(k));
+        const std::vector<TruePeak> truth =
+            driftingPeaks(driftSteps(static_cast<int>(k), kPatterns));
         for (int region = 1; region <= kSeriesRegions; ++region) {
             for (int peak = 1; peak <= kPeaksPerRegion; ++peak, ++r) {
                 const TableRow& row = rows[r];
