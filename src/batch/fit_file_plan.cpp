@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -121,11 +120,4 @@ PlanRead readFitBlocks(std::istream& in, const std::string& name) {
     if (!closeBlock(block, read.plan, what)) return fail(blockStart);
     if (read.plan.empty()) read.error = name + ": no fit block in the file";
     return read;
-}
-
-PlanRead readFitBlocksFile(const std::string& path) {
-    std::ifstream in;
-    PlanRead read;
-    if (!openPlanSource(path, in, read)) return read;
-    return readFitBlocks(in, path);
 }

@@ -16,5 +16,3 @@ inline constexpr double kEndsInFwhms = 4.0;
 // separator still counts. The first line that cannot be read makes the error, which
 // names the file (as `name`) and the line number.
 PlanRead readFitBlocks(std::istream& in, const std::string& name);
-
-PlanRead readFitBlocksFile(const std::string& path);

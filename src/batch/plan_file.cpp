@@ -1,6 +1,5 @@
 #include "batch/plan_file.h"
 
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -84,11 +83,4 @@ PlanRead readPlan(std::istream& in, const std::string& name) {
     }
     if (read.plan.empty()) read.error = name + ": no region in the plan";
     return read;
-}
-
-PlanRead readPlanFile(const std::string& path) {
-    std::ifstream in;
-    PlanRead read;
-    if (!openPlanSource(path, in, read)) return read;
-    return readPlan(in, path);
 }

@@ -11,6 +11,3 @@
 // Reads every line; the first line that cannot be read makes the error, which names the
 // file (as `name`) and the line number.
 PlanRead readPlan(std::istream& in, const std::string& name);
-
-// The same from a file; an unopenable file is an error too.
-PlanRead readPlanFile(const std::string& path);

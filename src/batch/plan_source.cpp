@@ -2,8 +2,9 @@
 
 #include "batch/fit_file_plan.h"
 #include "batch/plan_file.h"
+#include "batch/plan_text.h"
 
 PlanRead readRegions(const FitOptions& options) {
-    if (!options.fromFitFile.empty()) return readFitBlocksFile(options.fromFitFile);
-    return readPlanFile(options.planFile);
+    if (!options.fromFitFile.empty()) return readPlanSource(options.fromFitFile, readFitBlocks);
+    return readPlanSource(options.planFile, readPlan);
 }

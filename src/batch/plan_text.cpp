@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 
 std::optional<double> parseNumber(const std::string& field) {
     if (field.empty()) return std::nullopt;
@@ -18,9 +19,10 @@ std::string lineError(const std::string& name, int line, const std::string& what
     return name + ":" + std::to_string(line) + ": " + what;
 }
 
-bool openPlanSource(const std::string& path, std::ifstream& in, PlanRead& read) {
-    in.open(path);
-    if (in) return true;
+PlanRead readPlanSource(const std::string& path, PlanReader reader) {
+    std::ifstream in(path);
+    if (in) return reader(in, path);
+    PlanRead read;
     read.error = path + ": cannot be opened";
-    return false;
+    return read;
 }

@@ -2,7 +2,7 @@
 // Helpers shared by the plan sources: strict number fields and error texts that name the
 // file and the line.
 
-#include <fstream>
+#include <istream>
 #include <optional>
 #include <string>
 
@@ -14,5 +14,8 @@ std::optional<double> parseNumber(const std::string& field);
 // "NAME:LINE: WHAT"
 std::string lineError(const std::string& name, int line, const std::string& what);
 
-// Opens `path` for reading into `in`; false after setting an error in `read`.
-bool openPlanSource(const std::string& path, std::ifstream& in, PlanRead& read);
+// A plan source's reader: `name` is the file name its errors give.
+using PlanReader = PlanRead (*)(std::istream& in, const std::string& name);
+
+// Reads the file at `path` with `reader`; an unopenable file is an error too.
+PlanRead readPlanSource(const std::string& path, PlanReader reader);

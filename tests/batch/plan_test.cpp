@@ -6,6 +6,7 @@
 
 #include "batch/fit_file_plan.h"
 #include "batch/plan_file.h"
+#include "batch/plan_text.h"
 
 namespace {
 
@@ -58,7 +59,8 @@ TEST(PlanFile, FirstBadLineIsNamedAndNoRegionKept) {
         EXPECT_TRUE(read.plan.empty()) << c.line;
     }
     EXPECT_EQ(plan("# nothing\n\n").error, "p.txt: no region in the plan");
-    EXPECT_EQ(readPlanFile("no/such/plan.txt").error, "no/such/plan.txt: cannot be opened");
+    EXPECT_EQ(readPlanSource("no/such/plan.txt", readPlan).error,
+              "no/such/plan.txt: cannot be opened");
 }
 
 TEST(FitFilePlan, EachBlockIsARegionWithItsFitAsStartValues) {
