@@ -105,14 +105,14 @@ class Collector {
             const int regionNumber = static_cast<int>(r) + 1;
             table_ << tableRows(outcome.name, regionNumber, plan_[r], fit);
             ++fits_;
+            // A failed fit is pictured too: that is where to see what went wrong.
+            if (outcome.pattern && fit.engineRan) draw(outcome, regionNumber, fit);
             if (fit.status != FitStatus::Ok) {
                 ++failed_;
-                continue;
-            }
-            if (!options_.fitFile.empty() &&
-                !appendFitBlock(messages_, options_.fitFile, fit.result))
+            } else if (!options_.fitFile.empty() &&
+                       !appendFitBlock(messages_, options_.fitFile, fit.result)) {
                 writeFailed_ = true;
-            if (outcome.pattern) draw(outcome, regionNumber, fit);
+            }
         }
         progress_.update(++done_, failed_);
     }
