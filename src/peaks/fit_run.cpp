@@ -6,15 +6,13 @@
 
 #include "driver/run_state.h"
 #include "lsq/lsq_fit.h"
-#include "lsq/param_names.h"
 #include "peaks/ascending_twin.h"
 #include "peaks/evaluation_mode.h"
 #include "peaks/fit_acceptance.h"
-#include "peaks/fit_data.h"
 #include "peaks/fit_file.h"
 #include "peaks/fit_prompts.h"
 #include "peaks/fit_result.h"
-#include "peaks/fit_start_values.h"
+#include "peaks/fit_setup.h"
 
 namespace {
 
@@ -68,12 +66,8 @@ struct FitRegion {
 
 void runEngine(RunState& state, const FitRegion& region, bool refineWor) {
     LsqState& lsq = state.lsq;
-    const FitSelection& selection = region.selection;
-    lsq.data = regionData(region.pattern, selection.sel[0], selection.sel[selection.sellast]);
-    setStartValues(lsq.params, region.pattern, selection, {!lsq.individualFwhm(), refineWor});
-    copyNameTable(lsq.params);
+    setUpFit(lsq, region.pattern, region.selection, {!lsq.individualFwhm(), refineWor});
     lsq.mesg = 1;
-    lsq.miter = 30;
     lsq_fit(lsq, state.console);
 }
 

@@ -1,0 +1,35 @@
+#include "batch/pattern_input.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "driver/console.h"
+#include "pattern/load.h"
+#include "peaks/ascending_twin.h"
+
+bool readPattern(const std::string& name, PatternStore& store, std::string& why) {
+    if (name.size() >= kNameBufferSize) {
+        why = "a name of " + std::to_string(kNameBufferSize) + " characters or more is not read";
+        return false;
+    }
+    std::FILE* file = std::fopen(name.c_str(), "r");
+    if (!file) {
+        why = "cannot be opened";
+        return false;
+    }
+    std::fclose(file);
+    // Nothing answers on the console: a raw scan set is read from its first file alone.
+    std::istringstream nothing;
+    std::ostringstream said;
+    Console console(nothing, said);
+    DataFileName dataFile;
+    if (loadPatternFile(name, ImportRequest{}, console, store, dataFile)) {
+        // Fitted as xrdpick fits it: a pattern whose angles decrease as its ascending twin.
+        if (anglesDecrease(store)) store = *ascendingTwin(store);
+        return true;
+    }
+    why = said.str();
+    while (!why.empty() && (why.back() == '\n' || why.back() == ' ')) why.pop_back();
+    if (why.empty()) why = "not read";
+    return false;
+}
