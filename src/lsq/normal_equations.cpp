@@ -28,10 +28,6 @@ double chisq(LsqState& lsq) {
     return lsq.referencePath ? referenceChisq(lsq) : fastChisq(lsq);
 }
 
-double numericStep(double b) {
-    return std::fabs(b) > 1e-10 ? b * 0.00005 : 0.00005;
-}
-
 void lsq_derivatives(LsqState& lsq, Console& console) {
     for (FitParam& p : lsq.params) p.grad = 0.0;
     lsq.pTp = LsqMatrix{};

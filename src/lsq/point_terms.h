@@ -5,7 +5,7 @@
 #include <array>
 
 #include "lsq/lsq_state.h"
-#include "lsq/normal_equations.h"
+#include "lsq/numeric_step.h"
 
 // The `deriv` of every parameter at one point.
 using DerivRow = std::array<double, kNmax>;
