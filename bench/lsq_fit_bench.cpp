@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -184,11 +185,27 @@ double loadAverage() {
     return getloadavg(load, 1) == 1 ? load[0] : -1.0;
 }
 
+// One fit of one region, for a profiler: `--fit PEAKS WOR PATH WORKERS`.
+int singleFit(int peaks, double wor, const char* path, int workers) {
+    LsqState lsq = peaks == 2 ? twoPeaks(wor) : ninePeaks(wor);
+    lsq.referencePath = std::strcmp(path, "reference") == 0;
+    lsq.workers = workers;
+    std::istringstream noInput;
+    std::ostream discard(nullptr);
+    Console console(noInput, discard);
+    lsq_fit(lsq, console);
+    std::printf("iterations %d, chi-square %.17g\n", lsq.iter, lsq.phi_new);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--resident-memory") == 0) {
         return residentMemoryRun(argv[2]);
+    }
+    if (argc == 6 && std::strcmp(argv[1], "--fit") == 0) {
+        return singleFit(std::atoi(argv[2]), std::atof(argv[3]), argv[4], std::atoi(argv[5]));
     }
     // First, while this process is small: a child's peak RSS starts from its parent's.
     std::printf(
