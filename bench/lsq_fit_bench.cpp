@@ -26,6 +26,7 @@
 #include "lsq/lsq_fit.h"
 #include "lsq/model.h"
 #include "lsq/param_names.h"
+#include "lsq/profile_lanes.h"
 
 namespace {
 
@@ -200,7 +201,18 @@ int singleFit(int peaks, double wor, const char* path, int workers) {
 
 }  // namespace
 
+// `--isa baseline|avx2|avx512` first runs the profile lanes on that instruction set.
+void takeIsaOption(int& argc, char**& argv) {
+    if (argc < 3 || std::strcmp(argv[1], "--isa") != 0) return;
+    const std::string isa = argv[2];
+    useLaneIsa(isa == "avx512" ? LaneIsa::Avx512 : isa == "avx2" ? LaneIsa::Avx2 : LaneIsa::Baseline);
+    argv[2] = argv[0];
+    argc -= 2;
+    argv += 2;
+}
+
 int main(int argc, char** argv) {
+    takeIsaOption(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--resident-memory") == 0) {
         return residentMemoryRun(argv[2]);
     }

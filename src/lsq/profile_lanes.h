@@ -9,9 +9,18 @@
 #include "lsq/profile.h"
 #include "lsq/profile_table.h"
 
-inline constexpr int kLanes = 4;
+inline constexpr int kLanes = 8;
 
 using LanePoints = std::array<float, kLanes>;                  // tth of the points
 using LaneComponents = std::array<ProfileComponents, kLanes>;  // L and G at each
 
 void profileLanes(const ProfileTable& table, const LanePoints& x, LaneComponents& out);
+
+// The instruction sets the lanes run on. Each rounds every operation alike (none fuses a
+// multiply and an add), so all give the same bits; the wider ones are only quicker.
+enum class LaneIsa { Baseline, Avx2, Avx512 };
+bool laneIsaSupported(LaneIsa isa);
+
+// From now on the lanes run on `isa`, or on the baseline where the processor lacks it. At
+// start they run on the widest set the processor has.
+void useLaneIsa(LaneIsa isa);
