@@ -13,6 +13,7 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 namespace exp_lanes_detail {
 
@@ -30,12 +31,19 @@ inline constexpr double kOverflow = 7.09782712893383973096e+02;    // exp(x) is 
 inline constexpr double kUnderflow = -7.45133219101941108420e+02;  // and rounds to 0 below
 inline constexpr double kTwoToMinus1000 = 0x1p-1000;
 
-template <class Mask, class T>
-[[gnu::always_inline]] inline T select(Mask mask, T yes, T no) {
-    return mask ? yes : no;
-}
-
 }  // namespace exp_lanes_detail
+
+// `yes` where `mask` holds and `no` elsewhere; for lanes, the mask is a comparison of
+// lanes of the same width. GCC compiles the vector ?: lane by lane, the bit blend not.
+template <class Mask, class T>
+[[gnu::always_inline]] inline T selectLanes(Mask mask, T yes, T no) {
+    if constexpr (std::is_arithmetic_v<T>) {
+        return mask ? yes : no;
+    } else {
+        return std::bit_cast<T>((mask & std::bit_cast<Mask>(yes)) |
+                                (~mask & std::bit_cast<Mask>(no)));
+    }
+}
 
 // exp(x) for D = double with I = std::int64_t, or for D a vector of doubles with I the
 // vector of 64-bit integers of the same lanes.
@@ -56,10 +64,10 @@ template <class D, class I>
     const I kBits = std::bit_cast<I>(shifted) - std::bit_cast<std::int64_t>(kRoundShift);
     const auto tiny = kBits < -1021;
     const auto huge = kBits > 1023;
-    const I biased = select(tiny, kBits + 1000, select(huge, kBits - 1, kBits)) + 1023;
+    const I biased = selectLanes(tiny, kBits + 1000, selectLanes(huge, kBits - 1, kBits)) + 1023;
     const D scale = std::bit_cast<D>((biased & 0x7ff) << 52);
     D result = y * scale;
-    result = select(tiny, result * kTwoToMinus1000, select(huge, result * 2.0, result));
-    result = select(x > kOverflow, D{} + std::numeric_limits<double>::infinity(), result);
-    return select(x < kUnderflow, D{}, result);
+    result = selectLanes(tiny, result * kTwoToMinus1000, selectLanes(huge, result * 2.0, result));
+    result = selectLanes(x > kOverflow, D{} + std::numeric_limits<double>::infinity(), result);
+    return selectLanes(x < kUnderflow, D{}, result);
 }

@@ -81,8 +81,8 @@ kInline void gaussianSums(const ProfileTable& table, FloatLanes d, FloatLanes& S
         const DoubleLanes cSqrtUT = table.cSqrtU[i] * widen(t);
         const FloatLanes tr = t / table.r;
         const FloatLanes z = tr * tr;
-        const FloatLanes e =
-            z <= kSumCutoff ? narrow(expLanes<DoubleLanes, IntegerLanes>(-widen(z))) : FloatLanes{};
+        const FloatLanes e = selectLanes(
+            z <= kSumCutoff, narrow(expLanes<DoubleLanes, IntegerLanes>(-widen(z))), FloatLanes{});
         S1 = narrow(widen(S1) + cSqrtUT * widen(e));
         S0 = S0 + table.c[i] * e;
     }
