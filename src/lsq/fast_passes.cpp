@@ -175,5 +175,7 @@ void fastDerivatives(LsqState& lsq) {
             store.derivs[i] = derivRow(params);
         }
     });
-    for (int i = 0; i < n; ++i) accumulate(lsq, lsq.data[i], store.models[i], store.derivs[i]);
+    NormalSums sums(lsq.params);
+    for (int i = 0; i < n; ++i) sums.add(lsq.data[i], store.models[i], store.derivs[i]);
+    sums.store(lsq);
 }

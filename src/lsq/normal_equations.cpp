@@ -15,11 +15,13 @@ double referenceChisq(LsqState& lsq) {
 }
 
 void referenceDerivatives(LsqState& lsq) {
+    NormalSums sums(lsq.params);
     for (int i = 0; i < lsq.ndata(); ++i) {
         const float m = model_point(lsq, i);
         numericDerivatives(lsq.params, m, [&](int) { return model_point(lsq, i); });
-        accumulate(lsq, lsq.data[i], m, derivRow(lsq.params));
+        sums.add(lsq.data[i], m, derivRow(lsq.params));
     }
+    sums.store(lsq);
 }
 
 }  // namespace
