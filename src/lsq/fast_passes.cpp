@@ -103,6 +103,54 @@ PeakComponents peaksAt(const PassTables& pass, const std::vector<ProfileComponen
     return peaks;
 }
 
+// A point's model as a numerical step moves it, found faster than by combineModel: the
+// model reads no position, width or W/R but through the profiles, so a step of one of
+// those changes only the terms of the peaks it reshapes. The float sum of the peaks before
+// the first of them is the base model's, and only the rest is summed again, in order.
+class SteppedModels {
+  public:
+    SteppedModels(const ParamVector& params, const PassTables& pass) : pass_(pass) {
+        for (int k = 0; k < kNmax; ++k) {
+            firstReshaped_[k] = 0;
+            for (int j = pass.peaks; j >= 1; --j) {
+                if (pass.stepped[k][j - 1] >= 0) firstReshaped_[k] = j;
+            }
+            if (params[k].fit == 1 && params[k].ad == 0) lastNumeric_ = k;
+        }
+    }
+
+    // After the base model at point i of n: keeps its background and partial peak sums.
+    void setBase(ParamVector& params, const PeakComponents& own, int i, int n) {
+        background_ = background(params, i, n);
+        float sum = 0.0f;
+        for (int j = 1; j <= pass_.peaks; ++j) {
+            sum += peakShare(params[kEta].b, own[j - 1]) * params[peakIntensity(j)].b;
+            sumThrough_[j] = sum;
+        }
+    }
+
+    // The model with parameter k stepped, whose reshaped peaks have the components
+    // `stepped`. The last numerical step, and any that changes the model otherwise, takes
+    // the whole evaluation, so that the vector is left as it leaves it.
+    float model(ParamVector& params, const PeakComponents& stepped, int k, int i, int n) const {
+        const int first = firstReshaped_[k];
+        if (first == 0 || k == lastNumeric_)
+            return combineModel(params, stepped, pass_.peaks, i, n);
+        float sum = sumThrough_[first - 1];
+        for (int j = first; j <= pass_.peaks; ++j) {
+            sum += peakShare(params[kEta].b, stepped[j - 1]) * params[peakIntensity(j)].b;
+        }
+        return background_ + sum;
+    }
+
+  private:
+    const PassTables& pass_;
+    std::array<int, kNmax> firstReshaped_{};  // peak 1..9; 0 where the step reshapes none
+    int lastNumeric_ = -1;
+    float background_ = 0.0f;
+    std::array<float, kMaxPeaks + 1> sumThrough_{};  // peak sum through peak j
+};
+
 // Simpson terms below which a pass is over sooner than a helper thread starts.
 constexpr double kTermsWorthAThread = 1e5;
 
@@ -162,13 +210,15 @@ void fastDerivatives(LsqState& lsq) {
     store.models.resize(n);
     store.derivs.resize(n);
     overPoints(store, lsq, pass, [&](ParamVector& params, int first, int last) {
+        SteppedModels stepped(params, pass);
         for (int i = first; i < last; ++i) {
             DataPoint& point = lsq.data[i];
-            const float m = combineModel(params, peaksAt(pass, store.rows, n, i), pass.peaks, i, n);
+            const PeakComponents own = peaksAt(pass, store.rows, n, i);
+            const float m = combineModel(params, own, pass.peaks, i, n);
             point.model = m;
+            stepped.setBase(params, own, i, n);
             numericDerivatives(params, m, [&](int k) {
-                point.model =
-                    combineModel(params, peaksAt(pass, store.rows, n, i, k), pass.peaks, i, n);
+                point.model = stepped.model(params, peaksAt(pass, store.rows, n, i, k), k, i, n);
                 return point.model;
             });
             store.models[i] = m;

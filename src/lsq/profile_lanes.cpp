@@ -166,7 +166,8 @@ bool laneIsaSupported(LaneIsa isa) {
 }
 
 void useLaneIsa(LaneIsa isa) {
-    laneIsa = laneIsaSupported(isa) ? isa : LaneIsa::Baseline;
+    while (!laneIsaSupported(isa)) isa = static_cast<LaneIsa>(static_cast<int>(isa) - 1);
+    laneIsa = isa;
 }
 
 void profileLanes(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {

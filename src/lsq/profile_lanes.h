@@ -21,6 +21,6 @@ void profileLanes(const ProfileTable& table, const LanePoints& x, LaneComponents
 enum class LaneIsa { Baseline, Avx2, Avx512 };
 bool laneIsaSupported(LaneIsa isa);
 
-// From now on the lanes run on `isa`, or on the baseline where the processor lacks it. At
-// start they run on the widest set the processor has.
+// From now on the lanes run on `isa`, or on the widest narrower set the processor has. At
+// start they run on the widest set it has.
 void useLaneIsa(LaneIsa isa);
