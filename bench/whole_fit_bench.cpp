@@ -21,6 +21,7 @@
 #include <sstream>
 #include <vector>
 
+#include "bench_regions.h"
 #include "driver/console.h"
 #include "lsq/lsq_fit.h"
 #include "lsq/model.h"
@@ -34,35 +35,19 @@ namespace {
 
 constexpr int kPoints = 2001;
 constexpr float kFirstTth = 25.0f;
-constexpr float kStep = 0.01f;
 constexpr double kSlitRatio = 0.06;  // W/R
 
 double truePosition(int j) {
-    return 26.0 + 2.1 * (j - 1);
+    return ninePeakModel()[j - 1].position;
 }
 
 int writePattern(const char* path) {
-    LsqState lsq;
-    lsq.fwhmMode = 'f';
-    copyNameTable(lsq.params);
-    ParamVector& p = lsq.params;
-    p[kEta].b = 0.4;
-    p[kWor].b = kSlitRatio;
-    p[kLowBkgnd].b = 80.0;
-    p[kHighBkgnd].b = 60.0;
-    for (int j = 1; j <= kMaxPeaks; ++j) {
-        p[peakPosition(j)].b = truePosition(j);
-        p[peakIntensity(j)].b = 300.0 + 40.0 * (j - 1);
-        p[peakFwhm(j)].b = 0.08 + 0.01 * (j - 1);
-        p[peakPosition(j)].fit = 1;
-    }
-    lsq.data.assign(kPoints, DataPoint{});
+    LsqState lsq = modelRegion(ninePeakModel(), kFirstTth, kPoints, kSlitRatio);
     std::FILE* file = std::fopen(path, "w");
     if (file == nullptr) return 1;
     std::mt19937 random(2001);
     std::normal_distribution<double> noise;
     for (int i = 0; i < kPoints; ++i) {
-        lsq.data[i].x = kFirstTth + kStep * i;
         const double counts = std::max(
             0.0, std::round(model_point(lsq, i) + std::sqrt(model_point(lsq, i)) * noise(random)));
         std::fprintf(file, "%10.3f %10.0f %8.2f\n", lsq.data[i].x, counts,

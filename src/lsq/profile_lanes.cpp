@@ -170,6 +170,10 @@ void useLaneIsa(LaneIsa isa) {
     laneIsa = isa;
 }
 
+LaneIsa laneIsaInUse() {
+    return laneIsa.load(std::memory_order_relaxed);
+}
+
 void profileLanes(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {
     switch (laneIsa.load(std::memory_order_relaxed)) {
         case LaneIsa::Avx512:

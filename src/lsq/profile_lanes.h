@@ -24,3 +24,4 @@ bool laneIsaSupported(LaneIsa isa);
 // From now on the lanes run on `isa`, or on the widest narrower set the processor has. At
 // start they run on the widest set it has.
 void useLaneIsa(LaneIsa isa);
+LaneIsa laneIsaInUse();
