@@ -9,7 +9,9 @@
 #include "lsq/profile.h"
 #include "lsq/profile_table.h"
 
-inline constexpr int kLanes = 8;
+// Two AVX-512 registers of doubles: two independent chains of sums keep the adder busy
+// while each waits on its own rounding to float.
+inline constexpr int kLanes = 16;
 
 using LanePoints = std::array<float, kLanes>;                  // tth of the points
 using LaneComponents = std::array<ProfileComponents, kLanes>;  // L and G at each
