@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -21,41 +22,22 @@
 #include <thread>
 #include <vector>
 
+#include "bench_regions.h"
 #include "driver/console.h"
 #include "lsq/lsq_fit.h"
 #include "lsq/model.h"
-#include "lsq/param_names.h"
+#include "lsq/profile_lanes.h"
 
 namespace {
-
-struct Peak {
-    double position;
-    double intensity;
-    double fwhm;
-};
 
 // Observed counts are the model at the known values (weights 1/sqrt(counts)); the fit
 // then starts from values a user's clicks would give: positions 0.01 off, intensities
 // 20 % low, widths 20 % wide. W/R is held, as a fit run holds it by default.
 LsqState generatedRegion(const std::vector<Peak>& peaks, float tthStart, int points, double wor) {
-    LsqState lsq;
-    lsq.fwhmMode = 'f';
-    copyNameTable(lsq.params);
+    LsqState lsq = modelRegion(peaks, tthStart, points, wor);
     ParamVector& p = lsq.params;
-    p[kEta].b = 0.4;
-    p[kWor].b = wor;
-    p[kLowBkgnd].b = 80.0;
-    p[kHighBkgnd].b = 60.0;
-    for (int j = 1; j <= static_cast<int>(peaks.size()); ++j) {
-        p[peakPosition(j)].b = peaks[j - 1].position;
-        p[peakIntensity(j)].b = peaks[j - 1].intensity;
-        p[peakFwhm(j)].b = peaks[j - 1].fwhm;
-        p[peakPosition(j)].fit = p[peakIntensity(j)].fit = p[peakFwhm(j)].fit = 1;
-    }
-    lsq.data.assign(points, DataPoint{});
     for (int i = 0; i < points; ++i) {
         DataPoint& point = lsq.data[i];
-        point.x = tthStart + 0.01f * i;
         point.y = model_point(lsq, i);
         point.w = 1.0f / std::sqrt(std::max(point.y, 1.0f));
     }
@@ -70,11 +52,7 @@ LsqState generatedRegion(const std::vector<Peak>& peaks, float tthStart, int poi
 }
 
 LsqState ninePeaks(double wor) {
-    std::vector<Peak> peaks;
-    for (int j = 0; j < kMaxPeaks; ++j) {
-        peaks.push_back({26.0 + 2.1 * j, 300.0 + 40.0 * j, 0.08 + 0.01 * j});
-    }
-    return generatedRegion(peaks, 25.0f, 2000, wor);
+    return generatedRegion(ninePeakModel(), 25.0f, 2000, wor);
 }
 
 LsqState twoPeaks(double wor) {
@@ -184,11 +162,40 @@ double loadAverage() {
     return getloadavg(load, 1) == 1 ? load[0] : -1.0;
 }
 
+// One fit of one region, for a profiler: `--fit PEAKS WOR PATH WORKERS`.
+int singleFit(int peaks, double wor, const char* path, int workers) {
+    LsqState lsq = peaks == 2 ? twoPeaks(wor) : ninePeaks(wor);
+    lsq.referencePath = std::strcmp(path, "reference") == 0;
+    lsq.workers = workers;
+    std::istringstream noInput;
+    std::ostream discard(nullptr);
+    Console console(noInput, discard);
+    lsq_fit(lsq, console);
+    std::printf("iterations %d, chi-square %.17g\n", lsq.iter, lsq.phi_new);
+    return 0;
+}
+
 }  // namespace
 
+// `--isa baseline|avx2|avx512` first runs the profile lanes on that instruction set.
+void takeIsaOption(int& argc, char**& argv) {
+    if (argc < 3 || std::strcmp(argv[1], "--isa") != 0) return;
+    const std::string isa = argv[2];
+    useLaneIsa(isa == "avx512" ? LaneIsa::Avx512
+               : isa == "avx2" ? LaneIsa::Avx2
+                               : LaneIsa::Baseline);
+    argv[2] = argv[0];
+    argc -= 2;
+    argv += 2;
+}
+
 int main(int argc, char** argv) {
+    takeIsaOption(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--resident-memory") == 0) {
         return residentMemoryRun(argv[2]);
+    }
+    if (argc == 6 && std::strcmp(argv[1], "--fit") == 0) {
+        return singleFit(std::atoi(argv[2]), std::atof(argv[3]), argv[4], std::atoi(argv[5]));
     }
     // First, while this process is small: a child's peak RSS starts from its parent's.
     std::printf(
@@ -196,7 +203,12 @@ int main(int argc, char** argv) {
         " %ld KB after a reference fit, %ld KB after a fast fit\n",
         freshProcessPeakRssKb("none"), freshProcessPeakRssKb("reference"),
         freshProcessPeakRssKb("fast"));
-    std::printf("cores: %u, load average before: %.2f\n", std::thread::hardware_concurrency(),
+    const LaneIsa isa = laneIsaInUse();
+    std::printf("cores: %u, profile lanes on %s, load average before: %.2f\n",
+                std::thread::hardware_concurrency(),
+                isa == LaneIsa::Avx512 ? "AVX-512"
+                : isa == LaneIsa::Avx2 ? "AVX2"
+                                       : "the baseline",
                 loadAverage());
     std::printf(
         "ms per fit, the quickest of repeated fits (cpu: all threads of that fit); fast 1thr:"

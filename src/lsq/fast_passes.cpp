@@ -1,7 +1,8 @@
 #include "lsq/fast_passes.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
+#include <cstdint>
 #include <vector>
 
 #include "lsq/model.h"
@@ -14,40 +15,140 @@ namespace {
 
 constexpr int kBlockPoints = 8 * kLanes;  // points a thread takes at a time
 
-// The components every table of the pass gives at the points [first, last).
-class BlockComponents {
+// What a peak's profile depends on besides the point; the same bits give the same table.
+struct PeakKey {
+    std::uint32_t P = 0;
+    std::uint32_t h = 0;
+    std::uint64_t wor = 0;
+
+    bool operator==(const PeakKey&) const = default;
+};
+
+PeakKey keyOf(const ProfileTable& table, double wor) {
+    return {std::bit_cast<std::uint32_t>(table.P), std::bit_cast<std::uint32_t>(table.h),
+            std::bit_cast<std::uint64_t>(wor)};
+}
+
+// Storage one thread's passes keep from pass to pass: the components of every table of
+// the pass at every point, table by table, with the present peaks' own tables first. A
+// pass leaves the rows of a peak whose shape the next one finds unchanged (the chi-square
+// of an accepted step and the derivatives that follow it, say) for that pass to use as
+// they are, and reuses the memory of the rest.
+struct PassStore {
+    std::vector<float> x;                 // the points the rows are for
+    std::vector<PeakKey> peakKeys;        // the shape each peak row was computed for
+    std::vector<ProfileComponents> rows;  // table t at point i: rows[t * x.size() + i]
+    std::vector<double> chisqTerms;       // per point
+    std::vector<float> models;            // per point
+    std::vector<DerivRow> derivs;         // per point
+};
+
+// Each thread that runs passes has its own; the pass's helper threads write into the
+// calling thread's store, each its own points.
+thread_local PassStore threadStore;
+
+bool samePoints(const std::vector<float>& x, const std::vector<DataPoint>& data) {
+    return x.size() == data.size() &&
+           std::equal(x.begin(), x.end(), data.begin(), [](float a, const DataPoint& point) {
+               return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(point.x);
+           });
+}
+
+// Readies the store for a pass over `lsq`'s points with `pass`'s tables and says which
+// tables still need their rows computed.
+std::vector<bool> prepareRows(PassStore& store, const LsqState& lsq, const PassTables& pass) {
+    const int n = lsq.ndata();
+    if (!samePoints(store.x, lsq.data)) {
+        store.x.resize(n);
+        for (int i = 0; i < n; ++i) store.x[i] = lsq.data[i].x;
+        store.peakKeys.clear();
+    }
+    std::vector<bool> needed(pass.tables.size(), true);
+    std::vector<PeakKey> keys(pass.peaks);
+    for (int j = 0; j < pass.peaks; ++j) {
+        keys[j] = keyOf(pass.tables[j], lsq.params[kWor].b);
+        needed[j] = !(j < static_cast<int>(store.peakKeys.size()) && store.peakKeys[j] == keys[j]);
+    }
+    store.peakKeys = std::move(keys);
+    store.rows.resize(pass.tables.size() * n);
+    return needed;
+}
+
+// The rows of the tables `needed` at the points [first, last).
+void computeRows(PassStore& store, const PassTables& pass, const std::vector<bool>& needed,
+                 const std::vector<DataPoint>& data, int first, int last) {
+    const std::size_t n = data.size();
+    for (int lane0 = first; lane0 < last; lane0 += kLanes) {
+        LanePoints x;
+        for (int l = 0; l < kLanes; ++l) x[l] = data[std::min(lane0 + l, last - 1)].x;
+        for (std::size_t t = 0; t < pass.tables.size(); ++t) {
+            if (!needed[t]) continue;
+            LaneComponents lanes;
+            profileLanes(pass.tables[t], x, lanes);
+            for (int l = 0; l < kLanes && lane0 + l < last; ++l)
+                store.rows[t * n + lane0 + l] = lanes[l];
+        }
+    }
+}
+
+// The present peaks' components at point i; given a parameter k, those of the peaks its
+// step reshapes are the reshaped ones.
+PeakComponents peaksAt(const PassTables& pass, const std::vector<ProfileComponents>& rows,
+                       std::size_t n, int i, int k = -1) {
+    PeakComponents peaks{};
+    for (int j = 0; j < pass.peaks; ++j) {
+        const int table = k >= 0 && pass.stepped[k][j] >= 0 ? pass.stepped[k][j] : j;
+        peaks[j] = rows[table * n + i];
+    }
+    return peaks;
+}
+
+// A point's model as a numerical step moves it, found faster than by combineModel: the
+// model reads no position, width or W/R but through the profiles, so a step of one of
+// those changes only the terms of the peaks it reshapes. The float sum of the peaks before
+// the first of them is the base model's, and only the rest is summed again, in order.
+class SteppedModels {
   public:
-    BlockComponents(const PassTables& pass, const std::vector<DataPoint>& data, int first, int last)
-        : first_(first), components_(pass.tables.size()) {
-        for (int lane0 = first; lane0 < last; lane0 += kLanes) {
-            LanePoints x;
-            for (int l = 0; l < kLanes; ++l) x[l] = data[std::min(lane0 + l, last - 1)].x;
-            for (std::size_t t = 0; t < pass.tables.size(); ++t) {
-                LaneComponents lanes;
-                profileLanes(pass.tables[t], x, lanes);
-                for (int l = 0; l < kLanes && lane0 + l < last; ++l) {
-                    components_[t][lane0 - first + l] = lanes[l];
-                }
+    SteppedModels(const ParamVector& params, const PassTables& pass) : pass_(pass) {
+        for (int k = 0; k < kNmax; ++k) {
+            firstReshaped_[k] = 0;
+            for (int j = pass.peaks; j >= 1; --j) {
+                if (pass.stepped[k][j - 1] >= 0) firstReshaped_[k] = j;
             }
+            if (params[k].fit == 1 && params[k].ad == 0) lastNumeric_ = k;
         }
     }
 
-    const ProfileComponents& at(int table, int i) const { return components_[table][i - first_]; }
-
-    // The present peaks' components at point i; given a parameter k, those of the peaks
-    // its step reshapes are the reshaped ones.
-    PeakComponents peaksAt(const PassTables& pass, int i, int k = -1) const {
-        PeakComponents peaks{};
-        for (int j = 0; j < pass.peaks; ++j) {
-            const int table = k >= 0 && pass.stepped[k][j] >= 0 ? pass.stepped[k][j] : j;
-            peaks[j] = at(table, i);
+    // After the base model at point i of n: keeps its background and partial peak sums.
+    void setBase(ParamVector& params, const PeakComponents& own, int i, int n) {
+        background_ = background(params, i, n);
+        float sum = 0.0f;
+        for (int j = 1; j <= pass_.peaks; ++j) {
+            sum += peakShare(params[kEta].b, own[j - 1]) * params[peakIntensity(j)].b;
+            sumThrough_[j] = sum;
         }
-        return peaks;
+    }
+
+    // The model with parameter k stepped, whose reshaped peaks have the components
+    // `stepped`. The last numerical step, and any that changes the model otherwise, takes
+    // the whole evaluation, so that the vector is left as it leaves it.
+    float model(ParamVector& params, const PeakComponents& stepped, int k, int i, int n) const {
+        const int first = firstReshaped_[k];
+        if (first == 0 || k == lastNumeric_)
+            return combineModel(params, stepped, pass_.peaks, i, n);
+        float sum = sumThrough_[first - 1];
+        for (int j = first; j <= pass_.peaks; ++j) {
+            sum += peakShare(params[kEta].b, stepped[j - 1]) * params[peakIntensity(j)].b;
+        }
+        return background_ + sum;
     }
 
   private:
-    int first_;
-    std::vector<std::array<ProfileComponents, kBlockPoints>> components_;
+    const PassTables& pass_;
+    std::array<int, kNmax> firstReshaped_{};  // peak 1..9; 0 where the step reshapes none
+    int lastNumeric_ = -1;
+    float background_ = 0.0f;
+    std::array<float, kMaxPeaks + 1> sumThrough_{};  // peak sum through peak j
 };
 
 // Simpson terms below which a pass is over sooner than a helper thread starts.
@@ -62,65 +163,69 @@ int workersFor(const LsqState& lsq, const PassTables& pass) {
     return terms * lsq.ndata() < kTermsWorthAThread ? 1 : 0;
 }
 
-// Runs block(params, first, last) over all points but the last with a copy of the
-// vector per block, then the last point on the engine's own vector, so that the vector is
-// left as a point-by-point pass leaves it.
+// Computes the rows the pass needs, then runs block(params, first, last) over all points
+// but the last with a copy of the vector per block, and the last point on the engine's own
+// vector, so that the vector is left as a point-by-point pass leaves it.
 template <class Block>
-void overPoints(LsqState& lsq, const PassTables& pass, Block&& block) {
+void overPoints(PassStore& store, LsqState& lsq, const PassTables& pass, Block&& block) {
     const int n = lsq.ndata();
     if (n == 0) return;
+    const std::vector<bool> needed = prepareRows(store, lsq, pass);
+    const auto rowsAndBlock = [&](ParamVector& params, int first, int last) {
+        computeRows(store, pass, needed, lsq.data, first, last);
+        block(params, first, last);
+    };
     forEachBlock(n - 1, kBlockPoints, workersFor(lsq, pass), [&](int first, int last) {
         ParamVector params = lsq.params;
-        block(params, first, last);
+        rowsAndBlock(params, first, last);
     });
-    block(lsq.params, n - 1, n);
+    rowsAndBlock(lsq.params, n - 1, n);
 }
-
-// A point's share of the normal equations: its model at the current parameters and its
-// derivatives.
-struct PointDerivatives {
-    float m = 0.0f;
-    DerivRow deriv{};
-};
 
 }  // namespace
 
 double fastChisq(LsqState& lsq) {
     PassTables pass;
     buildPeakTables(pass, lsq);
+    PassStore& store = threadStore;
     const int n = lsq.ndata();
-    std::vector<double> terms(n);
-    overPoints(lsq, pass, [&](ParamVector& params, int first, int last) {
-        const BlockComponents components(pass, lsq.data, first, last);
+    store.chisqTerms.resize(n);
+    overPoints(store, lsq, pass, [&](ParamVector& params, int first, int last) {
         for (int i = first; i < last; ++i) {
             DataPoint& point = lsq.data[i];
-            point.model = combineModel(params, components.peaksAt(pass, i), pass.peaks, i, n);
-            terms[i] = chisqTerm(point, point.model);
+            point.model = combineModel(params, peaksAt(pass, store.rows, n, i), pass.peaks, i, n);
+            store.chisqTerms[i] = chisqTerm(point, point.model);
         }
     });
     double phi = 0.0;
-    for (const double term : terms) phi += term;
+    for (int i = 0; i < n; ++i) phi += store.chisqTerms[i];
     return phi;
 }
 
 void fastDerivatives(LsqState& lsq) {
     PassTables pass;
     buildDerivativeTables(pass, lsq);
+    PassStore& store = threadStore;
     const int n = lsq.ndata();
-    std::vector<PointDerivatives> points(n);
-    overPoints(lsq, pass, [&](ParamVector& params, int first, int last) {
-        const BlockComponents components(pass, lsq.data, first, last);
+    store.models.resize(n);
+    store.derivs.resize(n);
+    overPoints(store, lsq, pass, [&](ParamVector& params, int first, int last) {
+        SteppedModels stepped(params, pass);
         for (int i = first; i < last; ++i) {
             DataPoint& point = lsq.data[i];
-            const float m = combineModel(params, components.peaksAt(pass, i), pass.peaks, i, n);
+            const PeakComponents own = peaksAt(pass, store.rows, n, i);
+            const float m = combineModel(params, own, pass.peaks, i, n);
             point.model = m;
+            stepped.setBase(params, own, i, n);
             numericDerivatives(params, m, [&](int k) {
-                point.model =
-                    combineModel(params, components.peaksAt(pass, i, k), pass.peaks, i, n);
+                point.model = stepped.model(params, peaksAt(pass, store.rows, n, i, k), k, i, n);
                 return point.model;
             });
-            points[i] = {m, derivRow(params)};
+            store.models[i] = m;
+            store.derivs[i] = derivRow(params);
         }
     });
-    for (int i = 0; i < n; ++i) accumulate(lsq, lsq.data[i], points[i].m, points[i].deriv);
+    NormalSums sums(lsq.params);
+    for (int i = 0; i < n; ++i) sums.add(lsq.data[i], store.models[i], store.derivs[i]);
+    sums.store(lsq);
 }

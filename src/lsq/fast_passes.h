@@ -8,5 +8,6 @@
 
 double fastChisq(LsqState& lsq);
 
-// Adds every point to `grad` and the lower triangle of pTp, which the caller has cleared.
+// Sums every point into `grad` and the lower triangle of pTp of the refined parameters;
+// the caller has cleared the rest.
 void fastDerivatives(LsqState& lsq);

@@ -1,7 +1,5 @@
 #include "lsq/model.h"
 
-namespace {
-
 // The background is a straight line in point index from "low bkgnd" at the first ROI
 // point to "high bkgnd" at the last; a one-point ROI has only its low end.
 float background(ParamVector& params, int i, int n) {
@@ -11,8 +9,6 @@ float background(ParamVector& params, int i, int n) {
     params[kHighBkgnd].deriv = highShare;
     return params[kLowBkgnd].b * lowShare + params[kHighBkgnd].b * highShare;
 }
-
-}  // namespace
 
 int presentPeaks(const ParamVector& params) {
     int peaks = 0;
@@ -35,7 +31,7 @@ float combineModel(ParamVector& params, const PeakComponents& components, int pe
     float peakSum = 0.0f;
     for (int j = 1; j <= peaks; ++j) {
         const ProfileComponents& c = components[j - 1];
-        const float v = eta.b * c.L + (1 - eta.b) * c.G;
+        const float v = peakShare(eta.b, c);
         FitParam& intensity = params[peakIntensity(j)];
         intensity.deriv = v;
         peakSum += v * intensity.b;

@@ -25,6 +25,14 @@ PeakShape peakShape(const ParamVector& params, int j, bool individualFwhm);
 // The present peaks' profile components at one point, peak j at j - 1.
 using PeakComponents = std::array<ProfileComponents, kMaxPeaks>;
 
+// A peak's model value per unit intensity.
+inline float peakShare(double eta, const ProfileComponents& c) {
+    return eta * c.L + (1 - eta) * c.G;
+}
+
+// The background at point i of n; writes the `deriv` of both background ends.
+float background(ParamVector& params, int i, int n);
+
 // The model at point i of n from the components of its `peaks` present peaks, with the
 // same side effects on `params` as model_point.
 float combineModel(ParamVector& params, const PeakComponents& components, int peaks, int i, int n);

@@ -15,21 +15,19 @@ double referenceChisq(LsqState& lsq) {
 }
 
 void referenceDerivatives(LsqState& lsq) {
+    NormalSums sums(lsq.params);
     for (int i = 0; i < lsq.ndata(); ++i) {
         const float m = model_point(lsq, i);
         numericDerivatives(lsq.params, m, [&](int) { return model_point(lsq, i); });
-        accumulate(lsq, lsq.data[i], m, derivRow(lsq.params));
+        sums.add(lsq.data[i], m, derivRow(lsq.params));
     }
+    sums.store(lsq);
 }
 
 }  // namespace
 
 double chisq(LsqState& lsq) {
     return lsq.referencePath ? referenceChisq(lsq) : fastChisq(lsq);
-}
-
-double numericStep(double b) {
-    return std::fabs(b) > 1e-10 ? b * 0.00005 : 0.00005;
 }
 
 void lsq_derivatives(LsqState& lsq, Console& console) {

@@ -7,10 +7,6 @@
 // Sum over the points of ((model - y) w)^2 in double, with the model evaluated afresh.
 double chisq(LsqState& lsq);
 
-// Step for the numerical derivative of a parameter with value b: 0.00005 of it, or
-// 0.00005 itself for a value within 1e-10 of zero.
-double numericStep(double b);
-
 // pTp (sum of w^2 deriv_i deriv_j) and `grad` of every parameter, with unit diagonal and
 // no coupling for the parameters held constant. Ends with the "!" + backspace tick.
 void lsq_derivatives(LsqState& lsq, Console& console);

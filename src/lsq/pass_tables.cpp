@@ -1,7 +1,7 @@
 #include "lsq/pass_tables.h"
 
 #include "lsq/model.h"
-#include "lsq/normal_equations.h"
+#include "lsq/numeric_step.h"
 
 namespace {
 

@@ -1,13 +1,27 @@
 #include "lsq/point_terms.h"
 
-void accumulate(LsqState& lsq, const DataPoint& point, float m, const DerivRow& deriv) {
-    const float residual = (point.y - m) * point.w;
-    ParamVector& params = lsq.params;
+NormalSums::NormalSums(const ParamVector& params) {
     for (int k = 0; k < kNmax; ++k) {
-        if (params[k].fit != 1) continue;
-        params[k].grad += residual * deriv[k] * point.w;
-        for (int j = 0; j <= k; ++j) {
-            if (params[j].fit == 1) lsq.pTp[k][j] += deriv[k] * deriv[j] * point.w * point.w;
-        }
+        if (params[k].fit == 1) refined_[count_++] = k;
+    }
+}
+
+// Vectorised, each element still takes its own products and sum in the same order.
+[[gnu::optimize("tree-vectorize", "vect-cost-model=dynamic")]] void NormalSums::add(
+    const DataPoint& point, float m, const DerivRow& deriv) {
+    const float residual = (point.y - m) * point.w;
+    std::array<double, kNmax> d;
+    for (int a = 0; a < count_; ++a) d[a] = deriv[refined_[a]];
+    for (int a = 0; a < count_; ++a) {
+        grad_[a] += residual * d[a] * point.w;
+        for (int b = 0; b <= a; ++b) pTp_[a][b] += d[a] * d[b] * point.w * point.w;
+    }
+}
+
+void NormalSums::store(LsqState& lsq) const {
+    for (int a = 0; a < count_; ++a) {
+        const int k = refined_[a];
+        lsq.params[k].grad = grad_[a];
+        for (int b = 0; b <= a; ++b) lsq.pTp[k][refined_[b]] = pTp_[a][b];
     }
 }

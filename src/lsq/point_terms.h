@@ -5,7 +5,7 @@
 #include <array>
 
 #include "lsq/lsq_state.h"
-#include "lsq/normal_equations.h"
+#include "lsq/numeric_step.h"
 
 // The `deriv` of every parameter at one point.
 using DerivRow = std::array<double, kNmax>;
@@ -39,6 +39,22 @@ void numericDerivatives(ParamVector& params, float m, Evaluate&& evaluate) {
     }
 }
 
-// Adds one point with model m and derivatives `deriv` to `grad` and to the lower triangle
-// of pTp.
-void accumulate(LsqState& lsq, const DataPoint& point, float m, const DerivRow& deriv);
+// The gradient and the lower triangle of pTp summed point by point over the refined
+// parameters only, packed in index order so that the sums run over contiguous memory.
+// Every element is summed from +0 in point order, as in the vector's own fields.
+class NormalSums {
+  public:
+    explicit NormalSums(const ParamVector& params);
+
+    // Adds one point with model m and derivatives `deriv`.
+    void add(const DataPoint& point, float m, const DerivRow& deriv);
+
+    // Sets `grad` and the lower triangle of pTp of the refined parameters to the sums.
+    void store(LsqState& lsq) const;
+
+  private:
+    std::array<int, kNmax> refined_{};  // their indices in the vector
+    int count_ = 0;
+    std::array<double, kNmax> grad_{};
+    std::array<std::array<double, kNmax>, kNmax> pTp_{};
+};

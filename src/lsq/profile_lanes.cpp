@@ -1,90 +1,96 @@
 #include "lsq/profile_lanes.h"
 
-#include <limits>
-
-#include "lsq/profile_constants.h"
-
 // The lane types below never cross this file's boundary, so the calling convention GCC
 // warns about for them does not matter.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "lsq/profile_constants.h"
+
 namespace {
+
+// Every step of the profile is inlined into each instruction set's entry below, so that
+// all of it is compiled for that set.
+#define kInline [[gnu::always_inline]] inline
 
 using FloatLanes = float __attribute__((vector_size(kLanes * sizeof(float))));
 using DoubleLanes = double __attribute__((vector_size(kLanes * sizeof(double))));
-using MaskLanes = int __attribute__((vector_size(kLanes * sizeof(int))));
+using IntegerLanes = std::int64_t __attribute__((vector_size(kLanes * sizeof(std::int64_t))));
 
-DoubleLanes widen(FloatLanes v) {
+kInline DoubleLanes widen(FloatLanes v) {
     return __builtin_convertvector(v, DoubleLanes);
 }
 
-FloatLanes narrow(DoubleLanes v) {
+kInline FloatLanes narrow(DoubleLanes v) {
     return __builtin_convertvector(v, FloatLanes);
 }
 
-bool anyLane(MaskLanes mask) {
-    int any = 0;
-    for (int l = 0; l < kLanes; ++l) any |= mask[l];
-    return any != 0;
-}
-
-// S2, the Lorentzian's Simpson sum, which every point needs. `gaussianReach` tells the
-// lanes where some (d - u)^2 / r^2 may be within the cut-off (or is not a number).
-FloatLanes lorentzianSum(const ProfileTable& table, FloatLanes d, MaskLanes& gaussianReach) {
+// S2, the Lorentzian's Simpson sum, which every point needs.
+kInline FloatLanes lorentzianSum(const ProfileTable& table, FloatLanes d) {
     FloatLanes S2 = {};
-    MaskLanes reach = {};
     for (int i = 0; i <= table.n; ++i) {
         const FloatLanes t = d - table.u[i];
         const FloatLanes q = t * t + table.hh;
         const DoubleLanes cSqrtUT = table.cSqrtU[i] * widen(t);
         S2 = narrow(widen(S2) + cSqrtUT / widen(q * q));
-        reach |= ~((t > table.farDistance) | (t < -table.farDistance));
     }
-    gaussianReach = reach;
     return S2;
 }
 
-// S1 and S0, the Gaussian's Simpson sums. exp has no vector form that is the library's
-// to the bit, so it runs lane by lane, only where z is within the cut-off.
-void gaussianSums(const ProfileTable& table, FloatLanes d, FloatLanes& S1, FloatLanes& S0) {
+// The Simpson indices [first, end) beyond which no lane's t = d - u is within
+// farDistance, so that every exp(-z) there is 0. t falls as u grows: the range starts
+// where the nearest lane's t comes down to farDistance and ends after the farthest lane's
+// t is last above -farDistance. Outside it a term adds +0 to sums that are still +0, or
+// -0 (t < 0) to sums that it leaves alone, so leaving it out changes no bit. A lane at
+// infinite distance or not a number makes every term count.
+struct IndexRange {
+    int first;
+    int end;
+};
+
+kInline IndexRange gaussianRange(const ProfileTable& table, FloatLanes d) {
+    float nearest = d[0];
+    float farthest = d[0];
+    for (int l = 0; l < kLanes; ++l) {
+        if (!(std::fabs(d[l]) <= std::numeric_limits<float>::max())) return {0, table.n + 1};
+        nearest = std::min(nearest, d[l]);
+        farthest = std::max(farthest, d[l]);
+    }
+    const std::vector<float>& u = table.u;
+    const float far = table.farDistance;
+    const auto first =
+        std::partition_point(u.begin(), u.end(), [&](float ui) { return nearest - ui > far; });
+    const auto end =
+        std::partition_point(u.begin(), u.end(), [&](float ui) { return farthest - ui >= -far; });
+    return {static_cast<int>(first - u.begin()), static_cast<int>(end - u.begin())};
+}
+
+// S1 and S0, the Gaussian's Simpson sums; exp(-z) counts where z is within the cut-off.
+kInline void gaussianSums(const ProfileTable& table, FloatLanes d, FloatLanes& S1, FloatLanes& S0) {
     S1 = FloatLanes{};
     S0 = FloatLanes{};
-    for (int i = 0; i <= table.n; ++i) {
+    const IndexRange range = gaussianRange(table, d);
+    for (int i = range.first; i < range.end; ++i) {
         const FloatLanes t = d - table.u[i];
         const DoubleLanes cSqrtUT = table.cSqrtU[i] * widen(t);
         const FloatLanes tr = t / table.r;
         const FloatLanes z = tr * tr;
-        const MaskLanes near = z <= kSumCutoff;
-        FloatLanes e = {};
-        for (int l = 0; l < kLanes; ++l) {
-            if (near[l] != 0) e[l] = expD(-z[l]);
-        }
+        const FloatLanes e = selectLanes(
+            z <= kSumCutoff, narrow(expLanes<DoubleLanes, IntegerLanes>(-widen(z))), FloatLanes{});
         S1 = narrow(widen(S1) + cSqrtUT * widen(e));
         S0 = S0 + table.c[i] * e;
     }
 }
 
-struct SimpsonSums {
-    FloatLanes S0 = {};
-    FloatLanes S1 = {};
-    FloatLanes S2 = {};
-};
-
-// Where no (d - u)^2 / r^2 of any lane comes within the cut-off, every exp(-z) is 0 and
-// the Gaussian sums stay +0, as they start; a point at infinite distance would make them
-// not a number, so it is summed in full.
-SimpsonSums simpsonSums(const ProfileTable& table, FloatLanes d) {
-    SimpsonSums s;
-    MaskLanes reach;
-    s.S2 = lorentzianSum(table, d, reach);
-    constexpr float kLargest = std::numeric_limits<float>::max();
-    const MaskLanes infinite = (d > kLargest) | (d < -kLargest);
-    if (anyLane(reach | infinite)) gaussianSums(table, d, s.S1, s.S0);
-    return s;
-}
-
 // The edge terms at u = A and the scaled sums, as profile_point adds them up.
-ProfileComponents assemble(const ProfileTable& table, float d, float S0, float S1, float S2) {
+kInline ProfileComponents assemble(const ProfileTable& table, float d, float S0, float S1,
+                                   float S2) {
     const float h = table.h;
     const float r = table.r;
     const float dA = d - table.A;
@@ -101,9 +107,7 @@ ProfileComponents assemble(const ProfileTable& table, float d, float S0, float S
     return {L, G};
 }
 
-}  // namespace
-
-void profileLanes(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {
+kInline void profileLanesOn(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {
     FloatLanes d;
     for (int l = 0; l < kLanes; ++l) d[l] = table.P - x[l];
     switch (table.kind) {
@@ -114,10 +118,69 @@ void profileLanes(const ProfileTable& table, const LanePoints& x, LaneComponents
             for (int l = 0; l < kLanes; ++l) out[l] = symmetricProfile(d[l], table.h);
             return;
         case ProfileKind::Asymmetric: {
-            const SimpsonSums s = simpsonSums(table, d);
-            for (int l = 0; l < kLanes; ++l)
-                out[l] = assemble(table, d[l], s.S0[l], s.S1[l], s.S2[l]);
+            const FloatLanes S2 = lorentzianSum(table, d);
+            FloatLanes S1;
+            FloatLanes S0;
+            gaussianSums(table, d, S1, S0);
+            for (int l = 0; l < kLanes; ++l) out[l] = assemble(table, d[l], S0[l], S1[l], S2[l]);
             return;
         }
+    }
+}
+
+void baselineLanes(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {
+    profileLanesOn(table, x, out);
+}
+
+// Without fused multiply-adds, so that every operation rounds as in the baseline.
+[[gnu::target("avx2")]] void avx2Lanes(const ProfileTable& table, const LanePoints& x,
+                                       LaneComponents& out) {
+    profileLanesOn(table, x, out);
+}
+
+[[gnu::target("avx512f")]] void avx512Lanes(const ProfileTable& table, const LanePoints& x,
+                                            LaneComponents& out) {
+    profileLanesOn(table, x, out);
+}
+
+LaneIsa widestSupported() {
+    if (laneIsaSupported(LaneIsa::Avx512)) return LaneIsa::Avx512;
+    if (laneIsaSupported(LaneIsa::Avx2)) return LaneIsa::Avx2;
+    return LaneIsa::Baseline;
+}
+
+std::atomic<LaneIsa> laneIsa{widestSupported()};
+
+}  // namespace
+
+bool laneIsaSupported(LaneIsa isa) {
+    switch (isa) {
+        case LaneIsa::Baseline:
+            return true;
+        case LaneIsa::Avx2:
+            return __builtin_cpu_supports("avx2");
+        case LaneIsa::Avx512:
+            return __builtin_cpu_supports("avx512f");
+    }
+    return false;
+}
+
+void useLaneIsa(LaneIsa isa) {
+    while (!laneIsaSupported(isa)) isa = static_cast<LaneIsa>(static_cast<int>(isa) - 1);
+    laneIsa = isa;
+}
+
+LaneIsa laneIsaInUse() {
+    return laneIsa.load(std::memory_order_relaxed);
+}
+
+void profileLanes(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {
+    switch (laneIsa.load(std::memory_order_relaxed)) {
+        case LaneIsa::Avx512:
+            return avx512Lanes(table, x, out);
+        case LaneIsa::Avx2:
+            return avx2Lanes(table, x, out);
+        case LaneIsa::Baseline:
+            return baselineLanes(table, x, out);
     }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lsq/lsq_fit.h"
+#include "lsq/profile_lanes.h"
 #include "lsq_test_data.h"
 #include "same_bits.h"
 
@@ -191,4 +192,16 @@ TEST(FastFit, SameNumbersOnAnyNumberOfThreads) {
         SCOPED_TRACE(workers);
         expectSameFit(start, workers);
     }
+}
+
+TEST(FastFit, SameNumbersOnEveryInstructionSet) {
+    const LsqState start =
+        startOf({.fwhmMode = 'g', .peaks = threeOverlapping(0.1, 0.1), .refineWor = true});
+    for (const LaneIsa isa : {LaneIsa::Baseline, LaneIsa::Avx2, LaneIsa::Avx512}) {
+        if (!laneIsaSupported(isa)) continue;
+        SCOPED_TRACE(static_cast<int>(isa));
+        useLaneIsa(isa);
+        expectSameFit(start);
+    }
+    useLaneIsa(LaneIsa::Avx512);  // the widest the processor has, as at start
 }

@@ -150,3 +150,25 @@ TEST(FastPasses, RoiOfOnePointAndOfNone) {
     });
     expectSameDerivatives(none);
 }
+
+// A pass reuses the profiles of peaks whose shape the pass before left unchanged; one
+// after another, each must still see its own points, W/R and widths.
+TEST(FastPasses, NothingStaleFromThePassBefore) {
+    const LsqState first = twoPeaks('f');
+    LsqState movedPoint = first;
+    movedPoint.data[7].x += 0.01f;
+    LsqState otherWor = first;
+    otherWor.params[kWor].b = 0.06;
+    LsqState secondPeakMoved = first;
+    secondPeakMoved.params[peakPosition(2)].b += 0.003;
+    LsqState fewerPoints = first;
+    fewerPoints.data.pop_back();
+    for (const LsqState* next : {&movedPoint, &otherWor, &secondPeakMoved, &fewerPoints}) {
+        LsqState before = first;
+        chisq(before);  // the fast path, on this thread
+        expectSameChisq(*next);
+        LsqState again = first;
+        chisq(again);
+        expectSameDerivatives(*next);
+    }
+}

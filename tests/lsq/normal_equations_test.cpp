@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "lsq/numeric_step.h"
 #include "lsq_test_data.h"
 
 namespace {

@@ -29,7 +29,7 @@ std::vector<ProfileComponents> fromTable(float P, float h, double wor,
     return out;
 }
 
-void expectSameAsProfilePoint(float P, float h, double wor, const std::vector<float>& xs) {
+void expectSameOnThisIsa(float P, float h, double wor, const std::vector<float>& xs) {
     const std::vector<ProfileComponents> lanes = fromTable(P, h, wor, xs);
     for (std::size_t i = 0; i < xs.size(); ++i) {
         const ProfileComponents point = profile_point(P, h, xs[i], wor);
@@ -38,6 +38,16 @@ void expectSameAsProfilePoint(float P, float h, double wor, const std::vector<fl
         EXPECT_EQ(std::bit_cast<std::uint32_t>(lanes[i].G), std::bit_cast<std::uint32_t>(point.G))
             << "G, P " << P << " h " << h << " W/R " << wor << " x " << xs[i];
     }
+}
+
+// On every instruction set this processor has.
+void expectSameAsProfilePoint(float P, float h, double wor, const std::vector<float>& xs) {
+    for (const LaneIsa isa : {LaneIsa::Baseline, LaneIsa::Avx2, LaneIsa::Avx512}) {
+        if (!laneIsaSupported(isa)) continue;
+        useLaneIsa(isa);
+        expectSameOnThisIsa(P, h, wor, xs);
+    }
+    useLaneIsa(LaneIsa::Avx512);  // the widest the processor has, as at start
 }
 
 // From 3 degrees below the peak to 1 above, in steps that do not divide the tail.
