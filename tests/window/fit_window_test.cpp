@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -86,7 +87,9 @@ TEST_F(FitWindowTest, ThreePeaksArePickedFittedAcceptedAndSavedInTheRealWindow) 
     program.writeInput("0.06\nquartz.fit\n");  // W/R as the model made the pattern
     WindowDriver driver(program, input);
     ASSERT_TRUE(driver.findWindow()) << program.output() << program.errors();
-    const PlotGeometry full(driver.window(), fullScale);
+    const std::optional<PlotGeometry> measured = driver.geometry(fullScale);
+    ASSERT_TRUE(measured) << "no frame in the window";
+    const PlotGeometry& full = *measured;
 
     // To the peak side, the two-theta range around the three peaks, the fitting mode.
     ASSERT_TRUE(driver.click(full.toScreen({40, 1000}), kRight));
@@ -95,10 +98,13 @@ TEST_F(FitWindowTest, ThreePeaksArePickedFittedAcceptedAndSavedInTheRealWindow) 
     ASSERT_TRUE(driver.click(from, kLeft));
     ASSERT_TRUE(driver.click(to, kLeft));
     ASSERT_TRUE(driver.click(full.toScreen({68, 1000}), kRight));
-    const PlotGeometry zoomed(driver.window(),
-                              fittingWindow(cts, full.toWorld(from).x, full.toWorld(to).x));
+    const double regionFrom = full.toWorld(from).x, regionTo = full.toWorld(to).x;
+    const PlotGeometry zoomed = full.withWorld(fittingWindow(cts, regionFrom, regionTo));
 
-    for (double tth : {66.86, 69.16, 67.74, 68.14, 68.31})
+    // The region's ends lie where the clicked pixels put them, within half a pixel of the
+    // full scale (0.06 degree) of the values aimed at: the background ends are picked
+    // just inside them.
+    for (double tth : {regionFrom + 0.05, regionTo - 0.05, 67.74, 68.14, 68.31})
         ASSERT_TRUE(driver.click(zoomed.toScreen({tth, 500}), kLeft));
     ASSERT_TRUE(driver.key("F", [&] {
         return program.output().find("Convergence by") != std::string::npos;
