@@ -11,6 +11,7 @@
 #include "pattern/writers.h"
 #include "peaks/peak_side.h"
 #include "view/graphics.h"
+#include "view/screen.h"
 
 namespace {
 
@@ -67,11 +68,8 @@ int run(const std::vector<std::string>& args, Console& console, Graphics& graphi
 int run(const std::vector<std::string>& args, RunState& state) {
     if (!loadPattern(args, state.console, state.pattern, state.dataFile)) return 0;
 
-    if (state.gfx.open("/gw") <= 0) {
-        state.console.print("PGPLOT initialization fail!!!\n");
-        return 1;
-    }
-    state.gfx.ask(false);
+    state.view.screen = readScreenColours(state.console);
+    if (!openScreen(state.console, state.gfx, state.view.screen)) return 1;
 
     bool backgroundSide = true;
     for (;;) {

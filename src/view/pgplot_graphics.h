@@ -20,6 +20,8 @@ class PgplotGraphics : public Graphics {
     int begin(int unit, const char* file, int nxsub, int nysub) override;
     void end() override;
     void ask(bool flag) override;
+    std::string openFailure() const override { return openFailure_; }
+    void qinf(const char* item, char* value, int* length) override;
 
     void env(float xmin, float xmax, float ymin, float ymax, int just, int axis) override;
     void qwin(float* x1, float* x2, float* y1, float* y2) override;
@@ -32,6 +34,7 @@ class PgplotGraphics : public Graphics {
     void ptxt(float x, float y, float angle, float fjust, const char* text) override;
     void rect(float x1, float x2, float y1, float y2) override;
     void sci(int ci) override;
+    void scr(int ci, float cr, float cg, float cb) override;
     void sfs(int fs) override;
     void sclp(int state) override;
 
@@ -42,7 +45,10 @@ class PgplotGraphics : public Graphics {
     // The giza specification for a requested device; "?" asks the user on the console.
     // None when the device cannot be opened.
     std::optional<std::string> gizaDeviceFor(const char* device);
+    // Opens a giza device: the device id, <= 0 when it cannot be opened.
+    int openGiza(const std::string& spec);
 
     Console& console_;
     bool screenOpen_ = false;  // the open device is the interactive screen
+    std::string openFailure_;
 };
