@@ -3,12 +3,15 @@
 // the real device: which giza device stands for a PGPLOT device name, the device dialogue
 // on the console, and PGPLOT's return values where giza's differ. The mouse buttons are
 // renumbered before giza reads them by the X event wrappers linked into the executable
-// (x_event_wrappers.cpp), so that a right click reads as 'D'.
+// (x_event_wrappers.cpp), so that a right click reads as 'D'. On the screen, a text drawn
+// again in the background colour is erased by drawing the page again without it
+// (page_record.h).
 
 #include <optional>
 #include <string>
 
 #include "view/graphics.h"
+#include "view/page_record.h"
 
 class Console;
 
@@ -48,7 +51,16 @@ class PgplotGraphics : public Graphics {
     // Opens a giza device: the device id, <= 0 when it cannot be opened.
     int openGiza(const std::string& spec);
 
+    // Records a drawing call of the screen's page and makes it.
+    void drawCall(PageCall call);
+    void paint(const PageCall& call);
+    // Draws the page again from its record if a text was erased since it was drawn.
+    void settle();
+
     Console& console_;
+    PageRecord page_;
+    int colour_ = 1;
+    bool redrawPending_ = false;
     bool screenOpen_ = false;  // the open device is the interactive screen
     std::string openFailure_;
 };
