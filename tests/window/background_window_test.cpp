@@ -12,6 +12,7 @@
 #include "support/temp_dir.h"
 #include "window/child_process.h"
 #include "window/plot_geometry.h"
+#include "window/screenshot.h"
 #include "window/window_driver.h"
 #include "window/window_timeouts.h"
 #include "window/x_input.h"
@@ -98,6 +99,9 @@ TEST_F(BackgroundWindowTest, PointsPickedInAZoomedRegionAreSavedInOrder) {
             return occurrences(program.output(), " bg point ") == printed;
         })) << program.output();
     }
+    // The README's picture of the background side: the picks joined by a line.
+    EXPECT_TRUE(keepPicture("background-points", driver.picture()));
+
     // In the zoomed window, where the clicked corners put it, each pick lies within a pixel.
     const std::string output = program.output();
     std::vector<PrintedPoint> added = printedPoints(output, "BG:Appending");

@@ -3,15 +3,13 @@
 // chosen with the mouse, its ends and peaks picked, the fit started with F, W/R and the
 // *.fit file typed on the console, the result accepted on the evaluation page and saved.
 //
-// With XRDPICK_SCREENSHOT set to a file name, the test also keeps a picture of the
-// evaluation page there (ImageMagick's import); docs/evaluation-page.png is made so.
+// The evaluation page is the README's picture docs/evaluation-page.png (keepPicture).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -53,15 +51,6 @@ WorldWindow fittingWindow(const std::vector<double>& cts, double from, double to
 
 bool fileHolds(const std::string& path, const std::string& text) {
     return fileExists(path) && readFile(path).find(text) != std::string::npos;
-}
-
-void saveScreenshot(const XvfbDisplay& display, const ScreenRect& window) {
-    const char* path = std::getenv("XRDPICK_SCREENSHOT");
-    if (!path) return;
-    const std::string crop = std::to_string(window.width) + "x" + std::to_string(window.height) +
-                             "+" + std::to_string(window.x) + "+" + std::to_string(window.y);
-    ChildProcess import({"import", "-window", "root", "-crop", crop, path}, display.environment());
-    EXPECT_EQ(import.waitForExit(kToolRun), 0) << import.errors();
 }
 
 constexpr int kLeft = 1, kRight = 3;
@@ -110,7 +99,7 @@ TEST_F(FitWindowTest, ThreePeaksArePickedFittedAcceptedAndSavedInTheRealWindow) 
         return program.output().find("Convergence by") != std::string::npos;
     })) << program.output();
     ASSERT_TRUE(waitUntilReadingCursor(program.pid(), kCursorWait));  // the evaluation page
-    saveScreenshot(display, driver.window());
+    EXPECT_TRUE(keepPicture("evaluation-page", driver.picture()));
 
     ASSERT_TRUE(driver.click(zoomed.toScreen({68, 500}), kLeft, [] {
         return fileHolds("quartz.fit",

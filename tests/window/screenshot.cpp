@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <png.h>
 
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -48,6 +49,11 @@ bool writePng(const std::string& path, const Image& image) {
     png.height = static_cast<png_uint_32>(image.height);
     png.format = PNG_FORMAT_RGB;
     return png_image_write_to_file(&png, path.c_str(), 0, image.pixels.data(), 0, nullptr) != 0;
+}
+
+bool keepPicture(const std::string& name, const Image& image) {
+    const char* folder = std::getenv("XRDPICK_PICTURES");
+    return !folder || writePng(std::string(folder) + "/" + name + ".png", image);
 }
 
 std::optional<Image> readPng(const std::string& path) {

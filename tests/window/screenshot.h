@@ -26,4 +26,8 @@ struct Image {
 Image captureScreen(const std::string& display, const ScreenRect& rect);
 
 bool writePng(const std::string& path, const Image& image);
+
+// With XRDPICK_PICTURES naming a folder, keeps the picture there as NAME.png (the README's
+// pictures of the screen are made so, by scripts/pictures.sh); false when it could not.
+bool keepPicture(const std::string& name, const Image& image);
 std::optional<Image> readPng(const std::string& path);
