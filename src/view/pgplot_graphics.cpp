@@ -120,8 +120,9 @@ void PgplotGraphics::lab(const char* xlabel, const char* ylabel, const char* top
 }
 
 void PgplotGraphics::line(int n, const float* xpts, const float* ypts) {
-    std::vector<float> values(xpts, xpts + n);
-    values.insert(values.end(), ypts, ypts + n);
+    const int count = n > 0 ? n : 0;  // PGPLOT draws nothing for fewer than two points
+    std::vector<float> values(xpts, xpts + count);
+    values.insert(values.end(), ypts, ypts + count);
     drawCall({PageCall::Kind::Line, std::move(values), {}});
 }
 void PgplotGraphics::move(float x, float y) {
