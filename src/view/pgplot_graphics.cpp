@@ -66,15 +66,11 @@ int PgplotGraphics::open(const char* device) {
     return openGiza(*spec);
 }
 
-int PgplotGraphics::begin(int unit, const char* file, int nxsub, int nysub) {
+// The program prints one page per device: the unit and the subdivisions of cpgbeg have
+// nothing to do. PGPLOT's cpgbeg returns 1 for success where giza's returns the device id.
+int PgplotGraphics::begin(int /*unit*/, const char* file, int /*nxsub*/, int /*nysub*/) {
     const std::optional<std::string> spec = gizaDeviceFor(file);
     if (!spec) return 0;
-    // The program opens one page per device, so cpgbeg's unit and subdivisions, which
-    // giza ignores or passes on, need not reach giza; PGPLOT's cpgbeg returns 1 for
-    // success where giza's returns the device id.
-    (void)unit;
-    (void)nxsub;
-    (void)nysub;
     return openGiza(*spec) > 0 ? 1 : 0;
 }
 
