@@ -4,9 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# fonts-urw-base35: Nimbus Roman, the Times-metric family the program draws its page in.
 packages=(g++ cmake make pkg-config giza-dev libx11-dev libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth xdotool x11-utils clang libclang-rt-14-dev
-          libxy-dev libxy-bin python3 fityk)
+          libxy-dev libxy-bin python3 fityk fonts-urw-base35 libpng-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")

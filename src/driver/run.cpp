@@ -12,6 +12,7 @@
 #include "pattern/writers.h"
 #include "peaks/peak_side.h"
 #include "view/graphics.h"
+#include "view/screen.h"
 
 namespace {
 
@@ -85,11 +86,8 @@ int run(const std::vector<std::string>& args, RunState& state) {
     if (!loadPattern(command.files, state.console, state.pattern, state.dataFile, command.from))
         return 0;
 
-    if (state.gfx.open("/gw") <= 0) {
-        state.console.print("PGPLOT initialization fail!!!\n");
-        return 1;
-    }
-    state.gfx.ask(false);
+    state.view.screen = readScreenColours(state.console);
+    if (!openScreen(state.console, state.gfx, state.view.screen)) return 1;
 
     bool backgroundSide = true;
     for (;;) {

@@ -2,6 +2,8 @@
 // Printing one page to a device that the user names on the console: the screen device is
 // closed meanwhile and opened again afterwards.
 
+#include "view/device_colours.h"
+
 class Console;
 class Graphics;
 
@@ -12,7 +14,7 @@ enum class DeviceState {
 };
 
 // Closes the screen device and opens the device the user names.
-DeviceState beginHardcopy(Console& console, Graphics& gfx);
+DeviceState beginHardcopy(Console& console, Graphics& gfx, const ScreenColours& colours);
 
 // Closes the printed page and opens the screen device again; false when none can be opened.
-bool returnToScreen(Console& console, Graphics& gfx);
+bool returnToScreen(Console& console, Graphics& gfx, const ScreenColours& colours);

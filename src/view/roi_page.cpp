@@ -60,11 +60,12 @@ PageResult drawRoiPage(RunState& state, RoiMode& mode) {
         // A printed page carries the pattern and the points, but no instruction text; the
         // screen page follows it.
         view.key = 'n';
-        const DeviceState device = beginHardcopy(state.console, state.gfx);
+        const DeviceState device = beginHardcopy(state.console, state.gfx, state.view.screen);
         if (device == DeviceState::Lost) return PageResult::DeviceLost;
         if (device == DeviceState::Screen) continue;
         drawPlot(state, mode, false);
-        if (!returnToScreen(state.console, state.gfx)) return PageResult::DeviceLost;
+        if (!returnToScreen(state.console, state.gfx, state.view.screen))
+            return PageResult::DeviceLost;
     }
     drawPlot(state, mode, true);
     view.key = 'n';

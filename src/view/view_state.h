@@ -1,6 +1,8 @@
 #pragma once
 // What every interactive mode shares about the view: the plot window, the full-scale
-// bookkeeping and the cursor state.
+// bookkeeping, the cursor state and the screen's colours.
+
+#include "view/device_colours.h"
 
 struct PlotWindow {
     float xmin = 0.0f, xmax = 0.0f, ymin = 0.0f, ymax = 0.0f;
@@ -32,4 +34,5 @@ struct ViewState {
     RoiState roi = RoiState::NoCorner;
     char key = 'n';  // the last cursor character; 'n' once a command has been acted on
     CursorPos corner1, corner2, pickPos;
+    ScreenColours screen;  // read once at the start, set on every opening of the screen
 };

@@ -1,6 +1,20 @@
 #include "support/scripted_graphics.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The screen: no device named, or PGPLOT's screen device types.
+bool namesScreen(const std::string& device) {
+    std::string type = device.substr(
+        device.rfind('/') == std::string::npos ? device.size() : device.rfind('/') + 1);
+    std::transform(type.begin(), type.end(), type.begin(), ::tolower);
+    return device.empty() || type == "gw" || type == "xw" || type == "xwindow";
+}
+
+}  // namespace
 
 void ScriptedGraphics::record(const char* name, std::vector<float> values, std::string text) {
     calls.push_back({name, std::move(values), std::move(text), colour_});
@@ -49,19 +63,37 @@ const GraphicsCall* ScriptedGraphics::lastNamed(const std::string& name) const {
 
 int ScriptedGraphics::open(const char* device) {
     record("open", {}, device);
+    hardcopy_ = !namesScreen(device);
     return openResult;
 }
 
 int ScriptedGraphics::begin(int unit, const char* file, int nxsub, int nysub) {
     record("begin", {float(unit), float(nxsub), float(nysub)}, file);
+    std::string device = file;
+    if (device == "?") {
+        device = beginDevices.empty() ? "" : beginDevices.front();
+        if (!beginDevices.empty()) beginDevices.pop_front();
+    }
+    hardcopy_ = !namesScreen(device);
     if (beginResults.empty()) return 1;
     const int result = beginResults.front();
     beginResults.pop_front();
     return result;
 }
 
-void ScriptedGraphics::end() { record("end", {}); }
-void ScriptedGraphics::ask(bool flag) { record("ask", {flag ? 1.0f : 0.0f}); }
+void ScriptedGraphics::end() {
+    record("end", {});
+}
+void ScriptedGraphics::ask(bool flag) {
+    record("ask", {flag ? 1.0f : 0.0f});
+}
+
+void ScriptedGraphics::qinf(const char* item, char* value, int* length) {
+    const char* answer = std::strcmp(item, "HARDCOPY") != 0 ? "" : hardcopy_ ? "YES" : "NO";
+    const int size = *length;
+    *length = static_cast<int>(std::strlen(answer));
+    if (size > 0) std::snprintf(value, static_cast<std::size_t>(size), "%s", answer);
+}
 
 void ScriptedGraphics::env(float xmin, float xmax, float ymin, float ymax, int just, int axis) {
     record("env", {xmin, xmax, ymin, ymax, float(just), float(axis)});
@@ -91,9 +123,15 @@ void ScriptedGraphics::line(int n, const float* xpts, const float* ypts) {
     record("line", std::move(values));
 }
 
-void ScriptedGraphics::move(float x, float y) { record("move", {x, y}); }
-void ScriptedGraphics::draw(float x, float y) { record("draw", {x, y}); }
-void ScriptedGraphics::pt1(float x, float y, int symbol) { record("pt1", {x, y, float(symbol)}); }
+void ScriptedGraphics::move(float x, float y) {
+    record("move", {x, y});
+}
+void ScriptedGraphics::draw(float x, float y) {
+    record("draw", {x, y});
+}
+void ScriptedGraphics::pt1(float x, float y, int symbol) {
+    record("pt1", {x, y, float(symbol)});
+}
 
 void ScriptedGraphics::ptxt(float x, float y, float angle, float fjust, const char* text) {
     record("ptxt", {x, y, angle, fjust}, text);
@@ -108,8 +146,16 @@ void ScriptedGraphics::sci(int ci) {
     record("sci", {float(ci)});
 }
 
-void ScriptedGraphics::sfs(int fs) { record("sfs", {float(fs)}); }
-void ScriptedGraphics::sclp(int state) { record("sclp", {float(state)}); }
+void ScriptedGraphics::scr(int ci, float cr, float cg, float cb) {
+    record("scr", {float(ci), cr, cg, cb});
+}
+
+void ScriptedGraphics::sfs(int fs) {
+    record("sfs", {float(fs)});
+}
+void ScriptedGraphics::sclp(int state) {
+    record("sclp", {float(state)});
+}
 
 int ScriptedGraphics::band(int mode, int posn, float xref, float yref, float* x, float* y,
                            char* ch) {

@@ -23,23 +23,26 @@ struct CursorEvent {
 };
 
 class ScriptExhausted : public std::runtime_error {
-public:
+  public:
     ScriptExhausted() : std::runtime_error("cursor read with no scripted event left") {}
 };
 
 class ScriptedGraphics : public Graphics {
-public:
+  public:
     std::vector<GraphicsCall> calls;
     std::deque<CursorEvent> events;
     int openResult = 1;
     std::deque<int> beginResults;  // results of successive begin calls; 1 when empty
+    // The devices the user names at successive begin calls; the screen when none is left.
+    std::deque<std::string> beginDevices;
+    std::string failure;  // what openFailure reports
 
     void push(float x, float y, char ch) { events.push_back({x, y, ch}); }
     void pushKey(char ch) { events.push_back({0.0f, 0.0f, ch}); }
 
     // Queries over the recorded calls.
     std::vector<const GraphicsCall*> named(const std::string& name) const;
-    std::vector<std::string> texts() const;          // every ptxt text, in order
+    std::vector<std::string> texts() const;  // every ptxt text, in order
     std::vector<std::string> textsInColour(int colour) const;
     bool drewText(const std::string& text) const;
     int count(const std::string& name) const;
@@ -50,6 +53,8 @@ public:
     int begin(int unit, const char* file, int nxsub, int nysub) override;
     void end() override;
     void ask(bool flag) override;
+    std::string openFailure() const override { return failure; }
+    void qinf(const char* item, char* value, int* length) override;
     void env(float xmin, float xmax, float ymin, float ymax, int just, int axis) override;
     void qwin(float* x1, float* x2, float* y1, float* y2) override;
     void lab(const char* xlabel, const char* ylabel, const char* toplabel) override;
@@ -60,15 +65,17 @@ public:
     void ptxt(float x, float y, float angle, float fjust, const char* text) override;
     void rect(float x1, float x2, float y1, float y2) override;
     void sci(int ci) override;
+    void scr(int ci, float cr, float cg, float cb) override;
     void sfs(int fs) override;
     void sclp(int state) override;
     int band(int mode, int posn, float xref, float yref, float* x, float* y, char* ch) override;
     int curs(float* x, float* y, char* ch) override;
 
-private:
+  private:
     void record(const char* name, std::vector<float> values, std::string text = {});
     CursorEvent nextEvent();
 
     int colour_ = 1;
+    bool hardcopy_ = false;  // the device open is not the screen
     float window_[4] = {0.0f, 1.0f, 0.0f, 1.0f};
 };

@@ -35,4 +35,6 @@ std::string readFile(const std::string& path) {
     return content.str();
 }
 
-bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool fileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}

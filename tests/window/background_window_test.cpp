@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "support/temp_dir.h"
 #include "window/child_process.h"
 #include "window/plot_geometry.h"
+#include "window/screenshot.h"
 #include "window/window_driver.h"
 #include "window/window_timeouts.h"
 #include "window/x_input.h"
@@ -71,7 +73,9 @@ TEST_F(BackgroundWindowTest, PointsPickedInAZoomedRegionAreSavedInOrder) {
     ChildProcess program({XRDPICK_BINARY, "pattern.xy"}, display.environment());
     WindowDriver driver(program, input);
     ASSERT_TRUE(driver.findWindow()) << program.output() << program.errors();
-    const PlotGeometry full(driver.window(), kFullScale);
+    const std::optional<PlotGeometry> measured = driver.geometry(kFullScale);
+    ASSERT_TRUE(measured) << "no frame in the window";
+    const PlotGeometry& full = *measured;
 
     // The region: two left clicks, corners given upper-right first; a right click inside it
     // zooms there and starts picking.
@@ -82,9 +86,9 @@ TEST_F(BackgroundWindowTest, PointsPickedInAZoomedRegionAreSavedInOrder) {
     ASSERT_TRUE(driver.click(full.toScreen({20, 400}), kRight));
     const WorldPoint low = full.toWorld(corner2);
     const WorldPoint high = full.toWorld(corner1);
-    const PlotGeometry zoomed(driver.window(),
-                              {static_cast<float>(low.x), static_cast<float>(high.x),
-                               static_cast<float>(low.y), static_cast<float>(high.y)});
+    const PlotGeometry zoomed =
+        full.withWorld({static_cast<float>(low.x), static_cast<float>(high.x),
+                        static_cast<float>(low.y), static_cast<float>(high.y)});
 
     // Three picks, each printed with the position the cursor handed back.
     const WorldPoint picks[] = {{21, 500}, {19, 300}, {20, 400}};
@@ -95,6 +99,9 @@ TEST_F(BackgroundWindowTest, PointsPickedInAZoomedRegionAreSavedInOrder) {
             return occurrences(program.output(), " bg point ") == printed;
         })) << program.output();
     }
+    // The README's picture of the background side: the picks joined by a line.
+    EXPECT_TRUE(keepPicture("background-points", driver.picture()));
+
     // In the zoomed window, where the clicked corners put it, each pick lies within a pixel.
     const std::string output = program.output();
     std::vector<PrintedPoint> added = printedPoints(output, "BG:Appending");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,7 +45,20 @@ class BandProbeTest : public ::testing::Test {
         probe_ = std::make_unique<ChildProcess>(argv, display_.environment());
         driver_ = std::make_unique<WindowDriver>(*probe_, input_);
         ASSERT_TRUE(driver_->findWindow()) << probe_->errors();
-        geometry_ = std::make_unique<PlotGeometry>(driver_->window(), kWorld);
+        ASSERT_TRUE(probe_->waitForOutput("waiting 1 ", kCursorWait)) << probe_->errors();
+        const std::optional<PlotGeometry> geometry = driver_->geometry(kWorld);
+        ASSERT_TRUE(geometry) << "no frame in the window";
+        geometry_ = std::make_unique<PlotGeometry>(*geometry);
+    }
+
+    // The viewport as the probe reports it (cpgqvp in pixels, y upwards from the bottom of
+    // the drawing surface), and the surface size.
+    PlotBox reportedViewport() const {
+        std::istringstream line(probe_->output().substr(probe_->output().find("viewport ") + 9));
+        double left, right, bottom, top, width, height;
+        std::string of;
+        line >> left >> right >> bottom >> top >> of >> width >> height;
+        return {left, right, height - top, height - bottom};
     }
 
     const PlotGeometry& geometry() const { return *geometry_; }
@@ -105,6 +119,19 @@ class BandProbeTest : public ::testing::Test {
 };
 
 }  // namespace
+
+// The window tests find the box by its frame in a picture: here the frame has the size of
+// the viewport that the program reports, within a tenth of a pixel (the drawing surface
+// lies at an offset in the window).
+TEST_F(BandProbeTest, TheFrameInAPictureIsTheViewportTheProgramReports) {
+    ASSERT_NO_FATAL_FAILURE(start({0}));
+    const PlotBox measured = geometry().box();
+    const PlotBox reported = reportedViewport();
+    EXPECT_NEAR(measured.right - measured.left, reported.right - reported.left, 0.1);
+    EXPECT_NEAR(measured.bottom - measured.top, reported.bottom - reported.top, 0.1);
+    clickRead(1, {30.0, 500.0}, kLeft);
+    expectProbeEnds();
+}
 
 TEST_F(BandProbeTest, EveryBandModeHandsBackTheClickPositionAwayFromTheAnchor) {
     const std::vector<int> modes = {0, 1, 2, 6};

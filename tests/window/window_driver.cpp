@@ -25,6 +25,17 @@ bool WindowDriver::findWindow() {
     return true;
 }
 
+Image WindowDriver::picture() const {
+    waitUntilReadingCursor(program_.pid(), kCursorWait);
+    return captureScreen(input_.display(), window_);
+}
+
+std::optional<PlotGeometry> WindowDriver::geometry(const WorldWindow& world) const {
+    const std::optional<PlotBox> box = measureFrame(picture());
+    if (!box) return std::nullopt;
+    return PlotGeometry(window_, *box, world);
+}
+
 bool WindowDriver::sendUntil(const std::function<void()>& send,
                              const std::function<bool()>& reacted) {
     for (int attempt = 0; attempt < kSendAttempts; ++attempt) {

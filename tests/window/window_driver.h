@@ -10,6 +10,7 @@
 
 #include "window/child_process.h"
 #include "window/plot_geometry.h"
+#include "window/screenshot.h"
 #include "window/x_input.h"
 
 class WindowDriver {
@@ -19,6 +20,12 @@ class WindowDriver {
     // Waits for the program's window ("giza", the name giza gives it) to be mapped.
     bool findWindow();
     const ScreenRect& window() const { return window_; }
+
+    // A picture of the window once the program waits for the cursor, its page drawn.
+    Image picture() const;
+    // The geometry of the page shown, its box measured in a picture, for the world window
+    // the test knows the page to have; none when no frame shows.
+    std::optional<PlotGeometry> geometry(const WorldWindow& world) const;
 
     // A click with an X button (1 left, 2 middle, 3 right, 4 to 7 the wheel, 8 and up
     // extra buttons) at a screen pixel, with a key such as "shift" held if one is given.

@@ -15,6 +15,8 @@ class XInput {
   public:
     explicit XInput(std::string display) : display_(std::move(display)) {}
 
+    const std::string& display() const { return display_; }
+
     // The window with exactly this name, once it is mapped; none at the timeout.
     std::optional<std::string> waitForWindow(const std::string& name) const;
     ScreenRect geometry(const std::string& window) const;

@@ -7,6 +7,8 @@
 // "waiting n MODE" before it and "read n MODE RESULT X Y CODE" after it, CODE being the
 // number of the character. Exit status 0, 1 when the device does not open, 2 for bad usage.
 
+#include <cpgplot.h>
+
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -55,6 +57,12 @@ int main(int argc, char** argv) {
     float x1, x2, y1, y2;
     graphics.qwin(&x1, &x2, &y1, &y2);
     console.print("window %g %g %g %g\n", x1, x2, y1, y2);
+    float left, right, bottom, top;
+    cpgqvp(3, &left, &right, &bottom, &top);
+    float width, height;
+    float unused;
+    cpgqvsz(3, &unused, &width, &unused, &height);
+    console.print("viewport %g %g %g %g of %g %g\n", left, right, bottom, top, width, height);
 
     for (std::size_t n = 0; n < modes.size(); ++n) {
         console.print("waiting %zu %d\n", n + 1, modes[n]);
