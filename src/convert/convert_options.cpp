@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "convert/command_line.h"
 #include "pattern/data_file_name.h"
 #include "pattern/writers.h"
 
@@ -99,17 +100,12 @@ ParsedCommandLine usageError(std::string error) {
 ParsedCommandLine parseConvertArgs(const std::vector<std::string>& args) {
     ParsedCommandLine parsed;
     ConvertOptions& options = parsed.options;
-    bool optionsEnded = false;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& arg = args[k];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+    for (const CommandLineItem& item : splitCommandLine(args, takesValue)) {
+        const std::string& arg = item.text;
+        if (item.kind == CommandLineItem::Kind::Operand) {
             options.files.push_back(arg);
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string option = arg.substr(0, equals);
-        if (arg == "--") {
-            optionsEnded = true;
+        } else if (item.kind == CommandLineItem::Kind::MissingValue) {
+            return usageError(item.name + " needs a value");
         } else if (arg == "--help" || arg == "-h") {
             parsed.outcome = CommandLine::Help;
             return parsed;
@@ -120,17 +116,9 @@ ParsedCommandLine parseConvertArgs(const std::vector<std::string>& args) {
             options.force = true;
         } else if (arg == "--merge") {
             options.merge = true;
-        } else if (takesValue(option)) {
-            std::string value;
-            if (equals != std::string::npos) {
-                value = arg.substr(equals + 1);
-            } else if (k + 1 < args.size()) {
-                value = args[++k];
-            } else {
-                return usageError(option + " needs a value");
-            }
+        } else if (takesValue(item.name)) {
             std::string error;
-            if (!applyValue(option, value, options, error)) return usageError(error);
+            if (!applyValue(item.name, item.value, options, error)) return usageError(error);
         } else {
             return usageError("unknown option '" + arg + "'");
         }
