@@ -98,3 +98,8 @@ bool loadPattern(const std::vector<std::string>& args, Console& console, Pattern
         console.print("%s", kPrompt);
     }
 }
+
+bool loadOpenedFile(std::FILE* file, const std::string& name, Console& console,
+                    PatternStore& store, DataFileName& dataFile) {
+    return loadFile(file, name, console, store, dataFile);
+}
