@@ -24,6 +24,15 @@ void keepStrongest(std::vector<FoundPeak>& peaks, int& leftOut) {
     peaks.resize(kMaxSuggested);
 }
 
+double widthInPoints(const PatternSamples& samples) {
+    return typicalFwhmPoints(samples, snipBackground(samples, 1.0, firstWindow(samples.size())));
+}
+
+double pointsToDegrees(const PatternSamples& samples, double points) {
+    const int n = samples.size();
+    return std::fabs(points * (samples.tth[n - 1] - samples.tth[0]) / (n - 1));
+}
+
 template <typename T, typename Angle>
 void ascending(std::vector<T>& items, Angle angle) {
     std::sort(items.begin(), items.end(),
@@ -34,17 +43,14 @@ void ascending(std::vector<T>& items, Angle angle) {
 
 Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) {
     const PatternSamples samples = samplesOf(store);
-    const int n = samples.size();
     Suggestions result;
-    if (n < kFewestPoints) {
+    if (samples.size() < kFewestPoints) {
         result.tooShort = true;
         return result;
     }
-    const std::vector<double> rough = snipBackground(samples, 1.0, firstWindow(n));
-    const double fwhm = typicalFwhmPoints(samples, rough);
+    const double fwhm = widthInPoints(samples);
     const std::vector<double> background = snipBackground(samples, fwhm, snipWindow(fwhm));
-
-    result.fwhm = std::fabs(fwhm * (samples.tth[n - 1] - samples.tth[0]) / (n - 1));
+    result.fwhm = pointsToDegrees(samples, fwhm);
     PeakSearch search = findPeaks(samples, background, fwhm, settings.minSigma);
     result.background = chooseBackgroundPoints(samples, background, search.peaks, search.spikes,
                                                fwhm, settings.points, kMaxSuggested);
@@ -56,4 +62,10 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
     ascending(result.peaks, [](const FoundPeak& p) { return p.tth; });
     ascending(result.background, [](const SuggestedPoint& p) { return p.tth; });
     return result;
+}
+
+double typicalFwhmDegrees(const PatternStore& store) {
+    const PatternSamples samples = samplesOf(store);
+    if (samples.size() < kFewestPoints) return 0.0;
+    return pointsToDegrees(samples, widthInPoints(samples));
 }

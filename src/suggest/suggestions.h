@@ -28,3 +28,7 @@ struct Suggestions {
 };
 
 Suggestions suggest(const PatternStore& store, const SuggestSettings& settings);
+
+// The typical FWHM of the pattern's peaks in degrees, as suggest measures it; 0 for fewer
+// than kFewestPoints points.
+double typicalFwhmDegrees(const PatternStore& store);
