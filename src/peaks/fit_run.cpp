@@ -5,14 +5,12 @@
 
 #include "driver/run_state.h"
 #include "lsq/lsq_fit.h"
-#include "lsq/param_names.h"
 #include "peaks/evaluation_mode.h"
 #include "peaks/fit_acceptance.h"
-#include "peaks/fit_data.h"
 #include "peaks/fit_file.h"
 #include "peaks/fit_prompts.h"
 #include "peaks/fit_result.h"
-#include "peaks/fit_start_values.h"
+#include "peaks/fit_setup.h"
 
 namespace {
 
@@ -59,11 +57,8 @@ PlotWindow passedWindow(const FitBlock& block) {
 
 void runEngine(RunState& state, const FitSelection& selection, bool refineWor) {
     LsqState& lsq = state.lsq;
-    lsq.data = regionData(state.pattern, selection.sel[0], selection.sel[selection.sellast]);
-    setStartValues(lsq.params, state.pattern, selection, {!lsq.individualFwhm(), refineWor});
-    copyNameTable(lsq.params);
+    setUpFit(lsq, state.pattern, selection, {!lsq.individualFwhm(), refineWor});
     lsq.mesg = 1;
-    lsq.miter = 30;
     lsq_fit(lsq, state.console);
 }
 

@@ -1,0 +1,115 @@
+// Series fitting against single fits: a drifting series of patterns made from the fit
+// model (two regions of three peaks, 700 points each) is written to a temporary
+// directory and fitted by xrdfit in-process. Reports
+//   - the time of one fit as the interactive fit run makes it (same region, same set-up,
+//     the engine's default threading) against xrdfit's time per fit with one job;
+//   - xrdfit --jobs 2 against --jobs 1 on a 24-pattern series (goal: at most 0.6);
+//   - fits per second on a 1000-pattern series with one job and with two.
+// Usage: bench_xrdfit [PATTERNS]   (default 1000 for the last measurement)
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "batch/fit_main.h"
+#include "batch/pattern_input.h"
+#include "drifting_series.h"
+#include "lsq/lsq_fit.h"
+#include "peaks/fit_pick.h"
+#include "peaks/fit_setup.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The quickest of several runs: the one least disturbed by other work on the machine.
+template <typename Work>
+double quickest(int runs, Work work) {
+    double best = 1e300;
+    for (int r = 0; r < runs; ++r) {
+        const Clock::time_point start = Clock::now();
+        work();
+        best = std::min(best, secondsSince(start));
+    }
+    return best;
+}
+
+double seriesSeconds(const std::vector<std::string>& names, int jobs) {
+    std::vector<std::string> args = {"--plan", "plan.txt", "--jobs", std::to_string(jobs)};
+    args.insert(args.end(), names.begin(), names.end());
+    std::ostringstream out, err;
+    const Clock::time_point start = Clock::now();
+    const int status = fitMain(args, out, err, false);
+    const double seconds = secondsSince(start);
+    if (status != 0) std::fprintf(stderr, "xrdfit failed (%d): %s\n", status, err.str().c_str());
+    return seconds;
+}
+
+// The first region of the first pattern, set up and fitted as the fit run does it.
+double singleFitSeconds(const std::string& name) {
+    auto pattern = std::make_unique<PatternStore>();
+    std::string why;
+    if (!readPattern(name, *pattern, why)) return 0.0;
+    FitSelection selection;
+    const double at[] = {20.5, 21.61, 22.19, 23.01, 23.995};
+    for (const double x : at) selection.sel[++selection.sellast] = clickIndex(*pattern, x);
+    std::istringstream noInput;
+    std::ostream discard(nullptr);
+    Console console(noInput, discard);
+    return quickest(20, [&] {
+        LsqState lsq;
+        lsq.fwhmMode = 'f';
+        lsq.params[kWor].b = kSeriesWor;
+        setUpFit(lsq, *pattern, selection, {false, false});
+        lsq.mesg = 1;
+        lsq_fit(lsq, console);
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int largeSeries = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("xrdfit_bench_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    {
+        std::FILE* plan = std::fopen("plan.txt", "w");
+        std::fputs(driftingPlan().c_str(), plan);
+        std::fclose(plan);
+    }
+    const int fitsPerPattern = kSeriesRegions;
+    std::vector<std::string> names = writeDriftingSeries(".", 24);
+
+    const double single = singleFitSeconds(names[0]);
+    const double one = quickest(3, [&] { seriesSeconds(names, 1); });
+    const double two = quickest(3, [&] { seriesSeconds(names, 2); });
+    std::printf("one fit as the fit run makes it:     %8.3f ms\n", single * 1e3);
+    std::printf("xrdfit per fit, --jobs 1 (24 x 2):   %8.3f ms (reading included)\n",
+                one / (24 * fitsPerPattern) * 1e3);
+    std::printf("24 patterns: --jobs 1 %.3f s, --jobs 2 %.3f s, ratio %.2f (goal <= 0.6)\n", one,
+                two, two / one);
+
+    names = writeDriftingSeries(".", largeSeries);
+    const double large1 = seriesSeconds(names, 1);
+    const double large2 = seriesSeconds(names, 2);
+    const double fits = static_cast<double>(largeSeries) * fitsPerPattern;
+    std::printf(
+        "%d patterns x %d regions: --jobs 1 %.2f s (%.0f fits/s), --jobs 2 %.2f s "
+        "(%.0f fits/s); single-fit rate %.0f fits/s\n",
+        largeSeries, fitsPerPattern, large1, fits / large1, large2, fits / large2, 1.0 / single);
+    std::filesystem::current_path("/");
+    std::filesystem::remove_all(dir);
+    return 0;
+}

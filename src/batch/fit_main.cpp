@@ -1,0 +1,183 @@
+#include "batch/fit_main.h"
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+#include "batch/fit_options.h"
+#include "batch/fit_plot.h"
+#include "batch/plan_source.h"
+#include "batch/progress_line.h"
+#include "batch/results_table.h"
+#include "batch/series_run.h"
+#include "driver/console.h"
+#include "peaks/fit_file.h"
+#include "view/pgplot_graphics.h"
+
+namespace {
+
+constexpr int kAllFitted = 0;
+constexpr int kSomeFailed = 1;
+constexpr int kUsageError = 2;
+
+int usageError(std::ostream& err, const std::string& error) {
+    err << "xrdfit: " << error << "\nTry 'xrdfit --help'.\n";
+    return kUsageError;
+}
+
+// Where the run's files go, checked before anything is fitted.
+struct Outputs {
+    std::ofstream tableFile;
+    std::ostream* table = nullptr;
+};
+
+bool openOutputs(const FitOptions& options, std::ostream& out, Console& messages, Outputs& outputs,
+                 std::string& error) {
+    outputs.table = &out;
+    if (!options.tableFile.empty()) {
+        outputs.tableFile.open(options.tableFile, std::ios::out | std::ios::trunc);
+        if (!outputs.tableFile) {
+            error = options.tableFile + ": the table cannot be written";
+            return false;
+        }
+        outputs.table = &outputs.tableFile;
+    }
+    if (!options.fitFile.empty() && !prepareFitFile(messages, options.fitFile)) {
+        error = options.fitFile + ": the *.fit file cannot be written";
+        return false;
+    }
+    if (!options.plotsDir.empty()) {
+        std::error_code failed;
+        std::filesystem::create_directories(options.plotsDir, failed);
+        if (!std::filesystem::is_directory(options.plotsDir)) {
+            error = options.plotsDir + ": no directory for the pictures";
+            return false;
+        }
+    }
+    return true;
+}
+
+SeriesSettings settingsOf(const FitOptions& options) {
+    SeriesSettings settings;
+    settings.wor = options.wor;
+    settings.commonFwhm = options.commonFwhm;
+    settings.sequential = options.sequential;
+    settings.verbose = options.verbose;
+    settings.keepPatterns = !options.plotsDir.empty();
+    settings.jobs = options.jobs > 0
+                        ? options.jobs
+                        : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    return settings;
+}
+
+// Takes each pattern's outcome in order: its rows, its blocks, its pictures, its messages.
+class Collector {
+  public:
+    Collector(const FitOptions& options, const Plan& plan, std::ostream& table, std::ostream& err,
+              bool showProgress)
+        : options_(options),
+          plan_(plan),
+          table_(table),
+          err_(err),
+          messages_(noInput_, err),
+          graphics_(messages_),
+          progress_(err, options.patterns.size(), showProgress) {}
+
+    void take(PatternOutcome&& outcome) {
+        if (!outcome.unreadable.empty()) say(outcome.name + ": " + outcome.unreadable);
+        if (!outcome.reports.empty()) say(outcome.reports);
+        for (std::size_t r = 0; r < outcome.fits.size(); ++r) {
+            const RegionFit& fit = outcome.fits[r];
+            const int regionNumber = static_cast<int>(r) + 1;
+            table_ << tableRows(outcome.name, regionNumber, plan_[r], fit);
+            ++fits_;
+            if (fit.status != FitStatus::Ok) {
+                ++failed_;
+                continue;
+            }
+            if (!options_.fitFile.empty() &&
+                !appendFitBlock(messages_, options_.fitFile, fit.result))
+                writeFailed_ = true;
+            if (outcome.pattern) draw(outcome, regionNumber, fit);
+        }
+        progress_.update(++done_, failed_);
+    }
+
+    int finish() {
+        progress_.finish();
+        table_.flush();
+        if (!table_) {
+            say("the table could not be written completely");
+            writeFailed_ = true;
+        }
+        if (failed_ > 0) {
+            say(std::to_string(failed_) + " of " + std::to_string(fits_) + " fits failed");
+        }
+        return failed_ > 0 || writeFailed_ ? kSomeFailed : kAllFitted;
+    }
+
+  private:
+    void say(const std::string& message) {
+        progress_.finish();
+        err_ << "xrdfit: " << message;
+        if (message.empty() || message.back() != '\n') err_ << '\n';
+        err_.flush();
+    }
+
+    void draw(const PatternOutcome& outcome, int regionNumber, const RegionFit& fit) {
+        const std::string path = plotPath(options_.plotsDir, outcome.name, regionNumber);
+        if (!plotFit(graphics_, path, *outcome.pattern, fit)) {
+            say(path + ": the picture cannot be written");
+            writeFailed_ = true;
+        }
+    }
+
+    const FitOptions& options_;
+    const Plan& plan_;
+    std::ostream& table_;
+    std::ostream& err_;
+    std::istringstream noInput_;
+    Console messages_;
+    PgplotGraphics graphics_;
+    ProgressLine progress_;
+    std::size_t done_ = 0;
+    int fits_ = 0;
+    int failed_ = 0;
+    bool writeFailed_ = false;
+};
+
+}  // namespace
+
+int fitMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            bool showProgress) {
+    const ParsedFitCommand parsed = parseFitArgs(args);
+    switch (parsed.outcome) {
+        case FitCommand::Help:
+            out << fitUsage();
+            return kAllFitted;
+        case FitCommand::Version:
+            out << "xrdfit " << XRDPICK_VERSION << '\n';
+            return kAllFitted;
+        case FitCommand::UsageError:
+            return usageError(err, parsed.error);
+        case FitCommand::Fit:
+            break;
+    }
+    const FitOptions& options = parsed.options;
+    const PlanRead regions = readRegions(options);
+    if (!regions.error.empty()) return usageError(err, regions.error);
+
+    std::istringstream noInput;
+    Console messages(noInput, err);
+    Outputs outputs;
+    std::string error;
+    if (!openOutputs(options, out, messages, outputs, error)) return usageError(err, error);
+
+    *outputs.table << tableHeader();
+    Collector collector(options, regions.plan, *outputs.table, err, showProgress);
+    runSeries(options.patterns, regions.plan, settingsOf(options),
+              [&collector](PatternOutcome&& outcome) { collector.take(std::move(outcome)); });
+    return collector.finish();
+}

@@ -1,0 +1,154 @@
+#include "batch/fit_options.h"
+
+#include "batch/plan_text.h"
+
+namespace {
+
+const char* const kUsage =
+    "Usage: xrdfit (--plan FILE | --from-fit FILE) [OPTIONS] PATTERN...\n"
+    "Fits the same regions in every pattern of a series with xrdpick's asymmetric\n"
+    "pseudo-Voigt profile and least-squares engine, and tabulates the peaks.\n"
+    "\n"
+    "  --plan FILE      the regions: one per line, \"LOW HIGH P1 [P2 ... P9] [wor=W]\",\n"
+    "                   angles in degrees: the two background ends, then the start\n"
+    "                   positions of one to nine peaks; '#' starts a comment\n"
+    "  --from-fit FILE  the regions of the accepted fits in an xrdpick *.fit file, one per\n"
+    "                   block, its positions, widths, intensities, eta and W/R as start\n"
+    "                   values; the background ends lie 4 FWHMs outside the outer peaks\n"
+    "                   (below the lowest position - 4 FWHM of any peak, above the\n"
+    "                   highest position + 4 FWHM)\n"
+    "  --wor W          W/R for every region (negative: refined, starting at |W|);\n"
+    "                   default: the plan line's wor=W or the block's W/R, else 0.06\n"
+    "  --common         one common FWHM per region; default: one FWHM per peak\n"
+    "  --sequential     each pattern starts from the previous pattern's fitted peaks, eta\n"
+    "                   and W/R, in the order given (after a failed fit: the last good);\n"
+    "                   the background always starts from the pattern's own ends\n"
+    "  --jobs N         fits run on N threads (default: one per core); the results never\n"
+    "                   depend on N\n"
+    "  --table FILE     results table, replaced if it exists (default: standard output)\n"
+    "  --fit FILE       also append every good fit as a block to this *.fit file\n"
+    "  --plots DIR      one PNG picture per fit: DIR/PATTERN_regionR.png, '/' in the\n"
+    "                   pattern's name written as '_'\n"
+    "  --verbose        the engine's reports for every fit on standard error (the fits\n"
+    "                   then report one at a time)\n"
+    "  --help, --version\n"
+    "\n"
+    "The table is tab-separated, one header line and one row per peak per region per\n"
+    "pattern, in the order of the patterns and the regions: pattern, region, peak, tth,\n"
+    "tth_se, intensity, intensity_se, fwhm, fwhm_se, eta, wor, chi2, iterations, status.\n"
+    "A status other than ok: unreadable, outside (the region is not inside the pattern),\n"
+    "too-few-points, no-convergence, diverged (a FWHM not positive or a peak that left\n"
+    "its region). Exit status: 0 when every fit succeeded, 1 when a pattern could not be\n"
+    "read or a fit failed (the rest are still done and written), 2 for a usage error.\n";
+
+constexpr int kMaxJobs = 1024;
+
+ParsedFitCommand usageError(std::string error) {
+    ParsedFitCommand parsed;
+    parsed.outcome = FitCommand::UsageError;
+    parsed.error = std::move(error);
+    return parsed;
+}
+
+bool takesValue(const std::string& option) {
+    return option == "--plan" || option == "--from-fit" || option == "--wor" ||
+           option == "--jobs" || option == "--table" || option == "--fit" || option == "--plots";
+}
+
+std::optional<int> jobsOf(const std::string& value) {
+    const std::optional<double> number = parseNumber(value);
+    if (!number || *number < 1 || *number > kMaxJobs || *number != static_cast<int>(*number))
+        return std::nullopt;
+    return static_cast<int>(*number);
+}
+
+// Applies an option that takes a value; false after setting the error.
+bool applyValue(const std::string& option, const std::string& value, FitOptions& options,
+                std::string& error) {
+    if (value.empty()) {
+        error = option + " needs a value";
+        return false;
+    }
+    if (option == "--wor") {
+        options.wor = parseNumber(value);
+        if (!options.wor) error = "--wor needs a number, not '" + value + "'";
+        return options.wor.has_value();
+    }
+    if (option == "--jobs") {
+        const std::optional<int> jobs = jobsOf(value);
+        if (!jobs) error = "--jobs needs a whole number from 1 to 1024, not '" + value + "'";
+        options.jobs = jobs.value_or(0);
+        return jobs.has_value();
+    }
+    std::string& target = option == "--plan"       ? options.planFile
+                          : option == "--from-fit" ? options.fromFitFile
+                          : option == "--table"    ? options.tableFile
+                          : option == "--fit"      ? options.fitFile
+                                                   : options.plotsDir;
+    target = value;
+    return true;
+}
+
+// The table keeps rows apart by tabs and line ends, which a pattern name must not hold.
+bool namesFitTable(const std::vector<std::string>& patterns, std::string& error) {
+    for (const std::string& name : patterns) {
+        if (name.find_first_of("\t\r\n") != std::string::npos) {
+            error = "a pattern name holds a tab or a line end, which the table cannot show";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+ParsedFitCommand parseFitArgs(const std::vector<std::string>& args) {
+    ParsedFitCommand parsed;
+    FitOptions& options = parsed.options;
+    bool optionsEnded = false;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& arg = args[k];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            options.patterns.push_back(arg);
+            continue;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string option = arg.substr(0, equals);
+        if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            parsed.outcome = FitCommand::Help;
+            return parsed;
+        } else if (arg == "--version") {
+            parsed.outcome = FitCommand::Version;
+            return parsed;
+        } else if (arg == "--common") {
+            options.commonFwhm = true;
+        } else if (arg == "--sequential") {
+            options.sequential = true;
+        } else if (arg == "--verbose") {
+            options.verbose = true;
+        } else if (takesValue(option)) {
+            std::string value;
+            if (equals != std::string::npos) {
+                value = arg.substr(equals + 1);
+            } else if (k + 1 < args.size()) {
+                value = args[++k];
+            }
+            std::string error;
+            if (!applyValue(option, value, options, error)) return usageError(error);
+        } else {
+            return usageError("unknown option '" + arg + "'");
+        }
+    }
+    if (options.planFile.empty() == options.fromFitFile.empty())
+        return usageError("give the regions with either --plan FILE or --from-fit FILE");
+    if (options.patterns.empty()) return usageError("no PATTERN to fit");
+    std::string error;
+    if (!namesFitTable(options.patterns, error)) return usageError(error);
+    return parsed;
+}
+
+const char* fitUsage() {
+    return kUsage;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The command line of xrdfit: the patterns of a series, where its regions come from, and
+// what is written.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct FitOptions {
+    std::string planFile;     // --plan: a plan file
+    std::string fromFitFile;  // --from-fit: an xrdpick *.fit file (one of the two is set)
+    std::optional<double> wor;
+    bool commonFwhm = false;
+    bool sequential = false;
+    bool verbose = false;
+    int jobs = 0;           // 0: one per core
+    std::string tableFile;  // empty: standard output
+    std::string fitFile;    // empty: no *.fit blocks
+    std::string plotsDir;   // empty: no pictures
+    std::vector<std::string> patterns;
+};
+
+enum class FitCommand { Fit, Help, Version, UsageError };
+
+struct ParsedFitCommand {
+    FitCommand outcome = FitCommand::Fit;
+    FitOptions options;
+    std::string error;  // why the command line is not usable
+};
+
+// Options may stand before, between or after the patterns; "--" ends them. An option's
+// value follows as the next argument or after '=' ("--jobs=4").
+ParsedFitCommand parseFitArgs(const std::vector<std::string>& args);
+
+// The text of --help.
+const char* fitUsage();

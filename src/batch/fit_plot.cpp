@@ -1,0 +1,48 @@
+#include "batch/fit_plot.h"
+
+#include <algorithm>
+
+#include "peaks/evaluation_page.h"
+
+namespace {
+
+// The region with a margin on either side; heights from the largest count down to the
+// deepest difference, with room above for the labels.
+PlotWindow regionWindow(const RegionFit& fit, const PatternStore& pattern) {
+    const FitResult& result = fit.result;
+    const int nd = static_cast<int>(result.calc.size());
+    const float low = pattern.tth[fit.firstIndex], high = pattern.tth[fit.firstIndex + nd - 1];
+    float top = 0.0f, bottom = 0.0f;
+    for (int i = 0; i < nd; ++i) {
+        top = std::max({top, pattern.cts[fit.firstIndex + i], result.calc[i]});
+        bottom = std::min(bottom, result.diff[i]);
+    }
+    PlotWindow win;
+    const float margin = 0.05f * (high - low);
+    win.xmin = low - margin;
+    win.xmax = high + margin;
+    win.ymin = std::min(-0.1f * top, 1.1f * bottom);
+    win.ymax = 1.3f * top;
+    if (!(win.ymax > win.ymin)) win.ymax = win.ymin + 1.0f;
+    win.updateSize();
+    return win;
+}
+
+}  // namespace
+
+std::string plotPath(const std::string& dir, const std::string& pattern, int regionNumber) {
+    std::string flat = pattern;
+    while (flat.compare(0, 2, "./") == 0) flat.erase(0, 2);
+    std::replace(flat.begin(), flat.end(), '/', '_');
+    return dir + "/" + flat + "_region" + std::to_string(regionNumber) + ".png";
+}
+
+bool plotFit(Graphics& gfx, const std::string& path, const PatternStore& pattern,
+             const RegionFit& fit) {
+    if (gfx.open((path + "/png").c_str()) <= 0) return false;
+    gfx.ask(false);
+    PlotWindow win = regionWindow(fit, pattern);
+    drawEvaluationPage(gfx, win, {pattern, pattern.ilast, fit.firstIndex, fit.result});
+    gfx.end();
+    return true;
+}

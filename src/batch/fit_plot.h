@@ -1,0 +1,19 @@
+#pragma once
+// Pictures of a series' fits: the evaluation page of the interactive program, observed,
+// calculated and difference curves with each peak's position and width marked, drawn into
+// a PNG file per fit. PGPLOT draws on one device at a time for the whole process, so every
+// picture is drawn from one thread.
+
+#include <string>
+
+#include "batch/region_fit.h"
+#include "pattern/pattern_store.h"
+#include "view/graphics.h"
+
+// The picture's file in `dir`: the pattern name with '/' as '_', then the region number.
+std::string plotPath(const std::string& dir, const std::string& pattern, int regionNumber);
+
+// Opens the PNG device on `path`, draws the fit in a window around its region and closes
+// the device; false when the device cannot be opened.
+bool plotFit(Graphics& gfx, const std::string& path, const PatternStore& pattern,
+             const RegionFit& fit);

@@ -1,0 +1,14 @@
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "batch/fit_main.h"
+
+int main(int argc, char** argv) {
+    // The progress line helps a person watching, not a log file or a pipe.
+    const bool showProgress = isatty(STDERR_FILENO) != 0;
+    return fitMain(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
+                   showProgress);
+}

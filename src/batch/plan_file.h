@@ -1,0 +1,13 @@
+#pragma once
+// Plan files: one region a line, "LOW HIGH P1 [P2 ... P9] [wor=W]", angles in degrees: the
+// two background ends, then the start positions of the peaks. '#' starts a comment, blank
+// lines are skipped.
+
+#include <istream>
+#include <string>
+
+#include "batch/region.h"
+
+// Reads every line; the first line that cannot be read makes the error, which names the
+// file (as `name`) and the line number.
+PlanRead readPlan(std::istream& in, const std::string& name);

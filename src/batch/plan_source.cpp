@@ -1,0 +1,10 @@
+#include "batch/plan_source.h"
+
+#include "batch/fit_file_plan.h"
+#include "batch/plan_file.h"
+#include "batch/plan_text.h"
+
+PlanRead readRegions(const FitOptions& options) {
+    if (!options.fromFitFile.empty()) return readPlanSource(options.fromFitFile, readFitBlocks);
+    return readPlanSource(options.planFile, readPlan);
+}

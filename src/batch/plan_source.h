@@ -1,0 +1,7 @@
+#pragma once
+// The regions of a run, from whichever source the command line names.
+
+#include "batch/fit_options.h"
+#include "batch/region.h"
+
+PlanRead readRegions(const FitOptions& options);

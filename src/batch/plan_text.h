@@ -1,0 +1,21 @@
+#pragma once
+// Helpers shared by the plan sources: strict number fields and error texts that name the
+// file and the line.
+
+#include <istream>
+#include <optional>
+#include <string>
+
+#include "batch/region.h"
+
+// A whole field as a finite number; none for anything else ("12x", "nan", "").
+std::optional<double> parseNumber(const std::string& field);
+
+// "NAME:LINE: WHAT"
+std::string lineError(const std::string& name, int line, const std::string& what);
+
+// A plan source's reader: `name` is the file name its errors give.
+using PlanReader = PlanRead (*)(std::istream& in, const std::string& name);
+
+// Reads the file at `path` with `reader`; an unopenable file is an error too.
+PlanRead readPlanSource(const std::string& path, PlanReader reader);

@@ -1,0 +1,144 @@
+#include "batch/region_fit.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "lsq/lsq_fit.h"
+#include "lsq/lsq_reports.h"
+#include "peaks/fit_pick.h"
+#include "peaks/fit_setup.h"
+
+namespace {
+
+// Whether two-theta x falls on a pattern point by the rule that places a click: at or just
+// below x, within the points read.
+bool onPattern(const PatternStore& pattern, double x) {
+    const double steps = (x - pattern.tthmin) / pattern.tthstep;
+    const double scaled = steps * 10000.0 + 0.5;
+    return scaled >= 0.0 && std::trunc(scaled * 0.0001) <= pattern.ilast;
+}
+
+// The selection the fitting mode would hold after clicks at the region's ends and peaks.
+std::optional<FitSelection> selectionFor(const PatternStore& pattern, const Region& region) {
+    if (!onPattern(pattern, region.low) || !onPattern(pattern, region.high)) return std::nullopt;
+    FitSelection selection;
+    selection.sel[0] = clickIndex(pattern, static_cast<float>(region.low));
+    int entry = 0;
+    for (const double position : region.positions)
+        selection.sel[++entry] = clickIndex(pattern, static_cast<float>(position));
+    selection.sel[++entry] = clickIndex(pattern, static_cast<float>(region.high));
+    selection.sellast = entry;
+    if (selection.sel[0] >= selection.sel[entry]) return std::nullopt;
+    return selection;
+}
+
+void carryStart(ParamVector& params, const StartValues& start, bool commonFwhm) {
+    params[kEta].b = start.eta;
+    double fwhmSum = 0.0;
+    for (int j = 1; j <= static_cast<int>(start.peaks.size()); ++j) {
+        const PeakStart& peak = start.peaks[j - 1];
+        params[peakPosition(j)].b = peak.position;
+        params[peakIntensity(j)].b = peak.intensity;
+        if (!commonFwhm) params[peakFwhm(j)].b = peak.fwhm;
+        fwhmSum += peak.fwhm;
+    }
+    if (commonFwhm) params[kCfwhm].b = fwhmSum / static_cast<double>(start.peaks.size());
+}
+
+// As the engine's final report gives it: the normal-matrix diagonal against the reduced
+// chi-square in single precision.
+double standardError(const LsqState& lsq, int k) {
+    const float s = std::sqrt(reducedChisq(lsq.phi_new, lsq.nu));
+    const double scale = lsq.params[k].scale;
+    return scale > 0.0 ? s / scale : std::numeric_limits<double>::infinity();
+}
+
+bool finiteRefined(const ParamVector& params) {
+    for (const FitParam& p : params)
+        if (p.fit == 1 && !std::isfinite(p.b)) return false;
+    return true;
+}
+
+bool peaksSound(const RegionFit& fit, const PatternStore& pattern, int lastIndex) {
+    const double low = pattern.tth[fit.firstIndex], high = pattern.tth[lastIndex];
+    for (int j = 0; j < fit.result.peakCount; ++j) {
+        const FittedPeak& peak = fit.result.peaks[j];
+        if (!(peak.fwhm > 0.0) || !(peak.position >= low && peak.position <= high)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+const char* statusName(FitStatus status) {
+    switch (status) {
+        case FitStatus::Ok:
+            return "ok";
+        case FitStatus::Unreadable:
+            return "unreadable";
+        case FitStatus::Outside:
+            return "outside";
+        case FitStatus::TooFewPoints:
+            return "too-few-points";
+        case FitStatus::NoConvergence:
+            return "no-convergence";
+        case FitStatus::Diverged:
+            return "diverged";
+    }
+    return "";
+}
+
+RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Console& reports) {
+    RegionFit fit;
+    const std::optional<FitSelection> selection = selectionFor(pattern, request.region);
+    if (!selection) {
+        fit.status = FitStatus::Outside;
+        return fit;
+    }
+    const int peakCount = selection->sellast - 1;
+    fit.firstIndex = selection->sel[0];
+
+    LsqState lsq;
+    lsq.fwhmMode = request.commonFwhm ? 'g' : 'f';
+    lsq.workers = 1;  // a series runs its fits side by side instead
+    lsq.mesg = request.verbose ? 1 : 0;
+    const bool refineWor = request.wor < 0.0;
+    lsq.params[kWor].b = std::fabs(request.wor);
+    setUpFit(lsq, pattern, *selection, {request.commonFwhm, refineWor});
+    if (const StartValues* start = request.start) {
+        carryStart(lsq.params, *start, request.commonFwhm);
+        if (refineWor && start->wor) lsq.params[kWor].b = *start->wor;
+    }
+    if (lsq.ndata() - 1 - refinedCount(lsq.params) <= 0) {
+        fit.status = FitStatus::TooFewPoints;
+        return fit;
+    }
+
+    const bool converged = lsq_fit(lsq, reports) == 1;
+    fit.engineRan = true;
+    fit.result = readFitResult(lsq, peakCount, fit.firstIndex, pattern.tthmin, pattern.tthstep);
+    fit.iterations = lsq.iter;
+    for (int j = 1; j <= peakCount; ++j) {
+        fit.se[j - 1] = {standardError(lsq, peakPosition(j)), standardError(lsq, peakIntensity(j)),
+                         standardError(lsq, request.commonFwhm ? kCfwhm : peakFwhm(j))};
+    }
+    const int lastIndex = selection->sel[selection->sellast];
+    if (!finiteRefined(lsq.params) || !peaksSound(fit, pattern, lastIndex)) {
+        fit.status = FitStatus::Diverged;
+    } else {
+        fit.status = converged ? FitStatus::Ok : FitStatus::NoConvergence;
+    }
+    return fit;
+}
+
+StartValues fittedStart(const RegionFit& fit) {
+    StartValues start;
+    for (int j = 0; j < fit.result.peakCount; ++j) {
+        const FittedPeak& peak = fit.result.peaks[j];
+        start.peaks.push_back({peak.position, peak.intensity, peak.fwhm});
+    }
+    start.eta = fit.result.eta;
+    start.wor = fit.result.wor;
+    return start;
+}

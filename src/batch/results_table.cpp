@@ -1,0 +1,55 @@
+#include "batch/results_table.h"
+
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+std::string formatted(const char* format, double value) {
+    char text[400];  // room for any double in %f
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string value(double v) {
+    return formatted("%f", v);
+}
+
+std::string error(double v) {
+    return formatted("%.3e", v);
+}
+
+std::string fittedFields(const RegionFit& fit, int j) {
+    const FittedPeak& peak = fit.result.peaks[j];
+    const PeakErrors& se = fit.se[j];
+    return value(peak.position) + '\t' + error(se.position) + '\t' + value(peak.intensity) + '\t' +
+           error(se.intensity) + '\t' + value(peak.fwhm) + '\t' + error(se.fwhm) + '\t' +
+           value(fit.result.eta) + '\t' + value(fit.result.wor) + '\t' + value(fit.result.chisq) +
+           '\t' + std::to_string(fit.iterations);
+}
+
+std::string unfittedFields() {
+    const std::string nan = value(std::numeric_limits<double>::quiet_NaN());
+    std::string fields;
+    for (int k = 0; k < 9; ++k) fields += nan + '\t';
+    return fields + '0';
+}
+
+}  // namespace
+
+std::string tableHeader() {
+    return "pattern\tregion\tpeak\ttth\ttth_se\tintensity\tintensity_se\tfwhm\tfwhm_se\teta\twor"
+           "\tchi2\titerations\tstatus\n";
+}
+
+std::string tableRows(const std::string& pattern, int regionNumber, const Region& region,
+                      const RegionFit& fit) {
+    std::string rows;
+    const int peaks = static_cast<int>(region.positions.size());
+    for (int j = 0; j < peaks; ++j) {
+        rows += pattern + '\t' + std::to_string(regionNumber) + '\t' + std::to_string(j + 1) +
+                '\t' + (fit.engineRan ? fittedFields(fit, j) : unfittedFields()) + '\t' +
+                statusName(fit.status) + '\n';
+    }
+    return rows;
+}

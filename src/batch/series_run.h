@@ -1,0 +1,42 @@
+#pragma once
+// A series fit: every region of the plan in every pattern, on several threads. Each fit
+// depends only on its pattern, its region and, in a sequential run, the fits of the same
+// region in the patterns before it, so the outcome is the same for any number of threads.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch/region.h"
+#include "batch/region_fit.h"
+#include "pattern/pattern_store.h"
+
+struct SeriesSettings {
+    std::optional<double> wor;  // W/R for every region, over the plan's own
+    bool commonFwhm = false;
+    bool sequential = false;    // each pattern starts from the last good fit of the region
+    bool verbose = false;       // the engine's reports in each outcome
+    bool keepPatterns = false;  // each outcome keeps its pattern (for pictures)
+    int jobs = 1;
+};
+
+struct PatternOutcome {
+    std::string name;
+    std::string unreadable;       // why the pattern could not be read; empty when it was
+    std::vector<RegionFit> fits;  // one per region, in plan order
+    std::shared_ptr<const PatternStore> pattern;  // with keepPatterns, when it was read
+    std::string reports;                          // with verbose: the engine's reports, fit by fit
+};
+
+// The W/R a region is fitted with: the setting's, else the region's own, else the default;
+// negative: refined from its magnitude.
+double regionWor(const Region& region, const SeriesSettings& settings);
+
+// Fits the series on settings.jobs threads and hands each pattern's outcome to `collect`
+// in the order of `patterns`, on the calling thread, as soon as the patterns before it
+// are handed over.
+void runSeries(const std::vector<std::string>& patterns, const Plan& plan,
+               const SeriesSettings& settings,
+               const std::function<void(PatternOutcome&&)>& collect);
