@@ -20,7 +20,7 @@ double seriesFwhm(const std::vector<std::string>& patterns, std::string& error) 
         if (!readPattern(name, *store, why)) continue;
         const double fwhm = typicalFwhmDegrees(*store);
         if (fwhm > 0.0) return fwhm;
-        error = name + ": too few points to measure the peak widths that group the positions";
+        error = name + ": shows no peak width to group the positions by";
         return 0.0;
     }
     error = "no pattern can be read to measure the peak widths that group the positions";
