@@ -100,28 +100,32 @@ ParsedCommandLine usageError(std::string error) {
 ParsedCommandLine parseConvertArgs(const std::vector<std::string>& args) {
     ParsedCommandLine parsed;
     ConvertOptions& options = parsed.options;
-    for (const CommandLineItem& item : splitCommandLine(args, takesValue)) {
-        const std::string& arg = item.text;
-        if (item.kind == CommandLineItem::Kind::Operand) {
-            options.files.push_back(arg);
-        } else if (item.kind == CommandLineItem::Kind::MissingValue) {
-            return usageError(item.name + " needs a value");
-        } else if (arg == "--help" || arg == "-h") {
+    const CommandLineRules rules{
+        takesValue,
+        [&options](const std::string& option) {
+            if (option == "--force") {
+                options.force = true;
+            } else if (option == "--merge") {
+                options.merge = true;
+            } else {
+                return false;
+            }
+            return true;
+        },
+        [&options](const std::string& name, const std::string& value, std::string& error) {
+            return applyValue(name, value, options, error);
+        }};
+    switch (walkCommandLine(args, rules, options.files, parsed.error)) {
+        case CommandLineWalk::Help:
             parsed.outcome = CommandLine::Help;
             return parsed;
-        } else if (arg == "--version") {
+        case CommandLineWalk::Version:
             parsed.outcome = CommandLine::Version;
             return parsed;
-        } else if (arg == "--force") {
-            options.force = true;
-        } else if (arg == "--merge") {
-            options.merge = true;
-        } else if (takesValue(item.name)) {
-            std::string error;
-            if (!applyValue(item.name, item.value, options, error)) return usageError(error);
-        } else {
-            return usageError("unknown option '" + arg + "'");
-        }
+        case CommandLineWalk::UsageError:
+            return usageError(parsed.error);
+        case CommandLineWalk::Run:
+            break;
     }
     if (options.files.empty())
         return usageError(options.merge ? "no SCAN to merge" : "no FILE to convert");

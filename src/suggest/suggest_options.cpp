@@ -85,30 +85,34 @@ ParsedSuggestLine usageError(std::string error) {
 ParsedSuggestLine parseSuggestArgs(const std::vector<std::string>& args) {
     ParsedSuggestLine parsed;
     SuggestOptions& options = parsed.options;
-    for (const CommandLineItem& item : splitCommandLine(args, takesValue)) {
-        const std::string& arg = item.text;
-        if (item.kind == CommandLineItem::Kind::Operand) {
-            options.files.push_back(arg);
-        } else if (item.kind == CommandLineItem::Kind::MissingValue) {
-            return usageError(item.name + " needs a value");
-        } else if (arg == "--help" || arg == "-h") {
+    const CommandLineRules rules{
+        takesValue,
+        [&options](const std::string& option) {
+            if (option == "--force") {
+                options.force = true;
+            } else if (option == "--no-background") {
+                options.background = false;
+            } else if (option == "--no-peaks") {
+                options.peaks = false;
+            } else {
+                return false;
+            }
+            return true;
+        },
+        [&options](const std::string& name, const std::string& value, std::string& error) {
+            return applyValue(name, value, options, error);
+        }};
+    switch (walkCommandLine(args, rules, options.files, parsed.error)) {
+        case CommandLineWalk::Help:
             parsed.outcome = SuggestCommand::Help;
             return parsed;
-        } else if (arg == "--version") {
+        case CommandLineWalk::Version:
             parsed.outcome = SuggestCommand::Version;
             return parsed;
-        } else if (arg == "--force") {
-            options.force = true;
-        } else if (arg == "--no-background") {
-            options.background = false;
-        } else if (arg == "--no-peaks") {
-            options.peaks = false;
-        } else if (takesValue(item.name)) {
-            std::string error;
-            if (!applyValue(item.name, item.value, options, error)) return usageError(error);
-        } else {
-            return usageError("unknown option '" + arg + "'");
-        }
+        case CommandLineWalk::UsageError:
+            return usageError(parsed.error);
+        case CommandLineWalk::Run:
+            break;
     }
     if (options.files.empty()) return usageError("no PATTERN to suggest for");
     if (!options.background && !options.peaks)
