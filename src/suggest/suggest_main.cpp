@@ -17,16 +17,16 @@ constexpr int kUsageError = 2;
 int suggestMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ParsedSuggestLine parsed = parseSuggestArgs(args);
     switch (parsed.outcome) {
-        case SuggestCommand::Help:
+        case CommandLineWalk::Help:
             out << suggestUsage();
             return kDone;
-        case SuggestCommand::Version:
+        case CommandLineWalk::Version:
             out << "xrdsuggest " << XRDPICK_VERSION << '\n';
             return kDone;
-        case SuggestCommand::UsageError:
+        case CommandLineWalk::UsageError:
             err << "xrdsuggest: " << parsed.error << "\nTry 'xrdsuggest --help'.\n";
             return kUsageError;
-        case SuggestCommand::Suggest:
+        case CommandLineWalk::Run:
             break;
     }
     OutputGuard guard(parsed.options.files, parsed.options.force);

@@ -75,7 +75,7 @@ bool applyValue(const std::string& name, const std::string& value, SuggestOption
 
 ParsedSuggestLine usageError(std::string error) {
     ParsedSuggestLine parsed;
-    parsed.outcome = SuggestCommand::UsageError;
+    parsed.outcome = CommandLineWalk::UsageError;
     parsed.error = std::move(error);
     return parsed;
 }
@@ -102,18 +102,8 @@ ParsedSuggestLine parseSuggestArgs(const std::vector<std::string>& args) {
         [&options](const std::string& name, const std::string& value, std::string& error) {
             return applyValue(name, value, options, error);
         }};
-    switch (walkCommandLine(args, rules, options.files, parsed.error)) {
-        case CommandLineWalk::Help:
-            parsed.outcome = SuggestCommand::Help;
-            return parsed;
-        case CommandLineWalk::Version:
-            parsed.outcome = SuggestCommand::Version;
-            return parsed;
-        case CommandLineWalk::UsageError:
-            return usageError(parsed.error);
-        case CommandLineWalk::Run:
-            break;
-    }
+    parsed.outcome = walkCommandLine(args, rules, options.files, parsed.error);
+    if (parsed.outcome != CommandLineWalk::Run) return parsed;
     if (options.files.empty()) return usageError("no PATTERN to suggest for");
     if (!options.background && !options.peaks)
         return usageError("--no-background and --no-peaks leave nothing to suggest");

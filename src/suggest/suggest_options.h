@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/command_line.h"
 #include "suggest/suggestions.h"
 
 struct SuggestOptions {
@@ -15,10 +16,8 @@ struct SuggestOptions {
     std::vector<std::string> files;
 };
 
-enum class SuggestCommand { Suggest, Help, Version, UsageError };
-
 struct ParsedSuggestLine {
-    SuggestCommand outcome = SuggestCommand::Suggest;
+    CommandLineWalk outcome = CommandLineWalk::Run;
     SuggestOptions options;
     std::string error;  // why the command line is not usable
 };
