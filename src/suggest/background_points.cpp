@@ -7,12 +7,14 @@
 
 namespace {
 
-constexpr double kFwhmPerSigma = 2.3548;
 constexpr double kCoreFwhms = 1.5;     // never closer to a found peak than this
 constexpr double kTailSigmas = 1.0;    // the largest tail of a found peak a point may sit on
 constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unfound peak
 constexpr double kChordSigmas = 0.5;   // the straight lines' tolerance, default count
 constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- this
+// Even a straight background gets points over the whole pattern, at most a tenth of it
+// apart, for the user to check it against.
+constexpr int kFewestStretches = 10;
 
 // Away from the core of every found peak, and where their tails (bounded by a Lorentzian of
 // the peak's height and the pattern's width, the slowest fall a pseudo-Voigt can have) add
@@ -88,18 +90,20 @@ bool chordFollows(const std::vector<int>& candidates, const std::vector<double>&
     return true;
 }
 
-// As few candidates as keep every chord within tolerance, both ends included: from each
-// point the farthest candidate whose chord still follows.
+// As few candidates as keep every chord within tolerance and no longer than `longest`
+// points, both ends included: from each point the farthest candidate that qualifies.
 std::vector<int> followingCurvature(const std::vector<int>& candidates,
                                     const std::vector<double>& level,
-                                    const std::vector<double>& tolerance) {
+                                    const std::vector<double>& tolerance, int longest) {
     std::vector<int> chosen{0};
     const int last = static_cast<int>(candidates.size()) - 1;
     int current = 0;
     while (current < last) {
         int reach = current + 1;
         for (int next = current + 2; next <= last; ++next) {
-            if (!chordFollows(candidates, level, tolerance, current, next)) break;
+            if (candidates[next] - candidates[current] > longest ||
+                !chordFollows(candidates, level, tolerance, current, next))
+                break;
             reach = next;
         }
         chosen.push_back(reach);
@@ -156,7 +160,7 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
         std::vector<double> tolerance(n);
         for (int i = 0; i < n; ++i) tolerance[i] = kChordSigmas * samples.noiseAt(background[i]);
         for (;;) {
-            chosen = followingCurvature(candidates, level, tolerance);
+            chosen = followingCurvature(candidates, level, tolerance, n / kFewestStretches);
             if (static_cast<int>(chosen.size()) <= maxPoints) break;
             for (double& t : tolerance) t *= 2.0;
         }

@@ -14,7 +14,8 @@ struct SuggestedPoint {
 
 // Points avoid the found peaks and the spikes. requested: the number of points, spread
 // evenly; 0 chooses as few as keep the straight lines between neighbouring points within
-// half a counting deviation of the background (at most `maxPoints`). Ascending index;
+// half a counting deviation of the background and at most a tenth of the pattern long (at
+// most `maxPoints` points). Ascending index;
 // empty when no stretch of the pattern is free of peaks.
 std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples,
                                                    const std::vector<double>& background,

@@ -3,6 +3,9 @@
 
 #include <vector>
 
+// The FWHM of a Gaussian, in units of its sigma: peak widths turn into filter widths by it.
+inline constexpr double kFwhmPerSigma = 2.3548;
+
 // Weights at offsets -L..L (index j + L); L = ceil(4 sigma).
 using Kernel = std::vector<double>;
 

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr double kFwhmPerSigma = 2.3548;
 // Filter widths as fractions of the peaks' own Gaussian width: the matched width finds the
 // weakest isolated peaks; the narrow one splits peaks that overlap down to about one FWHM.
 constexpr double kFilterScales[] = {1.0, 0.5};

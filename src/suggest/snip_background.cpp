@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr double kFwhmPerSigma = 2.3548;
-
 double lls(double y) {
     return std::log(std::log(std::sqrt(std::max(y, 0.0) + 1.0) + 1.0) + 1.0);
 }
