@@ -12,9 +12,6 @@ constexpr double kTailSigmas = 1.0;    // the largest tail of a found peak a poi
 constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unfound peak
 constexpr double kChordSigmas = 0.5;   // the straight lines' tolerance, default count
 constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- this
-// Even a straight background gets points over the whole pattern, at most a tenth of it
-// apart, for the user to check it against.
-constexpr int kFewestStretches = 10;
 
 // Away from the core of every found peak, and where their tails (bounded by a Lorentzian of
 // the peak's height and the pattern's width, the slowest fall a pseudo-Voigt can have) add

@@ -7,6 +7,10 @@
 #include "suggest/pattern_samples.h"
 #include "suggest/peak_search.h"
 
+// Even a straight background gets points over the whole pattern, at most a tenth of it
+// apart, for the user to check it against.
+inline constexpr int kFewestStretches = 10;
+
 struct SuggestedPoint {
     double tth;
     double cts;

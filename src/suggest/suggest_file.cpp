@@ -23,6 +23,12 @@ struct PartReport {
     bool ok = true;
 };
 
+std::string angle(double tth) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", tth);
+    return text;
+}
+
 bool allFinite(const PatternStore& store) {
     for (int i = 0; i <= store.ilast; ++i)
         if (!std::isfinite(store.tth[i]) || !std::isfinite(store.cts[i])) return false;
@@ -66,6 +72,9 @@ PartReport writeBackground(const SuggestContext& context, const std::string& nam
     if (saveBackgroundPoints(messages.console(), list, named) != SaveResult::Saved)
         return {"background points not written", false};
     recordWritten(context, paths);
+    for (const auto& [from, to] : found.bareStretches)
+        context.err << name << ": no background point from " << angle(from) << " to " << angle(to)
+                    << ": peaks and their tails leave no free place there\n";
     std::ostringstream text;
     text << found.background.size()
          << (found.background.size() == 1 ? " background point in " : " background points in ")
@@ -99,11 +108,9 @@ PartReport writePeaks(const SuggestContext& context, const std::string& name,
 
 void reportSpikes(const SuggestContext& context, const std::string& name,
                   const Suggestions& found) {
-    char angle[32];
-    for (const double tth : found.spikes) {
-        std::snprintf(angle, sizeof angle, "%.4f", tth);
-        context.err << name << ": a one-point spike at " << angle << " is not taken for a peak\n";
-    }
+    for (const double tth : found.spikes)
+        context.err << name << ": a one-point spike at " << angle(tth)
+                    << " is not taken for a peak\n";
 }
 
 std::unique_ptr<PatternStore> readPattern(const SuggestContext& context, const std::string& name) {

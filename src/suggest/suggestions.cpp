@@ -33,6 +33,27 @@ double pointsToDegrees(const PatternSamples& samples, double points) {
     return std::fabs(points * (samples.tth[n - 1] - samples.tth[0]) / (n - 1));
 }
 
+// The stretches between the ends and the points (ascending) that are longer than the
+// spacing the points were to keep: 1.5 spacings between two points, half a spacing at an
+// end, where a point belongs right at the end.
+std::vector<std::pair<double, double>> bareStretches(const PatternSamples& samples,
+                                                     const std::vector<SuggestedPoint>& points,
+                                                     int requested) {
+    const double from = std::min(samples.tth.front(), samples.tth.back());
+    const double to = std::max(samples.tth.front(), samples.tth.back());
+    const double spacing = (to - from) / (requested > 1 ? requested - 1 : kFewestStretches);
+    std::vector<double> edges{from};
+    for (const SuggestedPoint& point : points) edges.push_back(point.tth);
+    edges.push_back(to);
+    std::vector<std::pair<double, double>> bare;
+    for (std::size_t k = 1; k < edges.size(); ++k) {
+        const bool atEnd = k == 1 || k + 1 == edges.size();
+        if (edges[k] - edges[k - 1] > (atEnd ? 0.5 : 1.5) * spacing)
+            bare.emplace_back(edges[k - 1], edges[k]);
+    }
+    return bare;
+}
+
 template <typename T, typename Angle>
 void ascending(std::vector<T>& items, Angle angle) {
     std::sort(items.begin(), items.end(),
@@ -61,6 +82,7 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
     // Patterns may run towards lower angles; the files list ascending two-theta.
     ascending(result.peaks, [](const FoundPeak& p) { return p.tth; });
     ascending(result.background, [](const SuggestedPoint& p) { return p.tth; });
+    result.bareStretches = bareStretches(samples, result.background, settings.points);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Suggested background points and peak positions for one pattern.
 
+#include <utility>
 #include <vector>
 
 #include "pattern/pattern_store.h"
@@ -25,6 +26,9 @@ struct Suggestions {
     std::vector<double> spikes;              // two-theta of one-point spikes, not peaks
     double fwhm = 0.0;                       // the pattern's typical FWHM, degrees
     bool tooShort = false;                   // fewer than kFewestPoints: nothing suggested
+    // Stretches (two-theta from, to) that got no background point although the points were
+    // to cover them: peaks and their tails leave no free place there.
+    std::vector<std::pair<double, double>> bareStretches;
 };
 
 Suggestions suggest(const PatternStore& store, const SuggestSettings& settings);

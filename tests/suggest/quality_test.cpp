@@ -44,8 +44,7 @@ TEST(SuggestQuality, FindsThePeaksAndFollowsTheBackgroundOfGeneratedPatterns) {
         EXPECT_LE(stray, 80 / 30);
 
         ASSERT_GE(found.background.size(), 2u);
-        EXPECT_LT(found.background.front().tth, 12.0);
-        EXPECT_GT(found.background.back().tth, 88.0);
+        EXPECT_TRUE(found.bareStretches.empty());  // points from end to end
         for (const SuggestedPoint& point : found.background) {
             const double truth = pattern.background(point.tth);
             EXPECT_LT(std::fabs(point.cts - truth), 3.0 * std::sqrt(truth))
