@@ -13,23 +13,24 @@ constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unf
 constexpr double kChordSigmas = 0.5;   // the straight lines' tolerance, default count
 constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- this
 
-// Away from the core of every found peak, and where their tails (bounded by a Lorentzian of
-// the peak's height and the pattern's width, the slowest fall a pseudo-Voigt can have) add
-// less than a counting deviation; away from every spike, whose counts would spoil the level
-// around it.
+// Away from the core of every found peak, and where their tails (a pseudo-Voigt of the
+// peak's height and the pattern's peak shape) add less than a counting deviation; away from
+// every spike, whose counts would spoil the level around it.
 std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
                                     const std::vector<double>& background,
                                     const std::vector<FoundPeak>& peaks,
-                                    const std::vector<int>& spikes, double fwhm) {
+                                    const std::vector<int>& spikes, const PeakShape& shape) {
     const int n = samples.size();
+    const double gaussianScale = 4.0 * std::log(2.0);
     std::vector<bool> clear(n);
     for (int i = 0; i < n; ++i) {
         double tails = 0.0;
         bool core = false;
         for (const FoundPeak& peak : peaks) {
-            const double d = (i - peak.index) / fwhm;
+            const double d = (i - peak.index) / shape.fwhm;
             core = core || std::fabs(d) < kCoreFwhms;
-            tails += peak.height / (1.0 + 4.0 * d * d);
+            tails += peak.height * (shape.eta / (1.0 + 4.0 * d * d) +
+                                    (1.0 - shape.eta) * std::exp(-gaussianScale * d * d));
         }
         clear[i] = !core && tails < kTailSigmas * samples.noiseAt(background[i]);
     }
@@ -130,11 +131,11 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
                                                    const std::vector<double>& background,
                                                    const std::vector<FoundPeak>& peaks,
                                                    const std::vector<int>& spikes,
-                                                   double fwhmPoints, int requested,
+                                                   const PeakShape& shape, int requested,
                                                    int maxPoints) {
     const int n = samples.size();
-    const std::vector<bool> clear =
-        clearOfFoundPeaks(samples, background, peaks, spikes, fwhmPoints);
+    const double fwhmPoints = shape.fwhm;
+    const std::vector<bool> clear = clearOfFoundPeaks(samples, background, peaks, spikes, shape);
     const std::vector<double> level = levels(samples, background, clear, fwhmPoints);
     const std::vector<bool> free = freeOfPeaks(samples, level, clear, fwhmPoints);
     // Candidates a quarter of a width apart are as good as every point and keep the search

@@ -6,6 +6,7 @@
 
 #include "suggest/pattern_samples.h"
 #include "suggest/peak_search.h"
+#include "suggest/peak_width.h"
 
 // Even a straight background gets points over the whole pattern, at most a tenth of it
 // apart, for the user to check it against.
@@ -25,4 +26,5 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
                                                    const std::vector<double>& background,
                                                    const std::vector<FoundPeak>& peaks,
                                                    const std::vector<int>& spikes,
-                                                   double fwhmPoints, int requested, int maxPoints);
+                                                   const PeakShape& shape, int requested,
+                                                   int maxPoints);

@@ -35,7 +35,7 @@ bool allFinite(const PatternStore& store) {
     return true;
 }
 
-// Why none of the paths may be written; nothing when all may.
+// True when every path may be written; says on the error stream why each other may not.
 bool mayWrite(const SuggestContext& context, const std::vector<std::string>& paths) {
     bool may = true;
     for (const std::string& path : paths) {
@@ -45,10 +45,6 @@ bool mayWrite(const SuggestContext& context, const std::vector<std::string>& pat
         }
     }
     return may;
-}
-
-void recordWritten(const SuggestContext& context, const std::vector<std::string>& paths) {
-    for (const std::string& path : paths) context.guard.recordWritten(path);
 }
 
 PartReport writeBackground(const SuggestContext& context, const std::string& name,
@@ -71,7 +67,7 @@ PartReport writeBackground(const SuggestContext& context, const std::string& nam
     FileMessages messages(context.err, name);
     if (saveBackgroundPoints(messages.console(), list, named) != SaveResult::Saved)
         return {"background points not written", false};
-    recordWritten(context, paths);
+    for (const std::string& path : paths) context.guard.recordWritten(path);
     for (const auto& [from, to] : found.bareStretches)
         context.err << name << ": no background point from " << angle(from) << " to " << angle(to)
                     << ": peaks and their tails leave no free place there\n";

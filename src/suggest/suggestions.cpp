@@ -24,8 +24,8 @@ void keepStrongest(std::vector<FoundPeak>& peaks, int& leftOut) {
     peaks.resize(kMaxSuggested);
 }
 
-double widthInPoints(const PatternSamples& samples) {
-    return typicalFwhmPoints(samples, snipBackground(samples, 1.0, firstWindow(samples.size())));
+PeakShape shapeOf(const PatternSamples& samples) {
+    return typicalPeakShape(samples, snipBackground(samples, 1.0, firstWindow(samples.size())));
 }
 
 double pointsToDegrees(const PatternSamples& samples, double points) {
@@ -69,12 +69,13 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
         result.tooShort = true;
         return result;
     }
-    const double fwhm = widthInPoints(samples);
+    const PeakShape shape = shapeOf(samples);
+    const double fwhm = shape.fwhm;
     const std::vector<double> background = snipBackground(samples, fwhm, snipWindow(fwhm));
     result.fwhm = pointsToDegrees(samples, fwhm);
     PeakSearch search = findPeaks(samples, background, fwhm, settings.minSigma);
     result.background = chooseBackgroundPoints(samples, background, search.peaks, search.spikes,
-                                               fwhm, settings.points, kMaxSuggested);
+                                               shape, settings.points, kMaxSuggested);
     result.peaks = std::move(search.peaks);
     for (const int spike : search.spikes) result.spikes.push_back(samples.tth[spike]);
     std::sort(result.spikes.begin(), result.spikes.end());
@@ -89,5 +90,5 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
 double typicalFwhmDegrees(const PatternStore& store) {
     const PatternSamples samples = samplesOf(store);
     if (samples.size() < kFewestPoints) return 0.0;
-    return pointsToDegrees(samples, widthInPoints(samples));
+    return pointsToDegrees(samples, shapeOf(samples).fwhm);
 }
