@@ -1,5 +1,8 @@
 #include "batch/fit_main.h"
 
+#include <sched.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -33,8 +36,21 @@ struct Outputs {
     std::ostream* table = nullptr;
 };
 
+// The table is replaced only once the other outputs are known to be writable.
 bool openOutputs(const FitOptions& options, std::ostream& out, Console& messages, Outputs& outputs,
                  std::string& error) {
+    if (!options.fitFile.empty() && !prepareFitFile(messages, options.fitFile)) {
+        error = options.fitFile + ": the *.fit file cannot be written";
+        return false;
+    }
+    if (!options.plotsDir.empty()) {
+        std::error_code failed;
+        std::filesystem::create_directories(options.plotsDir, failed);
+        if (!std::filesystem::is_directory(options.plotsDir, failed)) {
+            error = options.plotsDir + ": no directory for the pictures";
+            return false;
+        }
+    }
     outputs.table = &out;
     if (!options.tableFile.empty()) {
         outputs.tableFile.open(options.tableFile, std::ios::out | std::ios::trunc);
@@ -44,19 +60,14 @@ bool openOutputs(const FitOptions& options, std::ostream& out, Console& messages
         }
         outputs.table = &outputs.tableFile;
     }
-    if (!options.fitFile.empty() && !prepareFitFile(messages, options.fitFile)) {
-        error = options.fitFile + ": the *.fit file cannot be written";
-        return false;
-    }
-    if (!options.plotsDir.empty()) {
-        std::error_code failed;
-        std::filesystem::create_directories(options.plotsDir, failed);
-        if (!std::filesystem::is_directory(options.plotsDir)) {
-            error = options.plotsDir + ": no directory for the pictures";
-            return false;
-        }
-    }
     return true;
+}
+
+// The cores this process may run on (a batch system's share, not the whole machine's).
+int availableCores() {
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0) return std::max(1, CPU_COUNT(&cores));
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 SeriesSettings settingsOf(const FitOptions& options) {
@@ -66,9 +77,7 @@ SeriesSettings settingsOf(const FitOptions& options) {
     settings.sequential = options.sequential;
     settings.verbose = options.verbose;
     settings.keepPatterns = !options.plotsDir.empty();
-    settings.jobs = options.jobs > 0
-                        ? options.jobs
-                        : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    settings.jobs = options.jobs > 0 ? options.jobs : availableCores();
     return settings;
 }
 

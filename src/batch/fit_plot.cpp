@@ -1,6 +1,7 @@
 #include "batch/fit_plot.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "peaks/evaluation_page.h"
 
@@ -39,10 +40,14 @@ std::string plotPath(const std::string& dir, const std::string& pattern, int reg
 
 bool plotFit(Graphics& gfx, const std::string& path, const PatternStore& pattern,
              const RegionFit& fit) {
+    // The device reports no failure to write its file; the file itself tells, so a
+    // picture of an earlier run must not stand in for it.
+    std::error_code failed;
+    std::filesystem::remove(path, failed);
     if (gfx.open((path + "/png").c_str()) <= 0) return false;
     gfx.ask(false);
     PlotWindow win = regionWindow(fit, pattern);
     drawEvaluationPage(gfx, win, {pattern, pattern.ilast, fit.firstIndex, fit.result});
     gfx.end();
-    return true;
+    return std::filesystem::exists(path, failed);
 }

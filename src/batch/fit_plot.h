@@ -14,6 +14,6 @@
 std::string plotPath(const std::string& dir, const std::string& pattern, int regionNumber);
 
 // Opens the PNG device on `path`, draws the fit in a window around its region and closes
-// the device; false when the device cannot be opened.
+// the device; false when the picture was not written.
 bool plotFit(Graphics& gfx, const std::string& path, const PatternStore& pattern,
              const RegionFit& fit);

@@ -103,8 +103,10 @@ RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Cons
     lsq.fwhmMode = request.commonFwhm ? 'g' : 'f';
     lsq.workers = 1;  // a series runs its fits side by side instead
     lsq.mesg = request.verbose ? 1 : 0;
-    const bool refineWor = request.wor < 0.0;
-    lsq.params[kWor].b = std::fabs(request.wor);
+    // W/R as the fit run keeps it, in single precision.
+    const float wor = static_cast<float>(request.wor);
+    const bool refineWor = wor < 0.0f;
+    lsq.params[kWor].b = std::fabs(wor);
     setUpFit(lsq, pattern, *selection, {request.commonFwhm, refineWor});
     if (const StartValues* start = request.start) {
         carryStart(lsq.params, *start, request.commonFwhm);
