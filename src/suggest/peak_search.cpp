@@ -24,7 +24,7 @@ constexpr double kSpikeFreeFwhm = 2.5;  // points: narrower peaks may look like 
 // too little to lower a peak's height noticeably.
 constexpr double kApexSmoothing = 0.25;
 
-struct Filtered {
+struct ApexCounts {
     std::vector<double> smoothed;  // counts smoothed over a quarter of a peak width
     double fwhm = 0.0;             // points
 };
@@ -59,7 +59,7 @@ double vertexOffset(const std::vector<double>& values, int centre, int half) {
     return std::clamp(-b / (2.0 * c), -1.0, 1.0);
 }
 
-// Points where the filtered second derivative has a local minimum at least `level` of its
+// Points where the apexCounts second derivative has a local minimum at least `level` of its
 // standard deviation below zero.
 std::vector<int> curvatureMinima(const PatternSamples& samples, double filterSigma, double level,
                                  std::vector<double>& z) {
@@ -88,18 +88,18 @@ bool isSpike(const PatternSamples& samples, const std::vector<double>& backgroun
 // The peak a curvature minimum belongs to: the observed apex when the counts have a maximum
 // within half a width, else (a shoulder on a stronger peak) the curvature minimum itself.
 FoundPeak peakAt(const PatternSamples& samples, const std::vector<double>& background,
-                 const Filtered& filtered, const std::vector<double>& z, int minimum) {
+                 const ApexCounts& apexCounts, const std::vector<double>& z, int minimum) {
     const int n = samples.size();
-    const int reach = std::max(1, static_cast<int>(std::lround(0.5 * filtered.fwhm)));
+    const int reach = std::max(1, static_cast<int>(std::lround(0.5 * apexCounts.fwhm)));
     const int from = std::max(minimum - reach, 0);
     const int to = std::min(minimum + reach, n - 1);
-    const auto& s = filtered.smoothed;
+    const auto& s = apexCounts.smoothed;
     const int top =
         static_cast<int>(std::max_element(s.begin() + from, s.begin() + to + 1) - s.begin());
     const bool ownApex = top > from && top < to;
     FoundPeak peak;
     if (ownApex) {
-        const int half = std::max(1, static_cast<int>(std::lround(0.25 * filtered.fwhm)));
+        const int half = std::max(1, static_cast<int>(std::lround(0.25 * apexCounts.fwhm)));
         peak.index = top + vertexOffset(samples.cts, top, half);
     } else {
         peak.index = minimum + vertexOffset(z, minimum, 1);
@@ -113,17 +113,17 @@ FoundPeak peakAt(const PatternSamples& samples, const std::vector<double>& backg
 
 // The peaks of one filter width that pass both tests.
 void searchAtScale(const PatternSamples& samples, const std::vector<double>& background,
-                   const Filtered& filtered, double scale, double minSigma, PeakSearch& found,
+                   const ApexCounts& apexCounts, double scale, double minSigma, PeakSearch& found,
                    std::vector<FoundPeak>& peaks) {
     std::vector<double> z;
-    const double sigma = scale * filtered.fwhm / kFwhmPerSigma;
+    const double sigma = scale * apexCounts.fwhm / kFwhmPerSigma;
     const double curvatureLevel = std::min(minSigma, kCurvatureSigmas);
     for (const int minimum : curvatureMinima(samples, sigma, curvatureLevel, z)) {
-        const FoundPeak peak = peakAt(samples, background, filtered, z, minimum);
+        const FoundPeak peak = peakAt(samples, background, apexCounts, z, minimum);
         const int apex = static_cast<int>(std::lround(peak.index));
         if (apex < 1 || apex > samples.size() - 2) continue;
         if (peak.significance < minSigma) continue;
-        if (!isSpike(samples, background, apex, filtered.fwhm)) {
+        if (!isSpike(samples, background, apex, apexCounts.fwhm)) {
             peaks.push_back(peak);
         } else if (std::find(found.spikes.begin(), found.spikes.end(), apex) ==
                    found.spikes.end()) {
@@ -141,14 +141,14 @@ bool near(const FoundPeak& a, const FoundPeak& b, double distance) {
 PeakSearch findPeaks(const PatternSamples& samples, const std::vector<double>& background,
                      double fwhmPoints, double minSigma) {
     PeakSearch found;
-    Filtered filtered;
-    filtered.fwhm = fwhmPoints;
-    filtered.smoothed =
+    ApexCounts apexCounts;
+    apexCounts.fwhm = fwhmPoints;
+    apexCounts.smoothed =
         convolve(samples.cts, gaussianKernel(kApexSmoothing * fwhmPoints / kFwhmPerSigma));
     std::vector<FoundPeak> matched;
     std::vector<FoundPeak> narrow;
-    searchAtScale(samples, background, filtered, kFilterScales[0], minSigma, found, matched);
-    searchAtScale(samples, background, filtered, kFilterScales[1], minSigma, found, narrow);
+    searchAtScale(samples, background, apexCounts, kFilterScales[0], minSigma, found, matched);
+    searchAtScale(samples, background, apexCounts, kFilterScales[1], minSigma, found, narrow);
 
     // The narrow filter places overlapping peaks better; the matched one adds weak peaks it
     // missed.
