@@ -14,7 +14,7 @@ shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(fuzz_read_xy fuzz_read_wyr fuzz_read_dat fuzz_read_gda fuzz_read_super
-             fuzz_load_background fuzz_load_peaks)
+             fuzz_read_import fuzz_load_background fuzz_load_peaks)
 fi
 fuzz_dir="${XRDPICK_FUZZ_DIR:-build-fuzz}"
 root="$(pwd)"
@@ -26,6 +26,7 @@ if ! cmake --build "$fuzz_dir" -j "$(nproc)" --target "${targets[@]}" >"$fuzz_di
 fi
 
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan_suppressions.txt"
 failed=0
 for target in "${targets[@]}"; do
     corpus="$fuzz_dir/corpus/$target"

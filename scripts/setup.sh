@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake make pkg-config giza-dev libx11-dev libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth xdotool x11-utils clang libclang-rt-14-dev)
+          libbenchmark-dev xvfb xauth xdotool x11-utils clang libclang-rt-14-dev
+          libxy-dev libxy-bin python3 fityk)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")

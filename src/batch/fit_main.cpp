@@ -96,20 +96,23 @@ class Collector {
 
     void take(PatternOutcome&& outcome) {
         if (!outcome.unreadable.empty()) say(outcome.name + ": " + outcome.unreadable);
-        if (!outcome.reports.empty()) say(outcome.reports);
+        if (!outcome.reports.empty()) {
+            progress_.finish();
+            err_ << outcome.reports << std::flush;
+        }
         for (std::size_t r = 0; r < outcome.fits.size(); ++r) {
             const RegionFit& fit = outcome.fits[r];
             const int regionNumber = static_cast<int>(r) + 1;
             table_ << tableRows(outcome.name, regionNumber, plan_[r], fit);
             ++fits_;
+            // A failed fit is pictured too: that is where to see what went wrong.
+            if (outcome.pattern && fit.engineRan) draw(outcome, regionNumber, fit);
             if (fit.status != FitStatus::Ok) {
                 ++failed_;
-                continue;
-            }
-            if (!options_.fitFile.empty() &&
-                !appendFitBlock(messages_, options_.fitFile, fit.result))
+            } else if (!options_.fitFile.empty() &&
+                       !appendFitBlock(messages_, options_.fitFile, fit.result)) {
                 writeFailed_ = true;
-            if (outcome.pattern) draw(outcome, regionNumber, fit);
+            }
         }
         progress_.update(++done_, failed_);
     }
@@ -130,9 +133,7 @@ class Collector {
   private:
     void say(const std::string& message) {
         progress_.finish();
-        err_ << "xrdfit: " << message;
-        if (message.empty() || message.back() != '\n') err_ << '\n';
-        err_.flush();
+        err_ << "xrdfit: " << message << std::endl;
     }
 
     void draw(const PatternOutcome& outcome, int regionNumber, const RegionFit& fit) {

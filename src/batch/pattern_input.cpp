@@ -1,35 +1,35 @@
 #include "batch/pattern_input.h"
 
-#include <algorithm>
+#include <cstdio>
 #include <sstream>
-#include <vector>
 
 #include "driver/console.h"
 #include "pattern/load.h"
-
-namespace {
-
-// After a failed attempt the load step turns to the console (which has nothing to say):
-// its prompts mark the end of what the readers reported.
-const char* const kLoadPrompts[] = {"Input processed filename", "Eh?, I can not see that file"};
-
-std::string readersReport(const std::string& said) {
-    std::size_t end = said.size();
-    for (const char* prompt : kLoadPrompts) end = std::min(end, said.find(prompt));
-    std::string report = said.substr(0, end);
-    while (!report.empty() && (report.back() == '\n' || report.back() == ' ')) report.pop_back();
-    return report;
-}
-
-}  // namespace
+#include "peaks/ascending_twin.h"
 
 bool readPattern(const std::string& name, PatternStore& store, std::string& why) {
+    if (name.size() >= kNameBufferSize) {
+        why = "a name of " + std::to_string(kNameBufferSize) + " characters or more is not read";
+        return false;
+    }
+    std::FILE* file = std::fopen(name.c_str(), "r");
+    if (!file) {
+        why = "cannot be opened";
+        return false;
+    }
+    std::fclose(file);
+    // Nothing answers on the console: a raw scan set is read from its first file alone.
     std::istringstream nothing;
     std::ostringstream said;
     Console console(nothing, said);
     DataFileName dataFile;
-    if (loadPattern({name}, console, store, dataFile)) return true;
-    why = readersReport(said.str());
-    if (why.empty()) why = "cannot be opened";
+    if (loadPatternFile(name, ImportRequest{}, console, store, dataFile)) {
+        // Fitted as xrdpick fits it: a pattern whose angles decrease as its ascending twin.
+        if (anglesDecrease(store)) store = *ascendingTwin(store);
+        return true;
+    }
+    why = said.str();
+    while (!why.empty() && (why.back() == '\n' || why.back() == ' ')) why.pop_back();
+    if (why.empty()) why = "not read";
     return false;
 }

@@ -9,20 +9,25 @@
 #include "convert/pattern_output.h"
 #include "pattern/data_file_name.h"
 #include "pattern/format_recognition.h"
+#include "pattern/load.h"
 #include "pattern/pattern_store.h"
-#include "pattern/readers.h"
 
 bool convertFile(const ConvertContext& context, const std::string& name) {
-    const char format = recogniseFormat(DataFileName{name});
-    if (format == 's') {
+    const ConvertOptions& options = context.options;
+    DataFileName input{name};
+    input.format = options.from.empty() ? recogniseFormat(input) : 'v';
+    if (input.format == 's') {
         context.err << name << ": a raw scan file; raw scans are merged with --merge\n";
         return false;
     }
-    const ProcessedReader reader = processedReader(format);
-    if (!reader) {
-        context.err << name << ": not a processed pattern file (.xy, .wyr, .dat, .gda)\n";
+    if (input.format == 0) {
+        context.err << name
+                    << ": not a pattern file xrdconvert reads (see --help for the formats)\n";
         return false;
     }
+    // The format the name gives: a text pattern in a .xy file keeps its own name, as a .xy
+    // input does, so the default outputs leave it alone.
+    const char nameFormat = input.format;
     std::FILE* file = openInput(name, context.err);
     if (!file) return false;
     // A fresh store for every input: nothing of an earlier pattern can leak into this one.
@@ -30,8 +35,9 @@ bool convertFile(const ConvertContext& context, const std::string& name) {
     bool loaded = false;
     {
         FileMessages messages(context.err, name);
-        loaded = reader(file, messages.console(), *store);
+        const ImportRequest request{options.from, options.block, options.bin};
+        loaded = readDataFile(file, request, messages.console(), *store, input);
     }
     std::fclose(file);
-    return loaded && writePatternOutputs(context, *store, name, format);
+    return loaded && writePatternOutputs(context, *store, name, nameFormat);
 }

@@ -3,25 +3,50 @@
 #include <sstream>
 
 #include "convert/command_line.h"
+#include "import/instrument_formats.h"
 #include "pattern/data_file_name.h"
 #include "pattern/writers.h"
 
 namespace {
 
 const char* const kUsage =
-    "Usage: xrdconvert [--to FORMATS] [--outdir DIR] [--title TEXT] [--force] FILE...\n"
+    "Usage: xrdconvert [OPTIONS] FILE...\n"
     "       xrdconvert --merge [--to FORMATS] [--outdir DIR] [--title TEXT] [--force] SCAN...\n"
-    "Converts powder patterns between the processed formats .xy, .wyr, .dat and .gda, or\n"
-    "merges raw scan files into one pattern, with the readers and writers of xrdpick.\n"
+    "Converts powder patterns into the processed formats, or merges raw scan files into one\n"
+    "pattern, with the readers and writers of xrdpick.\n"
     "\n"
-    "  --to FORMATS  comma-separated list of xy, wyr, dat, gda\n"
-    "                (default: all four but the input's own format)\n"
-    "  --outdir DIR  where the files are written (default: the current directory)\n"
-    "  --title TEXT  title line of .gda files (default: the input's file name)\n"
-    "  --force       replace files that exist already\n"
-    "  --merge       merge the raw scans into one pattern, named after the first scan\n"
-    "  --help        show this text\n"
-    "  --version     show the version\n"
+    "  Format                      Read from (any case for        --from       --to\n"
+    "                              instrument files)\n"
+    "  XRS82: 2theta, cts, sig     .xy .XY, first line 3 numbers               xy\n"
+    "  Text: 2theta, cts[, esd]    .xy (.xye), any other\n"
+    "  Wyriet                      .wyr .WYR                                   wyr\n"
+    "  PROFIN                      .dat .DAT                                   dat\n"
+    "  GSAS standard data          .gda .GDA                                   gda\n"
+    "  Raw SUPER scans             .001 .002 ... (--merge)\n"
+    "  Siemens/Bruker RAW v1-v3    .raw (by its first bytes)      bruker_raw\n"
+    "  Philips RD/SD, RAW          .rd .sd .raw                   philips_rd\n"
+    "  Bruker UXD                  .uxd                           uxd\n"
+    "  PANalytical XRDML           .xrdml                         xrdml\n"
+    "  Philips UDF                 .udf                           philips_udf\n"
+    "  Sietronics CPI              .cpi                           cpi\n"
+    "  DBWS                        .dbw .rit .neu                 dbws\n"
+    "  Powder diffraction CIF      .cif                           pdcif\n"
+    "  CSV/TSV: 2theta, cts[, esd] .csv .tsv .tab                 csv\n"
+    "  Rigaku DAT                  only with --from               rigaku_dat\n"
+    "  RIET7/LHPM/PSI DAT          only with --from               riet7\n"
+    "\n"
+    "  --to FORMATS   comma-separated list of xy, wyr, dat, gda\n"
+    "                 (default: all four but the input's own format)\n"
+    "  --from FORMAT  read every FILE as this instrument format, whatever its extension\n"
+    "  --block N      read range N of an instrument file of several (default: 1)\n"
+    "  --bin N        sum every N neighbouring points into one (angles averaged, counts\n"
+    "                 summed, sig added in quadrature; a last partial group is dropped)\n"
+    "  --outdir DIR   where the files are written (default: the current directory)\n"
+    "  --title TEXT   title line of .gda files (default: the input's file name)\n"
+    "  --force        replace files that exist already\n"
+    "  --merge        merge the raw scans into one pattern, named after the first scan\n"
+    "  --help         show this text\n"
+    "  --version      show the version\n"
     "\n"
     "Each file is written to DIR/STEM.EXT, STEM being the input's file name up to its first\n"
     "'.'. Standard output lists the files written; messages go to standard error. Exit\n"
@@ -68,6 +93,18 @@ bool titleFits(const std::string& title, std::string& error) {
     return true;
 }
 
+// Larger ranges or bins than any file could use; the bound keeps the arithmetic in int.
+constexpr int kLargestCount = 1000000;
+
+// A whole number from 1 to kLargestCount; 0 for anything else.
+int positiveCount(const std::string& value) {
+    if (value.empty() || value.size() > 7 ||
+        value.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    const int count = std::stoi(value);
+    return count <= kLargestCount ? count : 0;
+}
+
 // Applies an option that takes a value; false after setting the error.
 bool applyValue(const std::string& option, const std::string& value, ConvertOptions& options,
                 std::string& error) {
@@ -79,13 +116,27 @@ bool applyValue(const std::string& option, const std::string& value, ConvertOpti
         options.outdir = value;
         return true;
     }
+    if (option == "--from") {
+        options.from = value;
+        if (!isFromFormatName(value))
+            error = "unknown format '" + value + "' for --from (use " + fromFormatNames() + ")";
+        return error.empty();
+    }
+    if (option == "--block" || option == "--bin") {
+        int& count = option == "--block" ? options.block : options.bin;
+        count = positiveCount(value);
+        if (count == 0)
+            error = option + " needs a whole number from 1 to " + std::to_string(kLargestCount);
+        return count != 0;
+    }
     if (!titleFits(value, error)) return false;
     options.title = value;
     return true;
 }
 
 bool takesValue(const std::string& option) {
-    return option == "--to" || option == "--outdir" || option == "--title";
+    return option == "--to" || option == "--outdir" || option == "--title" || option == "--from" ||
+           option == "--block" || option == "--bin";
 }
 
 ParsedCommandLine usageError(std::string error) {

@@ -15,6 +15,9 @@ struct ConvertOptions {
     std::optional<std::string> title;  // the GSAS title; unset: the input's base name
     bool force = false;                // replace existing files
     bool merge = false;                // the files are raw scans of one pattern
+    std::string from;                  // an instrument format for every file; empty: by name
+    int block = 1;                     // the range of an instrument file of several
+    int bin = 1;                       // neighbours summed into one point
     std::vector<std::string> files;
 };
 

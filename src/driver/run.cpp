@@ -5,6 +5,7 @@
 
 #include "background/background_side.h"
 #include "driver/console.h"
+#include "driver/run_arguments.h"
 #include "driver/run_state.h"
 #include "driver/side_outcome.h"
 #include "pattern/load.h"
@@ -15,19 +16,30 @@
 namespace {
 
 const char* const kUsage =
-    "Usage: xrdpick [DATAFILE]\n"
+    "Usage: xrdpick [--from FORMAT] [DATAFILE]\n"
     "Picks background points and fits peaks of one powder X-ray diffraction pattern.\n"
-    "DATAFILE is a processed pattern (.xy, .wyr, .dat, .gda) or the first of a set of raw\n"
-    "scan files (an extension of three digits, such as scan.001). Without it the program\n"
-    "asks for a name.\n"
-    "  --help     print this text and exit\n"
-    "  --version  print the version and exit\n";
+    "DATAFILE is a processed pattern (.xy, .wyr, .dat, .gda), a two- or three-column text\n"
+    "pattern (.xy), a diffractometer file (.raw, .uxd, .xrdml, .rd, .sd, .udf, .cpi, .dbw,\n"
+    ".rit, .neu, .cif, .csv, .tsv, .tab, in any case) or the first of a set of raw scan files\n"
+    "(an extension of three digits, such as scan.001). Without it the program asks for a\n"
+    "name. Patterns from text or diffractometer files are offered in the four processed\n"
+    "formats when the run ends (xrdconvert --help lists the formats).\n"
+    "  --from FORMAT  read DATAFILE as this diffractometer format whatever its extension\n"
+    "                 (needed for the Rigaku and RIET7 .dat files: rigaku_dat, riet7)\n"
+    "  --help         print this text and exit\n"
+    "  --version      print the version and exit\n";
 
-// Closes the device and, for a lower-case x or a pattern merged from raw scans, offers the
+// Patterns the user brought in a form no Rietveld program reads: merged raw scans,
+// instrument files and text patterns.
+bool offeredForConversion(char format) {
+    return format == 's' || format == 'v' || format == 't';
+}
+
+// Closes the device and, for a lower-case x or a pattern offered for conversion, offers the
 // pattern in the four processed formats.
 int endRun(RunState& state, char key) {
     state.gfx.end();
-    if (key == 'x' || state.dataFile.format == 's') {
+    if (key == 'x' || offeredForConversion(state.dataFile.format)) {
         if (writeAllFormats(state.console, state.pattern) == 0) {
             state.console.print(
                 "SUPER/DATA file(s) converting to other data file(s) is successfully done...\n");
@@ -65,7 +77,13 @@ int run(const std::vector<std::string>& args, Console& console, Graphics& graphi
 }
 
 int run(const std::vector<std::string>& args, RunState& state) {
-    if (!loadPattern(args, state.console, state.pattern, state.dataFile)) return 0;
+    const RunArguments command = parseRunArguments(args);
+    if (!command.error.empty()) {
+        state.console.print("%s\n", command.error.c_str());
+        return 0;
+    }
+    if (!loadPattern(command.files, state.console, state.pattern, state.dataFile, command.from))
+        return 0;
 
     if (state.gfx.open("/gw") <= 0) {
         state.console.print("PGPLOT initialization fail!!!\n");

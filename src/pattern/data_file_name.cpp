@@ -13,7 +13,10 @@ std::string DataFileName::withExtension(const std::string& extension) const {
     return name.substr(0, pos) + extension;
 }
 
-void DataFileName::restoreExtension() { name = withExtension(formatExtension(format)); }
+void DataFileName::restoreExtension() {
+    const bool ownOnly = format == 'v' || format == 't';
+    name = withExtension(ownOnly ? ownExtension : formatExtension(format));
+}
 
 const char* formatExtension(char format) {
     switch (format) {

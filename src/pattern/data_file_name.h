@@ -8,8 +8,11 @@
 inline constexpr std::size_t kNameBufferSize = 200;  // a name holds at most 199 characters
 
 struct DataFileName {
-    std::string name;  // as typed or given on the command line
-    char format = 0;   // 'x' .xy, 'w' .wyr, 'd' .dat, 'g' .gda, 's' raw scans
+    std::string name;            // as typed or given on the command line
+    char format = 0;             // 'x' .xy, 'w' .wyr, 'd' .dat, 'g' .gda, 's' raw scans,
+                                 // 'v' an instrument file, 't' a general text pattern
+    std::string ownExtension{};  // the extension as loaded, for 'v' and 't', which have no
+                                 // extension of their own
 
     // Position just after the first '.' of the base name (the part after the last '/'),
     // or npos when the base name has no '.'.
@@ -19,9 +22,11 @@ struct DataFileName {
     // '.' in the base name, the extension alone.
     std::string withExtension(const std::string& extension) const;
 
-    // Puts the loaded format's lower-case extension after the first '.' again.
+    // Puts the loaded format's lower-case extension after the first '.' again (an instrument
+    // or text file's own extension, as loaded).
     void restoreExtension();
 };
 
-// The lower-case extension that belongs to a format code ("xy", "wyr", "dat", "gda", "super").
+// The lower-case extension that belongs to a format code ("xy", "wyr", "dat", "gda", "super");
+// "" for a code without one.
 const char* formatExtension(char format);

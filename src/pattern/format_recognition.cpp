@@ -3,6 +3,8 @@
 #include <cctype>
 #include <string>
 
+#include "import/instrument_formats.h"
+
 namespace {
 
 bool beginsWithDigits(const std::string& extension, std::size_t count) {
@@ -29,5 +31,6 @@ char recogniseFormat(const DataFileName& file) {
     if (beginsWith(extension, "wyr", "WYR")) return 'w';
     if (beginsWith(extension, "dat", "DAT")) return 'd';
     if (beginsWith(extension, "gda", "GDA")) return 'g';
+    if (!instrumentFormatForExtension(extension).empty()) return 'v';
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "driver/console.h"
+#include "import/instrument_formats.h"
 #include "pattern/format_recognition.h"
 #include "pattern/readers.h"
 
@@ -34,13 +35,37 @@ std::FILE* askUntilOpened(Console& console, std::string& name) {
     }
 }
 
+}  // namespace
+
+bool readDataFile(std::FILE* file, const ImportRequest& options, Console& console,
+                  PatternStore& store, DataFileName& loaded) {
+    if (loaded.format == 'v') {
+        ImportRequest request = options;
+        if (request.format.empty())
+            request.format =
+                instrumentFormatForExtension(loaded.name.substr(loaded.extensionPos()));
+        return readInstrumentFile(file, request, console, store);
+    }
+    if (loaded.format == 'x') {
+        const XyReading reading = readXyOrText(file, options.bin, console, store);
+        if (reading == XyReading::AsText) loaded.format = 't';
+        return reading != XyReading::Failed;
+    }
+    const ProcessedReader reader = processedReader(loaded.format);
+    if (reader) return reader(file, console, store);
+    console.print("Extension is not understandable...\n");
+    return false;
+}
+
+namespace {
+
 // One load attempt on an opened file, which is closed on return. The arrays are filled with
 // the unset value first, so nothing an earlier failed attempt read survives past the pattern
 // finally loaded. The name and format code are set only when the pattern loaded.
-bool loadFile(std::FILE* file, const std::string& name, Console& console, PatternStore& store,
-              DataFileName& dataFile) {
+bool loadFile(std::FILE* file, const std::string& name, const ImportRequest& options,
+              Console& console, PatternStore& store, DataFileName& dataFile) {
     DataFileName loaded{name};
-    loaded.format = recogniseFormat(loaded);
+    loaded.format = options.format.empty() ? recogniseFormat(loaded) : 'v';
     store.fillUnset();
     store.ilast = -1;
 
@@ -49,16 +74,16 @@ bool loadFile(std::FILE* file, const std::string& name, Console& console, Patter
         loaded.name = loaded.withExtension("super");
         ok = readSuper(file, console, store);  // the merge closes its own files
     } else {
-        const ProcessedReader reader = processedReader(loaded.format);
-        if (reader) {
-            ok = reader(file, console, store);
-        } else {
-            console.print("Extension is not understandable...\n");
-        }
+        ok = readDataFile(file, options, console, store, loaded);
         std::fclose(file);
     }
-    if (ok) dataFile = loaded;
-    return ok;
+    if (!ok) return false;
+    if (loaded.format == 'v' || loaded.format == 't') {
+        const std::size_t pos = loaded.extensionPos();
+        loaded.ownExtension = pos == std::string::npos ? "" : loaded.name.substr(pos);
+    }
+    dataFile = loaded;
+    return true;
 }
 
 }  // namespace
@@ -78,28 +103,39 @@ ProcessedReader processedReader(char format) {
     }
 }
 
+bool loadPatternFile(const std::string& name, const ImportRequest& options, Console& console,
+                     PatternStore& store, DataFileName& dataFile) {
+    std::FILE* file = openDataFile(name);
+    if (!file) {
+        console.print("%s", kCannotSee);
+        return false;
+    }
+    return loadFile(file, name, options, console, store, dataFile);
+}
+
 bool loadPattern(const std::vector<std::string>& args, Console& console, PatternStore& store,
-                 DataFileName& dataFile) {
+                 DataFileName& dataFile, const std::string& from) {
     std::string name;
     std::FILE* file = nullptr;
+    ImportRequest options;
     if (args.empty()) {
         console.print("%s", kPrompt);
     } else {
         // The command-line name gets one attempt only; afterwards the console is asked.
         name = args[0];
         file = openDataFile(name);
-        if (!file) console.print("%s", kCannotSee);
+        if (file) {
+            options.format = from;
+        } else {
+            console.print("%s", kCannotSee);
+        }
     }
     for (;;) {
         if (!file) file = askUntilOpened(console, name);
         if (!file) return false;
-        if (loadFile(file, name, console, store, dataFile)) return true;
+        if (loadFile(file, name, options, console, store, dataFile)) return true;
         file = nullptr;
+        options.format.clear();  // --from names the command-line file's format only
         console.print("%s", kPrompt);
     }
-}
-
-bool loadOpenedFile(std::FILE* file, const std::string& name, Console& console,
-                    PatternStore& store, DataFileName& dataFile) {
-    return loadFile(file, name, console, store, dataFile);
 }

@@ -6,18 +6,27 @@
 #include <string>
 #include <vector>
 
+#include "import/import_readers.h"
 #include "pattern/data_file_name.h"
 #include "pattern/pattern_store.h"
 
 class Console;
 
 // True with a pattern of at least 3 points loaded and the name and format code set; false
-// when the user ended the run at the prompt ("Bye." has been printed).
+// when the user ended the run at the prompt ("Bye." has been printed). A format named with
+// --from (from, empty when none) reads the command-line file.
 bool loadPattern(const std::vector<std::string>& args, Console& console, PatternStore& store,
-                 DataFileName& dataFile);
+                 DataFileName& dataFile, const std::string& from = "");
 
-// One load attempt with no dialogue, for the batch programs: reads the opened file with the
-// reader its name asks for, and closes it. False after the reader's message; the name and
-// format code are set only when the pattern loaded.
-bool loadOpenedFile(std::FILE* file, const std::string& name, Console& console,
-                    PatternStore& store, DataFileName& dataFile);
+// Reads an opened file that is not a raw scan, whose format code (or --from format,
+// options.format) dataFile holds, and sets the code to what it turned out to be ('t' for a
+// .xy file read as a text pattern). The caller closes the file.
+bool readDataFile(std::FILE* file, const ImportRequest& options, Console& console,
+                  PatternStore& store, DataFileName& dataFile);
+
+// One attempt on a named file, with no prompt: the format told by the name, or the
+// instrument format options.format when it is not empty; options.range and options.bin for
+// an instrument or text file. True when the pattern loaded; the name and format code are set
+// only then. Further raw scans of a SUPER set are asked for on the console.
+bool loadPatternFile(const std::string& name, const ImportRequest& options, Console& console,
+                     PatternStore& store, DataFileName& dataFile);

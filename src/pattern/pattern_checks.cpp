@@ -1,5 +1,7 @@
 #include "pattern/pattern_checks.h"
 
+#include <cmath>
+
 #include "driver/console.h"
 
 void computeTth(PatternStore& store, int first, int last) {
@@ -15,4 +17,14 @@ bool hasEnoughPoints(Console& console, int ilast) {
 
 void reportPointsRead(Console& console, int ilast) {
     console.print("%ld data points read.\n", static_cast<long>(ilast) + 1);
+}
+
+double firstSpacingRounded(float tth0, float tth1) {
+    const float spacing = (tth1 - tth0) * 10000.0f;
+    return std::trunc(spacing + 0.5) * 0.0001;
+}
+
+bool endsOnGrid(const PatternStore& store) {
+    const float span = static_cast<float>(store.ilast * store.tthstep);
+    return std::fabs(store.tthmax - (store.tthmin + span)) <= 0.001;
 }

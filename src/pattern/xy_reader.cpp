@@ -1,4 +1,3 @@
-#include <cmath>
 #include <string>
 
 #include "driver/console.h"
@@ -6,24 +5,6 @@
 #include "pattern/line_reader.h"
 #include "pattern/pattern_checks.h"
 #include "pattern/readers.h"
-
-namespace {
-
-// The first spacing rounded to 0.0001 degree: add 0.5, then cut toward zero. For decreasing
-// angles that is not the nearest value (a spacing of -0.02 gives -0.0199).
-double firstSpacingRounded(float tth0, float tth1) {
-    const float spacing = (tth1 - tth0) * 10000.0f;
-    return std::trunc(spacing + 0.5) * 0.0001;
-}
-
-// The angles are read, not computed: only a last angle off the grid by more than 0.001
-// degree is worth a word.
-bool endsOnGrid(const PatternStore& store) {
-    const float span = static_cast<float>(store.ilast * store.tthstep);
-    return std::fabs(store.tthmax - (store.tthmin + span)) <= 0.001;
-}
-
-}  // namespace
 
 bool readXy(std::FILE* file, Console& console, PatternStore& store) {
     LineReader lines(file, kDataLineBufferSize);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "driver/console.h"
+#include "peaks/ascending_twin.h"
 
 namespace {
 
@@ -20,16 +21,13 @@ bool tooClose(const FitSelection& selection, const PatternStore& pattern, const 
     return false;
 }
 
-// The entry a pick takes: between two neighbours, before the first point or after the
-// last; -1 when it has no place (a click exactly on a selected point).
-int insertionEntry(const FitSelection& selection, const PatternStore& pattern, float x) {
-    for (int i = 0; i < selection.sellast; ++i) {
-        const double below = x - selectedTth(selection, pattern, i);
-        const double above = x - selectedTth(selection, pattern, i + 1);
-        if (below * above < 0.0) return i + 1;
-    }
-    if (x < selectedTth(selection, pattern, 0)) return 0;
-    if (x > selectedTth(selection, pattern, selection.sellast)) return selection.sellast + 1;
+// The entry a pick of pattern point `index` takes in index order: between two neighbours,
+// before the first point or after the last; -1 when it is selected already.
+int insertionEntry(const FitSelection& selection, int index) {
+    for (int i = 0; i < selection.sellast; ++i)
+        if ((index - selection.sel[i]) * (index - selection.sel[i + 1]) < 0) return i + 1;
+    if (index < selection.sel[0]) return 0;
+    if (index > selection.sel[selection.sellast]) return selection.sellast + 1;
     return -1;
 }
 
@@ -39,15 +37,25 @@ void insertAt(FitSelection& selection, int entry, int index) {
     selection.sel[entry] = index;
 }
 
-}  // namespace
-
-int clickIndex(const PatternStore& pattern, float x) {
-    const double steps = (x - pattern.tthmin) / pattern.tthstep;
+// The point at or just below x on a grid that counts up from tthmin, within 0..ilast.
+int gridIndex(const PatternStore& pattern, double tthmin, double tthstep, float x) {
+    const double steps = (x - tthmin) / tthstep;
     const double index = std::trunc((steps * 10000.0 + 0.5) * 0.0001);
     // Before the pattern, and when the angles never advance (no index at all): point 0.
     if (!(index > 0.0)) return 0;
     if (index >= pattern.ilast) return pattern.ilast;
     return static_cast<int>(index);
+}
+
+}  // namespace
+
+int clickIndex(const PatternStore& pattern, float x) {
+    if (!anglesDecrease(pattern)) return gridIndex(pattern, pattern.tthmin, pattern.tthstep, x);
+    // Counted on the ascending twin, whose step is the true spacing: a decreasing pattern's
+    // own step need not be (-0.0199 for a spacing of -0.02), and far from its first point
+    // it would miss the point under the click by several steps.
+    const AscendingGrid grid = twinGrid(pattern);
+    return twinIndex(pattern, gridIndex(pattern, grid.tthmin, grid.tthstep, x));
 }
 
 FitMessage pickPoint(Console& console, FitSelection& selection, const PatternStore& pattern,
@@ -60,10 +68,10 @@ FitMessage pickPoint(Console& console, FitSelection& selection, const PatternSto
     }
     if (tooClose(selection, pattern, win, x, index)) return FitMessage::FitTooClose;
 
-    // The place follows the two-theta of the point picked, which is what the selection holds:
-    // where the step does not match the angles (decreasing or unequal .xy angles) a click and
-    // its point can lie on two sides of a selected point.
-    const int entry = insertionEntry(selection, pattern, pattern.tth[index]);
+    // The place follows the point picked, not the click: where the step does not match the
+    // angles (unequal .xy angles) a click and its point can lie on two sides of a selected
+    // point.
+    const int entry = insertionEntry(selection, index);
     if (entry < 0) return FitMessage::FitHint;
     if (entry > selection.sellast) {
         insertAt(selection, entry, index);

@@ -1,6 +1,7 @@
 #pragma once
 // Picking and deselecting the points of a fit in the fitting mode. Selected points are
-// pattern indices kept in ascending two-theta; the outermost two are the background ends.
+// pattern indices kept in index order (ascending two-theta, unless the pattern's angles
+// decrease); the outermost two are the background ends.
 // Distances are measured in two-theta against the current window, so they work alike at
 // any zoom.
 
@@ -12,7 +13,9 @@
 class Console;
 
 // The pattern point at or just below two-theta x (a click within 0.00005 of a step below a
-// point counts as on it). A click beyond either end of the pattern takes the nearest point.
+// point counts as on it), counted on the pattern's grid or, when its angles decrease, on
+// that of its ascending twin. A click beyond either end of the pattern takes the nearest
+// point.
 int clickIndex(const PatternStore& pattern, float x);
 
 // Adds the point under a click strictly inside the box at (x, y): between its neighbours,

@@ -1,10 +1,12 @@
 #include "peaks/fit_run.h"
 
 #include <cmath>
+#include <memory>
 #include <optional>
 
 #include "driver/run_state.h"
 #include "lsq/lsq_fit.h"
+#include "peaks/ascending_twin.h"
 #include "peaks/evaluation_mode.h"
 #include "peaks/fit_acceptance.h"
 #include "peaks/fit_file.h"
@@ -55,29 +57,36 @@ PlotWindow passedWindow(const FitBlock& block) {
     return win;
 }
 
-void runEngine(RunState& state, const FitSelection& selection, bool refineWor) {
+// The points a fit runs on, and the grid that places the fitted positions among them.
+struct FitRegion {
+    const PatternStore& pattern;
+    const FitSelection& selection;
+    double tthmin, tthstep;
+};
+
+void runEngine(RunState& state, const FitRegion& region, bool refineWor) {
     LsqState& lsq = state.lsq;
-    setUpFit(lsq, state.pattern, selection, {!lsq.individualFwhm(), refineWor});
+    setUpFit(lsq, region.pattern, region.selection, {!lsq.individualFwhm(), refineWor});
     lsq.mesg = 1;
     lsq_fit(lsq, state.console);
 }
 
-int fitAndEvaluate(RunState& state, const FitSelection& selection, bool refineWor) {
+int fitAndEvaluate(RunState& state, const FitRegion& region, bool refineWor) {
     FitBlock& block = state.peaks.fitBlock;
-    const double tthstep = block[0], tthmin = block[5];
     const float maxcts = static_cast<float>(block[6]);
     state.view.win = passedWindow(block);
 
-    runEngine(state, selection, refineWor);
+    runEngine(state, region, refineWor);
+    const FitSelection& selection = region.selection;
     const int first = selection.sel[0];
     const FitResult result =
-        readFitResult(state.lsq, selection.sellast - 1, first, tthmin, tthstep);
+        readFitResult(state.lsq, selection.sellast - 1, first, region.tthmin, region.tthstep);
     block[0] = result.meanBackground();
     for (int j = 1; j <= selection.sellast; ++j) block[j] = kUnset;
 
     const int lastIndex = state.peaks.lastPatternIndex;
-    const FitScene scene{state.pattern, lastIndex, first, result};
-    const ScrollLimits limits{tthmin, tthmin + lastIndex * tthstep, maxcts,
+    const FitScene scene{region.pattern, lastIndex, first, result};
+    const ScrollLimits limits{region.tthmin, region.tthmin + lastIndex * region.tthstep, maxcts,
                               ScrollEdge::StayAtLimit};
     switch (runEvaluation(state, scene, limits)) {
         case Verdict::Accept:
@@ -90,6 +99,18 @@ int fitAndEvaluate(RunState& state, const FitSelection& selection, bool refineWo
             break;
     }
     return kFitDeviceLost;
+}
+
+// Decreasing angles are fitted on the ascending twin, so that the data, the start values
+// and with them every fitted number and file line are those of the twin.
+int fitInAscendingOrder(RunState& state, const FitSelection& selection, bool refineWor) {
+    if (!anglesDecrease(state.pattern)) {
+        const FitBlock& block = state.peaks.fitBlock;
+        return fitAndEvaluate(state, {state.pattern, selection, block[5], block[0]}, refineWor);
+    }
+    const std::unique_ptr<PatternStore> twin = ascendingTwin(state.pattern);
+    const FitSelection twinPoints = twinSelection(state.pattern, selection);
+    return fitAndEvaluate(state, {*twin, twinPoints, twin->tthmin, twin->tthstep}, refineWor);
 }
 
 }  // namespace
@@ -105,7 +126,7 @@ int ASFIT(RunState& state, const FitSelection& selection, char fwhmMode) {
         refineWor = state.peaks.wor < 0.0f;
     }
     state.lsq.fwhmMode = fwhmMode;
-    const int result = fitAndEvaluate(state, selection, refineWor);
+    const int result = fitInAscendingOrder(state, selection, refineWor);
     state.lsq.fwhmMode = 'n';
     return result;
 }

@@ -22,5 +22,7 @@ inline constexpr int kFitOutsidePattern = -6;  // a point lies outside the patte
 // many as it has room for), their FWHMs are in the FitBlock and the block is in the *.fit
 // file. Returns 0 when the user rejected it. Either way FitBlock[0] then holds the mean
 // background and FitBlock[1..sellast] the unset value where no FWHM was stored. The
-// evaluation works in the view's window and leaves it as the user left it.
+// evaluation works in the view's window and leaves it as the user left it. A pattern whose
+// angles decrease is fitted as its ascending twin, peaks and file lines from the lowest
+// angle up.
 int ASFIT(RunState& state, const FitSelection& selection, char fwhmMode);

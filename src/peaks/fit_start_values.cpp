@@ -33,14 +33,16 @@ double netHeight(const PatternStore& pattern, int first, int last, int peak) {
     return pattern.cts[peak] - line;
 }
 
-// Net area over summed net heights. When the peaks do not stand above the line (or the
-// area is not positive) that means nothing, and a quarter of the region per peak serves.
+// Net area over summed net heights; dips below the line give a negative area over
+// negative heights, a width as good as any. Only where that is no width at all (the heights
+// sum to nothing, or area and heights differ in sign) a quarter of the region per peak
+// serves.
 double startWidth(const PatternStore& pattern, int first, int last, const BackgroundEnds& ends,
                   double summedHeights, int peakCount) {
     const int nd = last - first + 1;
     const double netArea = sumCts(pattern, first, last) - nd * (ends.low + ends.high) / 2;
     const double width = netArea * pattern.tthstep / summedHeights;
-    if (summedHeights > 0.0 && width > 0.0 && std::isfinite(width)) return width;
+    if (width > 0.0 && std::isfinite(width)) return width;
     return (pattern.tth[last] - pattern.tth[first]) / (4.0 * peakCount);
 }
 

@@ -28,23 +28,6 @@ FittingOutcome backToRoi(ViewState& view) {
     return {FittingExit::BackToRoi};
 }
 
-// 'b' keeps the window, 'B' returns to full scale; with points picked and not fitted the
-// question decides, its answer 'y' or 'Y' playing the part of 'b' or 'B'.
-std::optional<FittingOutcome> leave(RunState& state, const FitSelection& selection) {
-    ViewState& view = state.view;
-    char choice = view.key;
-    if (selection.sellast >= 0) {
-        state.gfx.sci(kColourNotice);
-        drawCentredText(state.gfx, view.win, view.win.ymax - 0.18 * view.win.dy, kUnfittedQuestion);
-        float x = 0.0f, y = 0.0f;  // where the answer was given does not matter
-        if (state.gfx.curs(&x, &y, &view.key) != 1) view.key = 'n';
-        if (view.key != 'y' && view.key != 'Y') return std::nullopt;
-        choice = view.key == 'Y' ? 'B' : 'b';
-    }
-    if (choice == 'B') view.flag = ViewFlag::FullScale;
-    return backToRoi(view);
-}
-
 // An empty list goes back to the region choice as it is; a saved one leaves memory with a
 // fresh start of the side. When the file cannot be written the points stay here.
 std::optional<FittingOutcome> save(RunState& state) {
@@ -56,6 +39,25 @@ std::optional<FittingOutcome> save(RunState& state) {
             break;
     }
     return std::nullopt;
+}
+
+// 'b' keeps the window, 'B' returns to full scale; with points picked and not fitted the
+// question decides, its answer 'y' or 'Y' playing the part of 'b' or 'B'. An 's' or 'S'
+// there saves, as that key does after every command of this mode.
+std::optional<FittingOutcome> leave(RunState& state, const FitSelection& selection) {
+    ViewState& view = state.view;
+    char choice = view.key;
+    if (selection.sellast >= 0) {
+        state.gfx.sci(kColourNotice);
+        drawCentredText(state.gfx, view.win, view.win.ymax - 0.18 * view.win.dy, kUnfittedQuestion);
+        float x = 0.0f, y = 0.0f;  // where the answer was given does not matter
+        if (state.gfx.curs(&x, &y, &view.key) != 1) view.key = 'n';
+        if (view.key == 's' || view.key == 'S') return save(state);
+        if (view.key != 'y' && view.key != 'Y') return std::nullopt;
+        choice = view.key == 'Y' ? 'B' : 'b';
+    }
+    if (choice == 'B') view.flag = ViewFlag::FullScale;
+    return backToRoi(view);
 }
 
 void fillFitBlock(RunState& state) {
@@ -72,6 +74,8 @@ void fillFitBlock(RunState& state) {
 
 // An accepted fit clears the selection for the next group of peaks and keeps the window
 // the evaluation ended with; otherwise the selection and the window stay as they were.
+// A fit run that ends before the user could judge it leaves the FitBlock as it found it:
+// the window and pattern scalars filled in for it would otherwise pass for fitted widths.
 // False when the device gave out.
 bool fit(RunState& state, FittingStay& stay, char fwhmMode) {
     if (stay.selection.sellast < 2) {
@@ -79,6 +83,7 @@ bool fit(RunState& state, FittingStay& stay, char fwhmMode) {
         return true;
     }
     ViewState& view = state.view;
+    const FitBlock marksBefore = state.peaks.fitBlock;
     fillFitBlock(state);
     const PlotWindow before = view.win;
     const int result = ASFIT(state, stay.selection, fwhmMode);
@@ -91,7 +96,10 @@ bool fit(RunState& state, FittingStay& stay, char fwhmMode) {
         return true;
     }
     view.win = before;
-    if (result < 0) state.console.print("Error in ASFIT... returning = %d\n", result);
+    if (result < 0) {
+        state.peaks.fitBlock = marksBefore;
+        state.console.print("Error in ASFIT... returning = %d\n", result);
+    }
     return result != kFitDeviceLost;
 }
 

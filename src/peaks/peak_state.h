@@ -25,8 +25,9 @@ enum class RoiMethod {
     Box,     // a rubber rectangle: the region fixes both ranges
 };
 
-// The points picked in the fitting mode, in ascending two-theta: entry 0 and entry
-// `sellast` are the background ends, the entries between them the peaks.
+// The points picked in the fitting mode, in index order (ascending two-theta unless the
+// pattern's angles decrease): entry 0 and entry `sellast` are the background ends, the
+// entries between them the peaks.
 inline constexpr int kMaxSelection = 11;
 struct FitSelection {
     std::array<int, kMaxSelection> sel{};

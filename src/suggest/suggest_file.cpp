@@ -110,14 +110,17 @@ void reportSpikes(const SuggestContext& context, const std::string& name,
 }
 
 std::unique_ptr<PatternStore> readPattern(const SuggestContext& context, const std::string& name) {
+    // The load step opens the file itself; opened here first, a file that cannot be read is
+    // named with the system's reason.
     std::FILE* file = openInput(name, context.err);
     if (!file) return nullptr;
+    std::fclose(file);
     auto store = std::make_unique<PatternStore>();
     DataFileName loaded;
     bool ok = false;
     {
         FileMessages messages(context.err, name);
-        ok = loadOpenedFile(file, name, messages.console(), *store, loaded);
+        ok = loadPatternFile(name, ImportRequest{}, messages.console(), *store, loaded);
     }
     if (!ok) return nullptr;
     if (!allFinite(*store)) {

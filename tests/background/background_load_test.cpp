@@ -159,10 +159,14 @@ TEST_F(LoadTest, AsksAboutEveryPointWhenTheSameFileIsLoadedTwice) {
     EXPECT_EQ(text,
               "FBG/GBG file name(blank to cancel)...? bg.fbg file is opened, and read...\n"
               "20.500000, 1234.500000\n" +
-                  question + "Keep all of them...\n" + "25.000000, 800.000000\n" + question +
+                  question + "Keep all of them...\n" +
+                  "BG:The loaded point @ x:20.500000 , y:1234.500000 is not added: the 1th "
+                  "point has that tth\n" +
+                  "25.000000, 800.000000\n" + question +
                   "Ignore current one, replaced by saved one...\n" + "22.000000, 900.000000\n" +
                   question);
-    // Keeping a point of the very same two-theta adds nothing by the insertion rule.
+    // Keeping a point of the very same two-theta adds nothing by the insertion rule, and
+    // says so.
     EXPECT_EQ(tths(), (std::vector<float>{20.5f, 22, 25}));
 }
 
@@ -193,6 +197,23 @@ TEST_F(LoadTest, IgnoringNeverBreaksTheAscendingOrder) {
     load("bg.fbg\nI\n");
     EXPECT_EQ(tths(), (std::vector<float>{22.02f, 22.03f}));
     EXPECT_FLOAT_EQ(list.y[1], 150);
+}
+
+// The loaded 22.02 is close to 22.00 and has the very two-theta of its neighbour: it cannot
+// take the chosen point's place, and the chosen point is not given up for nothing.
+TEST_F(LoadTest, IgnoringKeepsThePointWhenTheLoadedTwoThetaIsTaken) {
+    writeFile("bg.fbg", "22.02 150.03125 0\n");
+    add(22.00f, 150);
+    add(22.02f, 500);
+    load("bg.fbg\nI\n");
+    EXPECT_EQ(tths(), (std::vector<float>{22.00f, 22.02f}));
+    EXPECT_FLOAT_EQ(list.y[0], 150);
+    EXPECT_FLOAT_EQ(list.y[1], 500);
+    const std::string text = transcript();
+    EXPECT_EQ(text.substr(text.find("Ignore")),
+              "Ignore current one, replaced by saved one...\n"
+              "BG:The 1th point is kept: the loaded point @ x:22.020000 , y:150.031250 has the "
+              "tth of the 2th point\n");
 }
 
 TEST_F(LoadTest, ABlankAnswerOrTheEndOfInputDropsTheLoadedPoint) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -88,12 +89,19 @@ TEST_F(XrdfitRunTest, MissingPatternFailsAloneAndOthersAreFitted) {
 
 TEST_F(XrdfitRunTest, RegionOutsideAPatternFailsThatFitOnly) {
     writeFile("wide.txt", driftingPlan() + "27.0 29.0 28.2\n");  // past the patterns' end
-    const XrdfitRun run = runXrdfit({"--plan", "wide.txt", names_[0]});
+    const XrdfitRun run =
+        runXrdfit({"--plan", "wide.txt", "--plots", "plots", "--fit", "a.fit", names_[0]});
     EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("1 of 3 fits failed"), std::string::npos) << run.err;
     const std::vector<TableRow> rows = parseTable(run.out);
     ASSERT_EQ(rows.size(), 7u);
     EXPECT_EQ(rows[6].at("status"), "outside");
     for (int r = 0; r < 6; ++r) EXPECT_EQ(rows[r].at("status"), "ok");
+    // Nothing to show or keep of the region that was not fitted.
+    EXPECT_TRUE(fileExists("plots/series_000.xy_region2.png"));
+    EXPECT_FALSE(fileExists("plots/series_000.xy_region3.png"));
+    const std::string blocks = readFile("a.fit");
+    EXPECT_EQ(std::count(blocks.begin(), blocks.end(), '\n'), 1 + 2 * 4);  // header, 2 blocks
 }
 
 TEST_F(XrdfitRunTest, BadPlanLineIsUsageErrorNamingItsLineAndNothingIsFitted) {

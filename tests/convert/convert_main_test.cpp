@@ -88,14 +88,14 @@ TEST_F(ConvertMainTest, AFileTheReaderRefusesFailsWithTheReadersMessage) {
     EXPECT_TRUE(fileExists("out/a.wyr"));
 }
 
-TEST_F(ConvertMainTest, FilesWithoutAProcessedFormatAreRefused) {
+TEST_F(ConvertMainTest, FilesOfNoKnownFormatAreRefused) {
     writeFile("scan.001", "");
     writeFile("notes.txt", "");
     const ConvertRun run = runConvert({"--outdir", "out", "scan.001", "notes.txt"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(
         contains(run.err, "scan.001: a raw scan file; raw scans are merged with --merge\n"));
-    EXPECT_TRUE(contains(run.err, "notes.txt: not a processed pattern file"));
+    EXPECT_TRUE(contains(run.err, "notes.txt: not a pattern file xrdconvert reads"));
     EXPECT_EQ(run.out, "");
 }
 

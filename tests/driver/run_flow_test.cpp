@@ -158,7 +158,7 @@ TEST_F(RunFlow, APatternMergedFromRawScansIsOfferedForConversionWhateverTheQuitK
 TEST_F(RunFlow, HelpAndVersionNeedNoPatternAndNoDevice) {
     SessionResult result = runSession(gfx, {"--help"});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.transcript.rfind("Usage: xrdpick [DATAFILE]\n", 0), 0u);
+    EXPECT_EQ(result.transcript.rfind("Usage: xrdpick [--from FORMAT] [DATAFILE]\n", 0), 0u);
     result = runSession(gfx, {"--version"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.transcript, std::string("xrdpick ") + XRDPICK_VERSION + "\n");

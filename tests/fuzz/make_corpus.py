@@ -9,6 +9,7 @@ bytes. Usage: python3 tests/fuzz/make_corpus.py
 
 import pathlib
 import shutil
+import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
 EXAMPLES = HERE.parent.parent / "examples"
@@ -121,12 +122,41 @@ def peaks_seeds():
     }
 
 
+def import_seeds():
+    """The sample files of the import tests, each behind the byte that selects its reader in
+    import_reader_fuzzer.cpp (format index + 16 * (bin - 1))."""
+    sys.path.insert(0, str(HERE.parent / "import"))
+    import make_samples  # noqa: E402
+
+    values = make_samples.counts(12)
+    selectors = {"raw": 0, "uxd": 3, "xrdml": 4, "csv": 9, "text": 12, "xy": 13}
+    files = {
+        "v3.raw": ("raw", make_samples.raw_v3([(10.0, values), (60.0, values)])),
+        "v4.raw": ("raw", make_samples.raw_v4(values)),
+        "step0.raw": ("raw", make_samples.raw_v3([(10.0, values)], step=0.0)),
+        "quartz.uxd": ("uxd", make_samples.uxd(values)),
+        "rate.uxd": ("uxd", make_samples.uxd(values, "_CPS", 4.0)),
+        "counts.xrdml": ("xrdml", make_samples.xrdml(values, "counts")),
+        "quartz.csv": ("csv", make_samples.csv(values)),
+        "two.txt": ("text", make_samples.two_columns(values)),
+        "three.xy": ("xy", make_samples.three_columns(values)),
+        "binned.xy": ("xy", make_samples.two_columns(values)),
+    }
+    seeds = {}
+    for name, (reader, content) in files.items():
+        selector = selectors[reader] + (32 if name == "binned.xy" else 0)
+        raw = content if isinstance(content, bytes) else content.encode("latin-1")
+        seeds[name] = bytes([selector]) + raw
+    return seeds
+
+
 def write(target, seeds):
     folder = CORPUS / target
     shutil.rmtree(folder, ignore_errors=True)
     folder.mkdir(parents=True)
     for name, text in seeds.items():
-        folder.joinpath(name).write_bytes(text.encode("latin-1"))
+        folder.joinpath(name).write_bytes(
+            text if isinstance(text, bytes) else text.encode("latin-1"))
 
 
 def main():
@@ -137,6 +167,7 @@ def main():
     write("fuzz_read_super", super_seeds())
     write("fuzz_load_background", background_seeds())
     write("fuzz_load_peaks", peaks_seeds())
+    write("fuzz_read_import", import_seeds())
 
 
 if __name__ == "__main__":

@@ -112,15 +112,17 @@ TEST_F(FitStartValuesTest, ARegionAtTheEndOfThePatternReadsNothingBeyondIt) {
     EXPECT_DOUBLE_EQ(params[kHighBkgnd].b, 998.5);
 }
 
-// A dip of 50 below a flat 100: the summed net height is negative, so the width falls back
-// to a quarter of the region (0.4 degree) per peak.
-TEST_F(FitStartValuesTest, PeaksNotAboveTheLineStartAtAQuarterOfTheRegionEach) {
-    fill([](int i) { return i == 110 ? 50.0f : 100.0f; });
+// A dip below a flat 100, 40 deep at point 110 and 20 at its neighbours: net area -80 over
+// the summed net height -40 is a width of two steps (0.04 degree), not the fallback 0.1.
+TEST_F(FitStartValuesTest, ADipBelowTheLineStartsWithItsOwnWidth) {
+    fill([](int i) {
+        return 100.0f - (i == 110 ? 40.0f : 0.0f) - (i == 109 || i == 111 ? 20.0f : 0.0f);
+    });
     start({100, 110, 120});
-    EXPECT_NEAR(params[peakFwhm(1)].b, 0.1, 1e-6);
-    EXPECT_NEAR(params[peakIntensity(1)].b, 0.1 * -50.0, 1e-4);
-    start({100, 105, 110, 120}, {true, false});
-    EXPECT_NEAR(params[kCfwhm].b, 0.05, 1e-6);  // two peaks: an eighth each
+    EXPECT_NEAR(params[peakFwhm(1)].b, 0.04, 1e-8);
+    EXPECT_NEAR(params[peakIntensity(1)].b, 0.04 * -40.0, 1e-6);
+    start({100, 109, 110, 120}, {true, false});  // summed net height -60
+    EXPECT_NEAR(params[kCfwhm].b, 80 * 0.02 / 60, 1e-8);
 }
 
 TEST_F(FitStartValuesTest, PeaksOnTheLineStartAtAQuarterOfTheRegion) {

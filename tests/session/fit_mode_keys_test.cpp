@@ -65,6 +65,24 @@ TEST_F(FitModeKeys, AnUpperYAnswerReturnsAtFullScaleAndDropsTheSelection) {
     EXPECT_TRUE(markers(5, 8).empty());
 }
 
+// 's' answers the question as it answers every command here: the positions are saved and
+// the side starts afresh at full scale.
+TEST_F(FitModeKeys, AnSAnswerToTheQuestionSaves) {
+    enterFitting();
+    pickAroundThePeak();
+    key('F');
+    acceptFit();  // page 7
+    pick(19.6f);  // page 8
+    key('b');
+    key('s');  // page 9: the region choice
+    key('q');
+    run("0\nrun.fit\n");
+    EXPECT_EQ(readFile("quartz.cdt"), " 20.0000\n");
+    EXPECT_TRUE(pageHasText(9, kPeakSideLine));
+    EXPECT_EQ(windows()[9], (std::vector<float>{7, 33, -110, 1210}));
+    EXPECT_TRUE(markers(9, 31).empty());
+}
+
 TEST_F(FitModeKeys, LowerVResetsWorAndUpperVDoesNothing) {
     enterFitting();
     key('V');  // page 3

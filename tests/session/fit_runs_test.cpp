@@ -136,6 +136,31 @@ TEST_F(FitRuns, AFitFileThatCannotBeCreatedCancelsTheFitAndTheNextAsksAgain) {
     EXPECT_EQ(fitColumn(readFile("run.fit"), 0).size(), 1u);
 }
 
+// A fit that never reaches its evaluation leaves the arrows of the earlier fit as they
+// were: the window and scalars handed to it are no widths.
+TEST_F(FitRuns, ACancelledFitKeepsTheEarlierArrows) {
+    enterFitting();
+    pickAroundThePeak();  // pages 3 to 5
+    key('F');             // page 6
+    acceptFit();          // page 7
+    key('v');             // page 8: the next fit asks again
+    pick(19.6f);
+    pick(20.4f);
+    pick(20.1f);  // pages 9 to 11
+    key('F');     // page 12: the *.fit file cannot be created
+    key('G');     // page 13: the console input ends at the prompt
+    key('q');
+    run("0\nrun.fit\n0\nno/such/dir/run.fit\n");
+    ASSERT_TRUE(transcriptHas("Error in ASFIT... returning = -3\n"));
+    ASSERT_TRUE(transcriptHas("Error in ASFIT... returning = -4\n"));
+    ASSERT_EQ(markers(7, 28).size(), 1u);
+    for (int page : {12, 13}) {
+        EXPECT_EQ(markers(page, 28), markers(7, 28)) << page;
+        EXPECT_EQ(markers(page, 29), markers(7, 29)) << page;
+        EXPECT_EQ(pageTexts(page, 11), pageTexts(7, 11)) << page;  // the FWHM label
+    }
+}
+
 TEST_F(FitRuns, TheEndOfTheConsoleInputAtAPromptCancelsTheFit) {
     enterFitting();
     pickAroundThePeak();

@@ -27,7 +27,8 @@ void checkPointList(const PointList& list, Side side) {
     }
 }
 
-// The points picked for a fit: at most 11 pattern indices, in ascending two-theta.
+// The points picked for a fit: at most 11 pattern indices, in index order (ascending
+// two-theta unless the angles decrease).
 void checkSelection(const FitSelection& selection, const PatternStore& pattern) {
     require(
         selection.sellast >= -1 && selection.sellast < kMaxSelection,
@@ -36,8 +37,8 @@ void checkSelection(const FitSelection& selection, const PatternStore& pattern) 
         const int index = selection.sel[i];
         require(index >= 0 && index <= pattern.ilast, "the selection holds pattern indices");
         if (i > 0)
-            require(pattern.tth[selection.sel[i - 1]] < pattern.tth[index],
-                    "the selection ascends in two-theta (entry " + std::to_string(i) + ")");
+            require(selection.sel[i - 1] < index,
+                    "the selection is in index order (entry " + std::to_string(i) + ")");
     }
 }
 

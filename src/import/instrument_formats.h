@@ -1,0 +1,20 @@
+#pragma once
+// The diffractometer formats read through xylib: which extensions name them and which names
+// --from accepts.
+
+#include <string>
+
+// The xylib format for an extension (the text after the first '.' of the base name, in any
+// case): "bruker_raw", "xrdml", ...; kGuessRaw for .raw, which two formats share; "" when the
+// extension names none of them. .dat is not among them: it stays the PROFIN format.
+std::string instrumentFormatForExtension(const std::string& extension);
+
+// .raw files are told apart by xylib's own check of their first bytes.
+inline constexpr const char* kGuessRaw = "raw";
+
+// True for a format name --from accepts: the xylib names of the formats above, and the
+// .dat formats that only --from reaches (rigaku_dat, riet7).
+bool isFromFormatName(const std::string& name);
+
+// The names --from accepts, comma-separated, for messages and help texts.
+std::string fromFormatNames();

@@ -1,0 +1,16 @@
+#pragma once
+// What the xylib reader of XRDML files misses: the <counts> element of schema 1.5 and later
+// (it knows only <intensities>), and the radiation the file states.
+
+#include <string>
+
+// True when the file has an element of counts for xylib to read.
+bool hasXrdmlCounts(const std::string& xml);
+
+// The XML text with <counts> elements renamed <intensities> when it has no <intensities> of
+// its own; otherwise the text unchanged.
+std::string withIntensities(const std::string& xml);
+
+// "anode Cu, alpha1 1.5406, alpha2 1.54443" from the first <anodeMaterial>, <kAlpha1> and
+// <kAlpha2> elements; "" when the file states none.
+std::string xrdmlRadiation(const std::string& xml);

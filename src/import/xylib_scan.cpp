@@ -1,0 +1,129 @@
+#include "import/xylib_scan.h"
+
+#include <xylib/xylib.h>
+
+#include <memory>
+#include <sstream>
+
+#include "import/instrument_formats.h"
+#include "import/radiation.h"
+#include "import/uxd_text.h"
+#include "import/xrdml_text.h"
+
+namespace {
+
+const xylib::FormatInfo* formatInfo(const std::string& name) {
+    return static_cast<const xylib::FormatInfo*>(xylib_get_format_by_name(name.c_str()));
+}
+
+// xylib's own check of the first bytes chooses between the two formats that use .raw.
+// Guessing from the whole list would misjudge files shorter than xylib's look-ahead.
+const xylib::FormatInfo* rawFormat(const std::string& bytes, std::string& details) {
+    for (const char* name : {"bruker_raw", "philips_rd"}) {
+        std::istringstream head(bytes);
+        const xylib::FormatInfo* info = formatInfo(name);
+        if (info && xylib::check_format(info, head, &details)) return info;
+    }
+    return nullptr;
+}
+
+std::string unreadableRaw(const std::string& bytes) {
+    if (bytes.compare(0, 7, "RAW4.00") == 0)
+        return std::string("a Bruker RAW file of version 4 (RAW4.00), which xylib ") +
+               xylib_get_version() + " does not read; export it as UXD or XRDML";
+    return "neither a Bruker nor a Philips RAW file";
+}
+
+double numberOrZero(const xylib::MetaData& meta, const std::string& key) {
+    if (!meta.has_key(key)) return 0.0;
+    try {
+        return std::stod(meta.get(key));
+    } catch (const std::exception&) {
+        return 0.0;
+    }
+}
+
+ImportedScan scanOfBlock(const xylib::Block& block) {
+    ImportedScan scan;
+    const int count = block.get_point_count();
+    const xylib::Column& x = block.get_column(1);
+    const xylib::Column& y = block.get_column(2);
+    scan.xName = x.get_name();
+    scan.x.reserve(count);
+    scan.y.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        scan.x.push_back(x.get_value(i));
+        scan.y.push_back(y.get_value(i));
+    }
+    return scan;
+}
+
+bool isFormat(const xylib::DataSet& data, const char* name) {
+    return data.fi->name == std::string(name);
+}
+
+void takeRange(const xylib::DataSet& data, const std::string& bytes, int range, XylibScan& result) {
+    if (range < 1 || range > result.rangeCount) {
+        result.error = "the file holds " + std::to_string(result.rangeCount) +
+                       " range(s): there is no range " + std::to_string(range);
+        return;
+    }
+    const xylib::Block& block = *data.get_block(range - 1);
+    if (block.get_column_count() < 2 || block.get_point_count() < 0) {
+        result.error = "range " + std::to_string(range) + " holds no intensities";
+        return;
+    }
+    ImportedScan scan = scanOfBlock(block);
+    // A third column of a CSV file is the esd, as in a text pattern.
+    if (isFormat(data, "csv") && block.get_column_count() == 3) {
+        const xylib::Column& esd = block.get_column(3);
+        for (std::size_t i = 0; i < scan.x.size(); ++i)
+            scan.esd.push_back(esd.get_value(static_cast<int>(i)));
+    }
+    scan.wavelength =
+        isFormat(data, "xrdml") ? xrdmlRadiation(bytes) : statedRadiation(data.meta, block.meta);
+    if (isFormat(data, "uxd") && uxdRangeIsRate(bytes, range)) {
+        scan.countRate = true;
+        scan.countingTime = numberOrZero(block.meta, "STEPTIME");
+        if (scan.countingTime == 0.0) scan.countingTime = numberOrZero(data.meta, "STEPTIME");
+    }
+    result.scan = std::move(scan);
+}
+
+// xylib reports a file it cannot read by throwing, its format checks included.
+void read(const std::string& bytes, const std::string& format, int range, XylibScan& result) {
+    std::string details;
+    const xylib::FormatInfo* info =
+        format == kGuessRaw ? rawFormat(bytes, details) : formatInfo(format);
+    if (!info) {
+        result.error = format == kGuessRaw ? unreadableRaw(bytes) : "no reader for " + format;
+        return;
+    }
+    result.format = info->desc;
+    if (!details.empty()) result.format += ", " + details;
+    const bool xrdml = info->name == std::string("xrdml");
+    if (xrdml && !hasXrdmlCounts(bytes)) {
+        result.error = "the scan holds no counts (no <intensities> or <counts> element)";
+        return;
+    }
+    if (info->name == std::string("uxd") && !uxdRangesAreSeparate(bytes)) {
+        result.error = "a data section (_COUNTS, _CPS, ...) without a _DRIVE line of its own";
+        return;
+    }
+    std::unique_ptr<xylib::DataSet> data(
+        xylib::load_string(xrdml ? withIntensities(bytes) : bytes, info->name));
+    result.rangeCount = data->get_block_count();
+    takeRange(*data, bytes, range, result);
+}
+
+}  // namespace
+
+XylibScan readXylibScan(const std::string& bytes, const std::string& format, int range) {
+    XylibScan result;
+    try {
+        read(bytes, format, range, result);
+    } catch (const std::exception& error) {
+        result.error = error.what();
+    }
+    return result;
+}
