@@ -5,7 +5,7 @@
 namespace {
 
 const char* const kUsage =
-    "Usage: xrdfit (--plan FILE | --from-fit FILE) [OPTIONS] PATTERN...\n"
+    "Usage: xrdfit (--plan FILE | --from-fit FILE | --cdt FILE) [OPTIONS] PATTERN...\n"
     "Fits the same regions in every pattern of a series with xrdpick's asymmetric\n"
     "pseudo-Voigt profile and least-squares engine, and tabulates the peaks.\n"
     "\n"
@@ -17,6 +17,11 @@ const char* const kUsage =
     "                   values; the background ends lie 4 FWHMs outside the peaks: the\n"
     "                   least position - 4 FWHM and the greatest position + 4 FWHM of\n"
     "                   the block's peaks\n"
+    "  --cdt FILE       the regions from a peak position file (.cdt) of xrdpick or\n"
+    "                   xrdsuggest: neighbouring positions closer than 6 FWHMs are fitted\n"
+    "                   together, at most 9 to a region; the background ends lie 3 FWHMs\n"
+    "                   outside the outer peaks, never past halfway to the next region's\n"
+    "                   peak; the FWHM is the one the first readable pattern shows\n"
     "  --wor W          W/R for every region (negative: refined, starting at |W|);\n"
     "                   default: the plan line's wor=W or the block's W/R, else 0.06\n"
     "  --common         one common FWHM per region; default: one FWHM per peak\n"
@@ -51,7 +56,7 @@ ParsedFitCommand usageError(std::string error) {
 }
 
 bool takesValue(const std::string& option) {
-    return option == "--plan" || option == "--from-fit" || option == "--wor" ||
+    return option == "--plan" || option == "--from-fit" || option == "--cdt" || option == "--wor" ||
            option == "--jobs" || option == "--table" || option == "--fit" || option == "--plots";
 }
 
@@ -82,6 +87,7 @@ bool applyValue(const std::string& option, const std::string& value, FitOptions&
     }
     std::string& target = option == "--plan"       ? options.planFile
                           : option == "--from-fit" ? options.fromFitFile
+                          : option == "--cdt"      ? options.cdtFile
                           : option == "--table"    ? options.tableFile
                           : option == "--fit"      ? options.fitFile
                                                    : options.plotsDir;
@@ -141,8 +147,11 @@ ParsedFitCommand parseFitArgs(const std::vector<std::string>& args) {
             return usageError("unknown option '" + arg + "'");
         }
     }
-    if (options.planFile.empty() == options.fromFitFile.empty())
-        return usageError("give the regions with either --plan FILE or --from-fit FILE");
+    const int sources =
+        !options.planFile.empty() + !options.fromFitFile.empty() + !options.cdtFile.empty();
+    if (sources != 1)
+        return usageError(
+            "give the regions with one of --plan FILE, --from-fit FILE or --cdt FILE");
     if (options.patterns.empty()) return usageError("no PATTERN to fit");
     std::string error;
     if (!namesFitTable(options.patterns, error)) return usageError(error);

@@ -8,7 +8,8 @@
 
 struct FitOptions {
     std::string planFile;     // --plan: a plan file
-    std::string fromFitFile;  // --from-fit: an xrdpick *.fit file (one of the two is set)
+    std::string fromFitFile;  // --from-fit: an xrdpick *.fit file
+    std::string cdtFile;      // --cdt: a peak position file (one of the three is set)
     std::optional<double> wor;
     bool commonFwhm = false;
     bool sequential = false;

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "convert/command_line.h"
 #include "import/instrument_formats.h"
 #include "pattern/data_file_name.h"
 #include "pattern/writers.h"
@@ -150,41 +151,32 @@ ParsedCommandLine usageError(std::string error) {
 ParsedCommandLine parseConvertArgs(const std::vector<std::string>& args) {
     ParsedCommandLine parsed;
     ConvertOptions& options = parsed.options;
-    bool optionsEnded = false;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& arg = args[k];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            options.files.push_back(arg);
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string option = arg.substr(0, equals);
-        if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
+    const CommandLineRules rules{
+        takesValue,
+        [&options](const std::string& option) {
+            if (option == "--force") {
+                options.force = true;
+            } else if (option == "--merge") {
+                options.merge = true;
+            } else {
+                return false;
+            }
+            return true;
+        },
+        [&options](const std::string& name, const std::string& value, std::string& error) {
+            return applyValue(name, value, options, error);
+        }};
+    switch (walkCommandLine(args, rules, options.files, parsed.error)) {
+        case CommandLineWalk::Help:
             parsed.outcome = CommandLine::Help;
             return parsed;
-        } else if (arg == "--version") {
+        case CommandLineWalk::Version:
             parsed.outcome = CommandLine::Version;
             return parsed;
-        } else if (arg == "--force") {
-            options.force = true;
-        } else if (arg == "--merge") {
-            options.merge = true;
-        } else if (takesValue(option)) {
-            std::string value;
-            if (equals != std::string::npos) {
-                value = arg.substr(equals + 1);
-            } else if (k + 1 < args.size()) {
-                value = args[++k];
-            } else {
-                return usageError(option + " needs a value");
-            }
-            std::string error;
-            if (!applyValue(option, value, options, error)) return usageError(error);
-        } else {
-            return usageError("unknown option '" + arg + "'");
-        }
+        case CommandLineWalk::UsageError:
+            return usageError(parsed.error);
+        case CommandLineWalk::Run:
+            break;
     }
     if (options.files.empty())
         return usageError(options.merge ? "no SCAN to merge" : "no FILE to convert");

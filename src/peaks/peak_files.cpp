@@ -95,3 +95,7 @@ PeakLoad loadPeakPositions(RunState& state) {
     state.view.flag = ViewFlag::KeepShown;
     return PeakLoad::Done;
 }
+
+bool writePeakPositionFile(const std::string& name, const PointList& list) {
+    return writePositions(name, positionsToWrite(list));
+}

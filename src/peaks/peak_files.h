@@ -2,6 +2,8 @@
 // The peak position file (.cdt, named after the data file) and the loading of positions
 // from such a file or from a *.fit results file.
 
+#include <string>
+
 struct RunState;
 
 enum class PeakSave {
@@ -22,3 +24,9 @@ enum class PeakLoad {
 // Asks for a file name and appends the first number of every line that is not a '#'
 // comment, with height 0.0, up to the list's capacity.
 PeakLoad loadPeakPositions(RunState& state);
+
+struct PointList;
+
+// Writes the positions of the list as a save does, to the named file; false when it cannot
+// be created or written completely. For programs that name their own files.
+bool writePeakPositionFile(const std::string& name, const PointList& list);

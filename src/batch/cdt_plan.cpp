@@ -1,0 +1,73 @@
+#include "batch/cdt_plan.h"
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "batch/pattern_input.h"
+#include "batch/plan_text.h"
+#include "suggest/cdt_regions.h"
+#include "suggest/suggestions.h"
+
+namespace {
+
+// The peak width of the first readable pattern, degrees; 0 after setting `error`.
+double seriesFwhm(const std::vector<std::string>& patterns, std::string& error) {
+    auto store = std::make_unique<PatternStore>();
+    for (const std::string& name : patterns) {
+        std::string why;
+        if (!readPattern(name, *store, why)) continue;
+        const double fwhm = typicalFwhmDegrees(*store);
+        if (fwhm > 0.0) return fwhm;
+        error = name + ": shows no peak width to group the positions by";
+        return 0.0;
+    }
+    error = "no pattern can be read to measure the peak widths that group the positions";
+    return 0.0;
+}
+
+}  // namespace
+
+PlanRead readCdtPlan(std::istream& in, const std::string& name, double fwhm) {
+    PlanRead read;
+    std::vector<double> positions;
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        std::istringstream fields(line);
+        std::string first;
+        if (!(fields >> first) || first[0] == '#') continue;
+        const std::optional<double> position = parseNumber(first);
+        if (!position) {
+            read.error = lineError(name, number, "'" + first + "' is not a peak position");
+            return read;
+        }
+        positions.push_back(*position);
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    if (positions.empty()) {
+        read.error = name + ": no peak positions";
+        return read;
+    }
+    for (const PeakRegion& group : regionsFromPositions(positions, fwhm)) {
+        Region region;
+        region.low = group.low;
+        region.high = group.high;
+        region.positions = group.peaks;
+        read.plan.push_back(std::move(region));
+    }
+    return read;
+}
+
+PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& patterns) {
+    PlanRead read;
+    std::ifstream in(path);
+    if (!in) {
+        read.error = path + ": cannot be opened";
+        return read;
+    }
+    const double fwhm = seriesFwhm(patterns, read.error);
+    if (fwhm <= 0.0) return read;
+    return readCdtPlan(in, path, fwhm);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// A plan from a peak position file (.cdt, as xrdpick's peak side or xrdsuggest writes it):
+// the positions grouped into regions by the rule of regionsFromPositions, with the peak
+// width the series' patterns show.
+
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "batch/region.h"
+
+// Every line that is not blank or a '#' comment gives its first number as a position;
+// further numbers on the line are not read. A line that does not begin with a number makes
+// the error, which names the file (as `name`) and the line number. fwhm: degrees.
+PlanRead readCdtPlan(std::istream& in, const std::string& name, double fwhm);
+
+// Reads the .cdt file at `path`, with the FWHM measured on the first of the patterns that
+// can be read.
+PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& patterns);

@@ -1,0 +1,169 @@
+#include "suggest/background_points.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "suggest/filters.h"
+
+namespace {
+
+constexpr double kCoreFwhms = 1.5;     // never closer to a found peak than this
+constexpr double kTailSigmas = 1.0;    // the largest tail of a found peak a point may sit on
+constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unfound peak
+constexpr double kChordSigmas = 0.5;   // the straight lines' tolerance, default count
+constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- this
+
+// Away from the core of every found peak, and where their tails (a pseudo-Voigt of the
+// peak's height and the pattern's peak shape) add less than a counting deviation; away from
+// every spike, whose counts would spoil the level around it.
+std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
+                                    const std::vector<double>& background,
+                                    const std::vector<FoundPeak>& peaks,
+                                    const std::vector<int>& spikes, const PeakShape& shape) {
+    const int n = samples.size();
+    const double gaussianScale = 4.0 * std::log(2.0);
+    std::vector<bool> clear(n);
+    for (int i = 0; i < n; ++i) {
+        double tails = 0.0;
+        bool core = false;
+        for (const FoundPeak& peak : peaks) {
+            const double d = (i - peak.index) / shape.fwhm;
+            core = core || std::fabs(d) < kCoreFwhms;
+            tails += peak.height * (shape.eta / (1.0 + 4.0 * d * d) +
+                                    (1.0 - shape.eta) * std::exp(-gaussianScale * d * d));
+        }
+        clear[i] = !core && tails < kTailSigmas * samples.noiseAt(background[i]);
+    }
+    for (const int spike : spikes) clear[spike] = false;
+    return clear;
+}
+
+// The background level at each point: the estimate plus the mean of the counts' excess over
+// it among the clear points nearby, which takes out the slight low bias of clipping.
+std::vector<double> levels(const PatternSamples& samples, const std::vector<double>& background,
+                           const std::vector<bool>& clear, double fwhm) {
+    const int n = samples.size();
+    std::vector<double> sum(n + 1, 0.0);
+    std::vector<int> count(n + 1, 0);
+    for (int i = 0; i < n; ++i) {
+        sum[i + 1] = sum[i] + (clear[i] ? samples.cts[i] - background[i] : 0.0);
+        count[i + 1] = count[i] + (clear[i] ? 1 : 0);
+    }
+    const int reach = std::max(1, static_cast<int>(std::lround(kAverageFwhms * fwhm)));
+    std::vector<double> level(background);
+    for (int i = 0; i < n; ++i) {
+        const int from = std::max(i - reach, 0);
+        const int to = std::min(i + reach + 1, n);
+        if (count[to] > count[from]) level[i] += (sum[to] - sum[from]) / (count[to] - count[from]);
+    }
+    return level;
+}
+
+// Clear points where the smoothed counts show no excess over the level either: no peak too
+// weak to be found lies there.
+std::vector<bool> freeOfPeaks(const PatternSamples& samples, const std::vector<double>& level,
+                              std::vector<bool> clear, double fwhm) {
+    const Kernel smoothing = gaussianKernel(fwhm / kFwhmPerSigma);
+    const std::vector<double> smoothed = convolve(samples.cts, smoothing);
+    double gain = 0.0;  // how much the smoothing lowers the noise
+    for (const double weight : smoothing) gain += weight * weight;
+    gain = std::sqrt(gain);
+    for (int i = 0; i < samples.size(); ++i)
+        if (smoothed[i] - level[i] > kExcessSigmas * gain * samples.noiseAt(level[i]))
+            clear[i] = false;
+    return clear;
+}
+
+// The straight line from a to b stays within tolerance of the level at every candidate
+// between them.
+bool chordFollows(const std::vector<int>& candidates, const std::vector<double>& level,
+                  const std::vector<double>& tolerance, int a, int b) {
+    const double ia = candidates[a], ib = candidates[b];
+    for (int k = a + 1; k < b; ++k) {
+        const int i = candidates[k];
+        const double line = level[candidates[a]] +
+                            (level[candidates[b]] - level[candidates[a]]) * (i - ia) / (ib - ia);
+        if (std::fabs(level[i] - line) > tolerance[i]) return false;
+    }
+    return true;
+}
+
+// As few candidates as keep every chord within tolerance and no longer than `longest`
+// points, both ends included: from each point the farthest candidate that qualifies.
+std::vector<int> followingCurvature(const std::vector<int>& candidates,
+                                    const std::vector<double>& level,
+                                    const std::vector<double>& tolerance, int longest) {
+    std::vector<int> chosen{0};
+    const int last = static_cast<int>(candidates.size()) - 1;
+    int current = 0;
+    while (current < last) {
+        int reach = current + 1;
+        for (int next = current + 2; next <= last; ++next) {
+            if (candidates[next] - candidates[current] > longest ||
+                !chordFollows(candidates, level, tolerance, current, next))
+                break;
+            reach = next;
+        }
+        chosen.push_back(reach);
+        current = reach;
+    }
+    return chosen;
+}
+
+// The candidates nearest to `count` evenly spaced targets over the pattern.
+std::vector<int> evenlySpread(const std::vector<int>& candidates, int count, int n) {
+    std::vector<int> chosen;
+    for (int k = 0; k < count; ++k) {
+        const double target = count == 1 ? 0.0 : (n - 1.0) * k / (count - 1);
+        const auto above = std::lower_bound(candidates.begin(), candidates.end(), target);
+        int pick = static_cast<int>(above - candidates.begin());
+        if (pick == static_cast<int>(candidates.size()) ||
+            (pick > 0 && target - candidates[pick - 1] < candidates[pick] - target))
+            --pick;
+        if (chosen.empty() || chosen.back() != pick) chosen.push_back(pick);
+    }
+    return chosen;
+}
+
+}  // namespace
+
+std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples,
+                                                   const std::vector<double>& background,
+                                                   const std::vector<FoundPeak>& peaks,
+                                                   const std::vector<int>& spikes,
+                                                   const PeakShape& shape, int requested,
+                                                   int maxPoints) {
+    const int n = samples.size();
+    const double fwhmPoints = shape.fwhm;
+    const std::vector<bool> clear = clearOfFoundPeaks(samples, background, peaks, spikes, shape);
+    const std::vector<double> level = levels(samples, background, clear, fwhmPoints);
+    const std::vector<bool> free = freeOfPeaks(samples, level, clear, fwhmPoints);
+    // Candidates a quarter of a width apart are as good as every point and keep the search
+    // short on long patterns.
+    const int stride = std::max(1, static_cast<int>(fwhmPoints / 4.0));
+    std::vector<int> candidates;
+    int lastFree = -1;
+    for (int i = 0; i < n; ++i) {
+        if (!free[i]) continue;
+        if (candidates.empty() || i - candidates.back() >= stride) candidates.push_back(i);
+        lastFree = i;
+    }
+    if (candidates.empty()) return {};
+    if (candidates.back() != lastFree) candidates.push_back(lastFree);
+
+    std::vector<int> chosen;
+    if (requested > 0) {
+        chosen = evenlySpread(candidates, requested, n);
+    } else {
+        std::vector<double> tolerance(n);
+        for (int i = 0; i < n; ++i) tolerance[i] = kChordSigmas * samples.noiseAt(background[i]);
+        for (;;) {
+            chosen = followingCurvature(candidates, level, tolerance, n / kFewestStretches);
+            if (static_cast<int>(chosen.size()) <= maxPoints) break;
+            for (double& t : tolerance) t *= 2.0;
+        }
+    }
+    std::vector<SuggestedPoint> points;
+    for (const int k : chosen) points.push_back({samples.tth[candidates[k]], level[candidates[k]]});
+    return points;
+}

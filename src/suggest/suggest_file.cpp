@@ -1,0 +1,161 @@
+#include "suggest/suggest_file.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "background/background_save.h"
+#include "convert/file_messages.h"
+#include "convert/open_input.h"
+#include "convert/output_names.h"
+#include "pattern/load.h"
+#include "peaks/peak_files.h"
+#include "view/point_list.h"
+
+namespace {
+
+// What one part wrote, for the summary line.
+struct PartReport {
+    std::string text;
+    bool ok = true;
+};
+
+std::string angle(double tth) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", tth);
+    return text;
+}
+
+bool allFinite(const PatternStore& store) {
+    for (int i = 0; i <= store.ilast; ++i)
+        if (!std::isfinite(store.tth[i]) || !std::isfinite(store.cts[i])) return false;
+    return true;
+}
+
+// True when every path may be written; says on the error stream why each other may not.
+bool mayWrite(const SuggestContext& context, const std::vector<std::string>& paths) {
+    bool may = true;
+    for (const std::string& path : paths) {
+        if (const std::optional<std::string> refusal = context.guard.refusal(path)) {
+            context.err << path << ": " << *refusal << '\n';
+            may = false;
+        }
+    }
+    return may;
+}
+
+PartReport writeBackground(const SuggestContext& context, const std::string& name,
+                           const DataFileName& target, const Suggestions& found) {
+    if (found.background.empty()) {
+        if (!found.tooShort)
+            context.err << name << ": no stretch of the pattern is free of peaks: no background "
+                        << "points\n";
+        return {"no background points"};
+    }
+    const std::vector<std::string> paths{target.withExtension("fbg"), target.withExtension("gbg")};
+    if (!mayWrite(context, paths)) return {"background points not written", false};
+    PointList list;
+    for (const SuggestedPoint& point : found.background) {
+        ++list.last;
+        list.x[list.last] = static_cast<float>(point.tth);
+        list.y[list.last] = static_cast<float>(point.cts);
+    }
+    DataFileName named = target;
+    FileMessages messages(context.err, name);
+    if (saveBackgroundPoints(messages.console(), list, named) != SaveResult::Saved)
+        return {"background points not written", false};
+    for (const std::string& path : paths) context.guard.recordWritten(path);
+    for (const auto& [from, to] : found.bareStretches)
+        context.err << name << ": no background point from " << angle(from) << " to " << angle(to)
+                    << ": peaks and their tails leave no free place there\n";
+    std::ostringstream text;
+    text << found.background.size()
+         << (found.background.size() == 1 ? " background point in " : " background points in ")
+         << paths[0] << " and " << paths[1];
+    return {text.str()};
+}
+
+PartReport writePeaks(const SuggestContext& context, const std::string& name,
+                      const DataFileName& target, const Suggestions& found) {
+    if (found.peaks.empty()) return {"no peaks"};
+    if (found.peaksLeftOut > 0)
+        context.err << name << ": " << found.peaksLeftOut << " weaker peaks left out: xrdpick's "
+                    << "peak list holds " << kPointListCapacity << '\n';
+    const std::string path = target.withExtension("cdt");
+    if (!mayWrite(context, {path})) return {"peak positions not written", false};
+    PointList list;
+    for (const FoundPeak& peak : found.peaks) {
+        ++list.last;
+        list.x[list.last] = static_cast<float>(peak.tth);
+        list.y[list.last] = static_cast<float>(peak.height);
+    }
+    if (!writePeakPositionFile(path, list)) {
+        context.err << path << ": cannot be written\n";
+        return {"peak positions not written", false};
+    }
+    context.guard.recordWritten(path);
+    std::ostringstream text;
+    text << found.peaks.size() << (found.peaks.size() == 1 ? " peak in " : " peaks in ") << path;
+    return {text.str()};
+}
+
+void reportSpikes(const SuggestContext& context, const std::string& name,
+                  const Suggestions& found) {
+    for (const double tth : found.spikes)
+        context.err << name << ": a one-point spike at " << angle(tth)
+                    << " is not taken for a peak\n";
+}
+
+std::unique_ptr<PatternStore> readPattern(const SuggestContext& context, const std::string& name) {
+    // The load step opens the file itself; opened here first, a file that cannot be read is
+    // named with the system's reason.
+    std::FILE* file = openInput(name, context.err);
+    if (!file) return nullptr;
+    std::fclose(file);
+    auto store = std::make_unique<PatternStore>();
+    DataFileName loaded;
+    bool ok = false;
+    {
+        FileMessages messages(context.err, name);
+        ok = loadPatternFile(name, ImportRequest{}, messages.console(), *store, loaded);
+    }
+    if (!ok) return nullptr;
+    if (!allFinite(*store)) {
+        context.err << name << ": holds angles or counts that are not numbers; nothing suggested\n";
+        return nullptr;
+    }
+    return store;
+}
+
+}  // namespace
+
+bool suggestFile(const SuggestContext& context, const std::string& name) {
+    const std::string stem = patternStem(name);
+    if (stem.empty()) {
+        context.err << name << ": no name before the extension to name the files after\n";
+        return false;
+    }
+    const std::unique_ptr<PatternStore> store = readPattern(context, name);
+    if (!store) return false;
+    const Suggestions found = suggest(*store, context.options.settings);
+    if (found.tooShort)
+        context.err << name << ": fewer than " << kFewestPoints << " points: nothing to suggest\n";
+    reportSpikes(context, name, found);
+
+    // DIR/STEM.xy names the files as xrdpick names them after its data file.
+    const DataFileName target{outputPath(context.options.outdir, stem, 'x'), 'x'};
+    std::vector<PartReport> parts;
+    if (context.options.background) parts.push_back(writeBackground(context, name, target, found));
+    if (context.options.peaks) parts.push_back(writePeaks(context, name, target, found));
+    bool ok = true;
+    context.out << name << ':';
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        context.out << (k == 0 ? " " : ", ") << parts[k].text;
+        ok = ok && parts[k].ok;
+    }
+    context.out << '\n';
+    return ok;
+}

@@ -1,0 +1,116 @@
+#include "suggest/suggest_options.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+#include "convert/command_line.h"
+
+namespace {
+
+const char* const kUsage =
+    "Usage: xrdsuggest [--outdir DIR] [--force] [--no-background] [--no-peaks]\n"
+    "                  [--points N] [--min-sigma S] PATTERN...\n"
+    "Suggests background points and peak positions for each pattern, as the files xrdpick\n"
+    "loads: STEM.fbg and STEM.gbg (background points, keys 'l'/'L' of the background side)\n"
+    "and STEM.cdt (peak positions, keys 'l'/'L' of the peak side, or xrdfit --cdt).\n"
+    "It reads every pattern file that xrdpick reads.\n"
+    "\n"
+    "  --outdir DIR     where the files are written (default: the current directory)\n"
+    "  --force          replace files that exist already\n"
+    "  --no-background  write no background points\n"
+    "  --no-peaks       write no peak positions\n"
+    "  --points N       number of background points, 2 to 200, spread over the pattern\n"
+    "                   (default: as many as follow the background's curvature, at\n"
+    "                   most a tenth of the pattern apart)\n"
+    "  --min-sigma S    how far a peak must stand above the background, in standard\n"
+    "                   deviations of the counts (default 5)\n"
+    "  --help           show this text\n"
+    "  --version        show the version\n"
+    "\n"
+    "The background is estimated by SNIP peak clipping on a variance-stabilised scale, with\n"
+    "a window from the widths of the pattern's own peaks; the points lie on it, away from\n"
+    "every peak and its tails. Peaks are the significant minima of the smoothed second\n"
+    "derivative, measured against the counting noise; each position is the apex of the\n"
+    "observed peak. Standard output has one line per pattern with what was written;\n"
+    "messages go to standard error. Exit status: 0 when every pattern was done, 1 when one\n"
+    "failed, 2 for a usage error.\n";
+
+bool takesValue(const std::string& name) {
+    return name == "--outdir" || name == "--points" || name == "--min-sigma";
+}
+
+// The whole text as a number; false for anything else (empty, trailing text, out of range).
+bool wholeNumber(const std::string& text, double& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(text.c_str(), &end);
+    return errno == 0 && *end == '\0' && std::isfinite(value);
+}
+
+bool applyValue(const std::string& name, const std::string& value, SuggestOptions& options,
+                std::string& error) {
+    if (name == "--outdir") {
+        options.outdir = value;
+        return true;
+    }
+    double number = 0.0;
+    if (name == "--points") {
+        if (!wholeNumber(value, number) || number != std::floor(number) || number < 2 ||
+            number > kMaxSuggested) {
+            error = "--points takes a whole number from 2 to " + std::to_string(kMaxSuggested) +
+                    ", not '" + value + "'";
+            return false;
+        }
+        options.settings.points = static_cast<int>(number);
+        return true;
+    }
+    if (!wholeNumber(value, number) || number <= 0.0) {
+        error = "--min-sigma takes a positive number, not '" + value + "'";
+        return false;
+    }
+    options.settings.minSigma = number;
+    return true;
+}
+
+ParsedSuggestLine usageError(std::string error) {
+    ParsedSuggestLine parsed;
+    parsed.outcome = CommandLineWalk::UsageError;
+    parsed.error = std::move(error);
+    return parsed;
+}
+
+}  // namespace
+
+ParsedSuggestLine parseSuggestArgs(const std::vector<std::string>& args) {
+    ParsedSuggestLine parsed;
+    SuggestOptions& options = parsed.options;
+    const CommandLineRules rules{
+        takesValue,
+        [&options](const std::string& option) {
+            if (option == "--force") {
+                options.force = true;
+            } else if (option == "--no-background") {
+                options.background = false;
+            } else if (option == "--no-peaks") {
+                options.peaks = false;
+            } else {
+                return false;
+            }
+            return true;
+        },
+        [&options](const std::string& name, const std::string& value, std::string& error) {
+            return applyValue(name, value, options, error);
+        }};
+    parsed.outcome = walkCommandLine(args, rules, options.files, parsed.error);
+    if (parsed.outcome != CommandLineWalk::Run) return parsed;
+    if (options.files.empty()) return usageError("no PATTERN to suggest for");
+    if (!options.background && !options.peaks)
+        return usageError("--no-background and --no-peaks leave nothing to suggest");
+    return parsed;
+}
+
+const char* suggestUsage() {
+    return kUsage;
+}

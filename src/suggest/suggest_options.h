@@ -1,0 +1,28 @@
+#pragma once
+// The command line of xrdsuggest.
+
+#include <string>
+#include <vector>
+
+#include "convert/command_line.h"
+#include "suggest/suggestions.h"
+
+struct SuggestOptions {
+    std::string outdir;  // empty: the current directory
+    bool force = false;  // replace existing files
+    bool background = true;
+    bool peaks = true;
+    SuggestSettings settings;
+    std::vector<std::string> files;
+};
+
+struct ParsedSuggestLine {
+    CommandLineWalk outcome = CommandLineWalk::Run;
+    SuggestOptions options;
+    std::string error;  // why the command line is not usable
+};
+
+ParsedSuggestLine parseSuggestArgs(const std::vector<std::string>& args);
+
+// The text of --help.
+const char* suggestUsage();

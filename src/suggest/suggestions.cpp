@@ -1,0 +1,94 @@
+#include "suggest/suggestions.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "suggest/pattern_samples.h"
+#include "suggest/peak_width.h"
+#include "suggest/snip_background.h"
+
+namespace {
+
+// The first background only serves to measure the peaks' width: a window of a twentieth of
+// the pattern clips any peak, however broad.
+int firstWindow(int n) {
+    return std::max(2, n / 20);
+}
+
+void keepStrongest(std::vector<FoundPeak>& peaks, int& leftOut) {
+    if (static_cast<int>(peaks.size()) <= kMaxSuggested) return;
+    std::sort(peaks.begin(), peaks.end(), [](const FoundPeak& a, const FoundPeak& b) {
+        return a.significance > b.significance;
+    });
+    leftOut = static_cast<int>(peaks.size()) - kMaxSuggested;
+    peaks.resize(kMaxSuggested);
+}
+
+PeakShape shapeOf(const PatternSamples& samples) {
+    return typicalPeakShape(samples, snipBackground(samples, 1.0, firstWindow(samples.size())));
+}
+
+double pointsToDegrees(const PatternSamples& samples, double points) {
+    const int n = samples.size();
+    return std::fabs(points * (samples.tth[n - 1] - samples.tth[0]) / (n - 1));
+}
+
+// The stretches between the ends and the points (ascending) that are longer than the
+// spacing the points were to keep: 1.5 spacings between two points, half a spacing at an
+// end, where a point belongs right at the end.
+std::vector<std::pair<double, double>> bareStretches(const PatternSamples& samples,
+                                                     const std::vector<SuggestedPoint>& points,
+                                                     int requested) {
+    const double from = std::min(samples.tth.front(), samples.tth.back());
+    const double to = std::max(samples.tth.front(), samples.tth.back());
+    const double spacing = (to - from) / (requested > 1 ? requested - 1 : kFewestStretches);
+    std::vector<double> edges{from};
+    for (const SuggestedPoint& point : points) edges.push_back(point.tth);
+    edges.push_back(to);
+    std::vector<std::pair<double, double>> bare;
+    for (std::size_t k = 1; k < edges.size(); ++k) {
+        const bool atEnd = k == 1 || k + 1 == edges.size();
+        if (edges[k] - edges[k - 1] > (atEnd ? 0.5 : 1.5) * spacing)
+            bare.emplace_back(edges[k - 1], edges[k]);
+    }
+    return bare;
+}
+
+template <typename T, typename Angle>
+void ascending(std::vector<T>& items, Angle angle) {
+    std::sort(items.begin(), items.end(),
+              [&](const T& a, const T& b) { return angle(a) < angle(b); });
+}
+
+}  // namespace
+
+Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) {
+    const PatternSamples samples = samplesOf(store);
+    Suggestions result;
+    if (samples.size() < kFewestPoints) {
+        result.tooShort = true;
+        return result;
+    }
+    const PeakShape shape = shapeOf(samples);
+    const double fwhm = shape.fwhm;
+    const std::vector<double> background = snipBackground(samples, fwhm, snipWindow(fwhm));
+    result.fwhm = pointsToDegrees(samples, fwhm);
+    PeakSearch search = findPeaks(samples, background, fwhm, settings.minSigma);
+    result.background = chooseBackgroundPoints(samples, background, search.peaks, search.spikes,
+                                               shape, settings.points, kMaxSuggested);
+    result.peaks = std::move(search.peaks);
+    for (const int spike : search.spikes) result.spikes.push_back(samples.tth[spike]);
+    std::sort(result.spikes.begin(), result.spikes.end());
+    keepStrongest(result.peaks, result.peaksLeftOut);
+    // Patterns may run towards lower angles; the files list ascending two-theta.
+    ascending(result.peaks, [](const FoundPeak& p) { return p.tth; });
+    ascending(result.background, [](const SuggestedPoint& p) { return p.tth; });
+    result.bareStretches = bareStretches(samples, result.background, settings.points);
+    return result;
+}
+
+double typicalFwhmDegrees(const PatternStore& store) {
+    const PatternSamples samples = samplesOf(store);
+    if (samples.size() < kFewestPoints) return 0.0;
+    return pointsToDegrees(samples, shapeOf(samples).fwhm);
+}

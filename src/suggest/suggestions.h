@@ -1,0 +1,38 @@
+#pragma once
+// Suggested background points and peak positions for one pattern.
+
+#include <utility>
+#include <vector>
+
+#include "pattern/pattern_store.h"
+#include "suggest/background_points.h"
+#include "suggest/peak_search.h"
+
+struct SuggestSettings {
+    int points = 0;         // background points; 0: as many as the curvature needs
+    double minSigma = 5.0;  // a peak's height above the background, in counting deviations
+};
+
+// The most points or peaks one suggestion holds: what xrdpick's point list takes.
+inline constexpr int kMaxSuggested = 200;
+
+// Fewer points than this show neither a peak nor a stretch of background.
+inline constexpr int kFewestPoints = 10;
+
+struct Suggestions {
+    std::vector<SuggestedPoint> background;  // ascending two-theta
+    std::vector<FoundPeak> peaks;            // ascending two-theta, at most kMaxSuggested
+    int peaksLeftOut = 0;                    // weakest peaks beyond kMaxSuggested
+    std::vector<double> spikes;              // two-theta of one-point spikes, not peaks
+    double fwhm = 0.0;                       // the pattern's typical FWHM, degrees
+    bool tooShort = false;                   // fewer than kFewestPoints: nothing suggested
+    // Stretches (two-theta from, to) that got no background point although the points were
+    // to cover them: peaks and their tails leave no free place there.
+    std::vector<std::pair<double, double>> bareStretches;
+};
+
+Suggestions suggest(const PatternStore& store, const SuggestSettings& settings);
+
+// The typical FWHM of the pattern's peaks in degrees, as suggest measures it; 0 for fewer
+// than kFewestPoints points.
+double typicalFwhmDegrees(const PatternStore& store);
