@@ -83,6 +83,8 @@ int run(const std::vector<std::string>& args, RunState& state) {
             case SideExit::Quit:
                 return endRun(state, outcome.key);
             case SideExit::DeviceFailed:
+                // A file device left open would never be finished.
+                state.gfx.end();
                 return 1;
         }
     }

@@ -44,6 +44,22 @@ class ClosingGraphics : public ScriptedGraphics {
     const std::ostringstream& out_;
 };
 
+// Answers the scripted events, then gives no cursor input, as a file device does.
+class CursorLosingGraphics : public ScriptedGraphics {
+  public:
+    int band(int mode, int posn, float xref, float yref, float* x, float* y, char* ch) override {
+        if (events.empty()) return 0;
+        return ScriptedGraphics::band(mode, posn, xref, yref, x, y, ch);
+    }
+};
+
+// The last call that opened or closed a device.
+std::string lastDeviceCall(const ScriptedGraphics& gfx) {
+    for (auto call = gfx.calls.rbegin(); call != gfx.calls.rend(); ++call)
+        if (call->name == "open" || call->name == "begin" || call->name == "end") return call->name;
+    return "";
+}
+
 struct Ended {
     int status;
     std::string beforeEnd;  // printed before the device was closed
@@ -111,6 +127,18 @@ TEST_F(RunFlow, ADeviceThatCannotBeOpenedEndsTheRunWithStatusOne) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.transcript, "3 data points read.\nPGPLOT initialization fail!!!\n");
     EXPECT_EQ(gfx.count("env"), 0);
+}
+
+// A file device named where the screen was expected gives no cursor: the run ends, and the
+// file is finished, not left half-written.
+TEST_F(RunFlow, ARunEndedByALostCursorClosesTheDevice) {
+    CursorLosingGraphics device;
+    device.beginResults = {1, 1};  // the printed page, then a file device for the screen
+    device.pushKey('p');
+    const SessionResult result = runSession(device, {"three.xy"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.transcript.find("gives no cursor input"), std::string::npos);
+    EXPECT_EQ(lastDeviceCall(device), "end");
 }
 
 TEST_F(RunFlow, UpperCaseQuitKeysEndAProcessedPatternWithoutWriting) {
