@@ -24,16 +24,17 @@ const char* const kUsage =
     "  --version  print the version and exit\n";
 
 // Closes the device and, for a lower-case x or a pattern merged from raw scans, offers the
-// pattern in the four processed formats.
+// pattern in the four processed formats. A file that could not be written whole ends the run
+// with status 1, so that a script notices.
 int endRun(RunState& state, char key) {
     state.gfx.end();
-    if (key == 'x' || state.dataFile.format == 's') {
-        if (writeAllFormats(state.console, state.pattern) == 0) {
-            state.console.print(
-                "SUPER/DATA file(s) converting to other data file(s) is successfully done...\n");
-        }
+    if (key != 'x' && state.dataFile.format != 's') return 0;
+    const int written = writeAllFormats(state.console, state.pattern);
+    if (written == 0) {
+        state.console.print(
+            "SUPER/DATA file(s) converting to other data file(s) is successfully done...\n");
     }
-    return 0;
+    return written <= kIncompleteWrite ? 1 : 0;
 }
 
 // Enters a side afresh: full scale, no corner, the shared list emptied by its first page.

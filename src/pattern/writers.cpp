@@ -9,6 +9,7 @@
 #include "driver/console.h"
 #include "pattern/data_file_name.h"
 #include "pattern/format_writers.h"
+#include "pattern/safe_file.h"
 #include "pattern/typed_line.h"
 
 namespace {
@@ -64,17 +65,15 @@ void warnStepRounding(Console& console, const std::string& name, const PatternSt
 // created or fully written.
 int writeFile(Console& console, const PatternStore& store, const OutputFormat& format,
               const std::string& name, const TitleSource& title) {
-    std::FILE* out = std::fopen(name.c_str(), "w");
-    if (!out) {
+    SafeFile out = SafeFile::replacing(name);
+    if (!out.file()) {
         console.print("Couldn't open file.  I die.\n");
         return format.failCode;
     }
-    const int overflows = format.write(out, store, title);
-    const bool writeFailed = std::ferror(out) != 0;
-    const bool closed = std::fclose(out) == 0;
-    if (writeFailed || !closed) {
+    const int overflows = format.write(out.file(), store, title);
+    if (!out.commit()) {
         console.print("Couldn't write file %s completely.  I die.\n", name.c_str());
-        return format.failCode;
+        return format.failCode + kIncompleteWrite;
     }
     if (overflows > 0) {
         console.print(

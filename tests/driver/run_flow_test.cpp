@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
 
 #include "driver/console.h"
 #include "driver/run.h"
+#include "support/file_size_limit.h"
 #include "support/scripted_graphics.h"
 #include "support/session.h"
 #include "support/temp_dir.h"
@@ -164,6 +167,27 @@ TEST_F(RunFlow, AWriterThatCannotCreateItsFileEndsWithoutTheSuccessLine) {
     EXPECT_EQ(ended.afterEnd, kWriterSummary +
                                   "To get XRS82 output file with stdev, enter file name: (.xy) "
                                   "Couldn't open file.  I die.\n");
+}
+
+// A full disk or a file size limit: the file that was there stays whole, nothing is left
+// beside it, and the exit status tells a script.
+TEST_F(RunFlow, AWriterThatCannotWriteItsFileWholeLeavesTheOldFileAndEndsWithStatusOne) {
+    writeFile("out.xy", "old\n");
+    Ended ended{};
+    {
+        FileSizeLimit limit(40);  // the three points need 78 bytes
+        ended = runUntilEnd({"three.xy"}, 'x', "out.xy\n");
+    }
+    EXPECT_EQ(ended.status, 1);
+    EXPECT_EQ(ended.afterEnd, kWriterSummary +
+                                  "To get XRS82 output file with stdev, enter file name: (.xy) "
+                                  "Couldn't write file out.xy completely.  I die.\n");
+    EXPECT_EQ(readFile("out.xy"), "old\n");
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"out.xy", "three.xy"}));
 }
 
 TEST_F(RunFlow, APatternMergedFromRawScansIsOfferedForConversionWhateverTheQuitKey) {
