@@ -6,15 +6,9 @@
 #include "pattern/line_reader.h"
 #include "pattern/pattern_checks.h"
 #include "pattern/readers.h"
+#include "pattern/xy_step.h"
 
 namespace {
-
-// The first spacing rounded to 0.0001 degree: add 0.5, then cut toward zero. For decreasing
-// angles that is not the nearest value (a spacing of -0.02 gives -0.0199).
-double firstSpacingRounded(float tth0, float tth1) {
-    const float spacing = (tth1 - tth0) * 10000.0f;
-    return std::trunc(spacing + 0.5) * 0.0001;
-}
 
 // The angles are read, not computed: only a last angle off the grid by more than 0.001
 // degree is worth a word.
@@ -49,7 +43,7 @@ bool readXy(std::FILE* file, Console& console, PatternStore& store) {
 
     store.tthmin = store.tth[0];
     store.tthmax = store.tth[store.ilast];
-    store.tthstep = firstSpacingRounded(store.tth[0], store.tth[1]);
+    store.tthstep = xyStep(store.tth[0], store.tth[1]);
     if (endsOnGrid(store)) {
         reportPointsRead(console, store.ilast);
     } else {
