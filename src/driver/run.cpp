@@ -5,6 +5,7 @@
 
 #include "background/background_side.h"
 #include "driver/console.h"
+#include "driver/recovery.h"
 #include "driver/run_state.h"
 #include "driver/side_outcome.h"
 #include "pattern/load.h"
@@ -74,8 +75,10 @@ int run(const std::vector<std::string>& args, RunState& state) {
     }
     state.gfx.ask(false);
 
+    RecoveryWatch watch(state);
     bool backgroundSide = true;
     for (;;) {
+        watch.enterSide(backgroundSide);
         const SideOutcome outcome = enterSide(state, backgroundSide);
         switch (outcome.exit) {
             case SideExit::ToOtherSide:
