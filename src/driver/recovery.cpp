@@ -40,6 +40,8 @@ struct WatchedRun {
 WatchedRun watchedRun;
 std::atomic<WatchedRun*> watched{nullptr};
 volatile std::sig_atomic_t recovering = 0;
+volatile std::sig_atomic_t waitingForUser = 0;
+volatile std::sig_atomic_t pendingSignal = 0;  // a signal that came while the lists changed
 
 // The .xy text of the pattern, as the writer writes it: the pattern never changes during
 // the run, so it is written out once ahead of time.
@@ -168,8 +170,13 @@ void recover(const std::string& name, FixedText& written, FixedText& failed, Wri
     _exit(kExitStatus);
 }
 
+const char* causeOf(int signal) {
+    return signal == SIGHUP ? "hung up (SIGHUP)" : "terminated (SIGTERM)";
+}
+
 void onSignal(int signal) {
-    recoverAndExit(signal == SIGHUP ? "hung up (SIGHUP)" : "terminated (SIGTERM)");
+    if (waitingForUser || pendingSignal) recoverAndExit(causeOf(signal));
+    pendingSignal = signal;
 }
 
 // Xlib calls this when the connection is gone; it must not return.
@@ -188,6 +195,15 @@ void installRecoveryHandlers() {
     sigaction(SIGHUP, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
     XSetIOErrorHandler(onDisplayLost);
+}
+
+UserWait::UserWait() {
+    waitingForUser = 1;
+    if (pendingSignal) recoverAndExit(causeOf(pendingSignal));
+}
+
+UserWait::~UserWait() {
+    waitingForUser = 0;
 }
 
 RecoveryWatch::RecoveryWatch(const RunState& state) {

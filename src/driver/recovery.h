@@ -31,6 +31,18 @@ class RecoveryWatch {
     void enterSide(bool backgroundSide);
 };
 
+// The lists change only while the program works between two waits for the user, so a
+// signal is acted on while the program waits (for the cursor or a console line): at once
+// when it comes then, at the next wait when it comes while the program works, or at once
+// when it comes a second time. One of these marks every such wait while it lasts.
+class UserWait {
+  public:
+    UserWait();
+    ~UserWait();
+    UserWait(const UserWait&) = delete;
+    UserWait& operator=(const UserWait&) = delete;
+};
+
 // Writes the recovery files of the watched run, naming each in `written` (separated by
 // ", ") or, when it could not be written, in `failed`. Safe in a signal handler.
 void writeRecoveryFiles(FixedText& written, FixedText& failed);
