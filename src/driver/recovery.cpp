@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "driver/console.h"
 #include "driver/fixed_text.h"
 #include "driver/run_state.h"
 #include "pattern/format_writers.h"
@@ -223,6 +224,20 @@ RecoveryWatch::~RecoveryWatch() {
 
 void RecoveryWatch::enterSide(bool backgroundSide) {
     watchedRun.side.store(backgroundSide ? kBackgroundSide : kPeakSide);
+}
+
+void RecoveryWatch::dropPoints() {
+    watchedRun.side.store(kNoSide);
+}
+
+void RecoveryWatch::saveNow(Console& console) {
+    FixedText written;
+    FixedText failed;
+    writeRecoveryFiles(written, failed);
+    written.append('\0');
+    failed.append('\0');
+    if (written.size() > 1) console.print("Unsaved work saved in %s\n", written.data());
+    if (failed.size() > 1) console.print("Could not save unsaved work in %s\n", failed.data());
 }
 
 void writeRecoveryFiles(FixedText& written, FixedText& failed) {

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 
+class Console;
 class FixedText;
 struct RunState;
 
@@ -29,6 +30,11 @@ class RecoveryWatch {
 
     // Which side's list the shared point list holds from now on.
     void enterSide(bool backgroundSide);
+    // The user ended the run: the points still in the list are left by choice.
+    void dropPoints();
+    // The run ends for want of a device: the unsaved work is saved as a cut-off run saves
+    // it, and the console says where.
+    void saveNow(Console& console);
 };
 
 // The lists change only while the program works between two waits for the user, so a

@@ -85,10 +85,12 @@ int run(const std::vector<std::string>& args, RunState& state) {
                 backgroundSide = !backgroundSide;
                 break;
             case SideExit::Quit:
+                watch.dropPoints();
                 return endRun(state, outcome.key);
             case SideExit::DeviceFailed:
                 // A file device left open would never be finished.
                 state.gfx.end();
+                watch.saveNow(state.console);
                 return 1;
         }
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -142,6 +143,22 @@ TEST_F(RunFlow, ARunEndedByALostCursorClosesTheDevice) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.transcript.find("gives no cursor input"), std::string::npos);
     EXPECT_EQ(lastDeviceCall(device), "end");
+}
+
+TEST_F(RunFlow, ARunEndedByALostCursorSavesItsUnsavedPointsForRecovery) {
+    CursorLosingGraphics device;
+    device.push(9.5f, 0.0f, 'A');  // a region, then picking in it
+    device.push(10.5f, 300.0f, 'A');
+    device.push(10.0f, 150.0f, 'D');
+    device.push(10.01f, 120.0f, 'A');
+    const SessionResult result = runSession(device, {"three.xy"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.transcript.find("Unsaved work saved in three.fbg.recovered\n"),
+              std::string::npos)
+        << result.transcript;
+    char line[64];
+    std::snprintf(line, sizeof line, "%f\t%f\t0.0\n", 10.01f, 120.0f);
+    EXPECT_EQ(readFile("three.fbg.recovered"), line);
 }
 
 TEST_F(RunFlow, UpperCaseQuitKeysEndAProcessedPatternWithoutWriting) {
