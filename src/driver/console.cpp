@@ -35,6 +35,4 @@ int Console::readChar() {
     return line.empty() ? '\n' : static_cast<unsigned char>(line[0]);
 }
 
-void Console::flush() {
-    out_.flush();
-}
+void Console::flush() { out_.flush(); }

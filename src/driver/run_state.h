@@ -3,8 +3,8 @@
 // to the modes. There are no globals: what lives "for the whole run" lives here.
 
 #include "driver/console.h"
-#include "lsq/lsq_state.h"
 #include "pattern/data_file_name.h"
+#include "lsq/lsq_state.h"
 #include "pattern/pattern_store.h"
 #include "peaks/peak_state.h"
 #include "view/graphics.h"

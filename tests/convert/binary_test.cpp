@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -66,11 +64,8 @@ TEST_F(ProgramTest, AFileSizeLimitLeavesEveryFileAsItWas) {
                                                     : "small.wyr: Couldn't write file small.wyr"))
             << run.err;
         EXPECT_EQ(readFile("small.wyr"), "old wyr\n") << force;
-        std::vector<std::string> files;
-        for (const auto& entry : std::filesystem::directory_iterator("."))
-            files.push_back(entry.path().filename().string());
-        std::sort(files.begin(), files.end());
-        EXPECT_EQ(files, (std::vector<std::string>{"small.wyr", "stderr.txt", "stdout.txt"}));
+        EXPECT_EQ(entriesOf("."),
+                  (std::vector<std::string>{"small.wyr", "stderr.txt", "stdout.txt"}));
     }
 }
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -25,15 +24,6 @@ bool save(SafeFile file, const std::string& content) {
     return file.commit();
 }
 
-// Every entry of a directory, hidden ones included, by name.
-std::vector<std::string> entries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class SafeFileTest : public ::testing::Test {
   protected:
     TempDir dir;
@@ -49,7 +39,7 @@ TEST_F(SafeFileTest, ASaveBeyondTheSizeLimitLeavesTheOldFileAndNothingElse) {
         EXPECT_FALSE(save(SafeFile::replacing("new.xy"), kBigContent));
     }
     EXPECT_EQ(readFile("data.xy"), "old content\n");
-    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"data.xy"});
+    EXPECT_EQ(entriesOf(dir.path()), std::vector<std::string>{"data.xy"});
 }
 
 TEST_F(SafeFileTest, ASaveThroughALinkReplacesTheFileItLeadsToWithItsPermissions) {
@@ -63,8 +53,8 @@ TEST_F(SafeFileTest, ASaveThroughALinkReplacesTheFileItLeadsToWithItsPermissions
     EXPECT_EQ(readFile("real/data.fbg"), "new\n");
     EXPECT_EQ(fs::status("real/data.fbg").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(entries("real"), std::vector<std::string>{"data.fbg"});
-    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"data.fbg", "real"}));
+    EXPECT_EQ(entriesOf("real"), std::vector<std::string>{"data.fbg"});
+    EXPECT_EQ(entriesOf(dir.path()), (std::vector<std::string>{"data.fbg", "real"}));
 }
 
 TEST_F(SafeFileTest, AFailedAppendLeavesTheBlocksThatWereThere) {

@@ -1,7 +1,6 @@
 // Background point files in whole sessions: saving from both modes, loading with the merge
 // question, the names a load accepts, and a save that cannot create its file.
 
-#include <algorithm>
 #include <filesystem>
 
 #include "background_session.h"
@@ -154,11 +153,7 @@ TEST_F(BackgroundFiles, ASaveCutShortLeavesTheEarlierFilesAndKeepsThePoints) {
     EXPECT_TRUE(transcriptHas("Error!!! - F.P. Background output file opening\n"));
     EXPECT_EQ(readFile("quartz.fbg"), "earlier fbg\n");
     EXPECT_EQ(readFile("quartz.gbg"), "earlier gbg\n");
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator("."))
-        files.push_back(entry.path().filename().string());
-    std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{"quartz.fbg", "quartz.gbg", "quartz.xy"}));
+    EXPECT_EQ(entriesOf("."), (std::vector<std::string>{"quartz.fbg", "quartz.gbg", "quartz.xy"}));
     ASSERT_EQ(pageCount(), 5);
     EXPECT_EQ(pointMarkers(4), 2);
 }
