@@ -4,18 +4,18 @@
 #include <string>
 
 #include "driver/console.h"
+#include "pattern/safe_file.h"
 
 namespace {
 
-// Writes one file of points, each line by the given format; false when it cannot be
-// created or written completely.
+// Writes one file of points, each line by the given format; false, with an existing file
+// left as it was, when it cannot be created or written completely.
 bool writePoints(const std::string& name, const PointList& list, const char* lineFormat) {
-    std::FILE* file = std::fopen(name.c_str(), "w");
-    if (!file) return false;
-    bool written = true;
-    for (int i = 0; i <= list.last && written; ++i)
-        written = std::fprintf(file, lineFormat, list.x[i], list.y[i]) > 0;
-    return std::fclose(file) == 0 && written;
+    SafeFile file = SafeFile::replacing(name);
+    if (!file.file()) return false;
+    for (int i = 0; i <= list.last; ++i)
+        std::fprintf(file.file(), lineFormat, list.x[i], list.y[i]);
+    return file.commit();
 }
 
 bool saveBoth(Console& console, const PointList& list, const DataFileName& dataFile) {

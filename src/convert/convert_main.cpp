@@ -1,5 +1,6 @@
 #include "convert/convert_main.h"
 
+#include <filesystem>
 #include <ostream>
 
 #include "convert/convert_context.h"
@@ -50,6 +51,14 @@ int convertMain(const std::vector<std::string>& args, std::ostream& out, std::os
             return kUsageError;
         case CommandLine::Convert:
             break;
+    }
+    // Every output would fail the same way: one message, before any input is read.
+    std::error_code error;
+    const std::string& outdir = parsed.options.outdir;
+    if (!outdir.empty() && !std::filesystem::is_directory(outdir, error)) {
+        err << "xrdconvert: --outdir '" << outdir << "' is not an existing directory\n"
+            << "Try 'xrdconvert --help'.\n";
+        return kUsageError;
     }
     OutputGuard guard(parsed.options.files, parsed.options.force);
     const ConvertContext context{parsed.options, guard, out, err};

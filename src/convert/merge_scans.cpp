@@ -14,6 +14,7 @@
 #include "pattern/format_recognition.h"
 #include "pattern/pattern_store.h"
 #include "pattern/readers.h"
+#include "pattern/super_reader.h"
 
 namespace {
 
@@ -51,8 +52,9 @@ bool allScansOpen(const std::vector<std::string>& scans, std::ostream& err) {
 }
 
 // Runs the raw reader on the first scan with the others as the typed names. True when the
-// pattern loaded from every scan.
-bool readAllScans(const std::vector<std::string>& scans, std::ostream& err, PatternStore& store) {
+// pattern loaded from every scan; `refused` counts the records left out, scan by scan.
+bool readAllScans(const std::vector<std::string>& scans, std::ostream& err, PatternStore& store,
+                  RefusedRecords& refused) {
     const std::string& first = scans.front();
     std::FILE* file = openInput(first, err);
     if (!file) return false;
@@ -60,10 +62,28 @@ bool readAllScans(const std::vector<std::string>& scans, std::ostream& err, Patt
     ScanNameFeed feed(scans, messages);
     std::istream typedNames(&feed);
     Console names(typedNames, messages.stream());
-    if (!readSuper(file, messages.console(), store, names)) return false;  // closes the file
+    // The reader closes the file.
+    if (!readSuper(file, messages.console(), store, names, &refused)) return false;
     if (feed.exhausted()) return true;
     messages.concern(first);
     messages.stream() << "the merge ended before its last scan; nothing written\n";
+    return false;
+}
+
+// The pattern lacks the records the reader refused, each reported as it was met: one line
+// sums them up, so that a script and a person scrolling back both notice. True when none.
+bool reportRefused(const std::vector<std::string>& scans, const RefusedRecords& refused,
+                   std::ostream& err) {
+    int total = 0;
+    std::string where;
+    for (std::size_t k = 0; k < refused.size() && k < scans.size(); ++k) {
+        if (refused[k] == 0) continue;
+        total += refused[k];
+        where += (where.empty() ? "" : ", ") + std::to_string(refused[k]) + " in " + scans[k];
+    }
+    if (total == 0) return true;
+    err << scans.front() << ": " << total
+        << " record(s) refused and left out of the merge: " << where << '\n';
     return false;
 }
 
@@ -78,6 +98,8 @@ bool mergeScans(const ConvertContext& context) {
     }
     if (!allScansOpen(scans, context.err)) return false;
     auto store = std::make_unique<PatternStore>();
-    return readAllScans(scans, context.err, *store) &&
-           writePatternOutputs(context, *store, first, 's');
+    RefusedRecords refused;
+    if (!readAllScans(scans, context.err, *store, refused)) return false;
+    const bool written = writePatternOutputs(context, *store, first, 's');
+    return reportRefused(scans, refused, context.err) && written;
 }

@@ -5,6 +5,7 @@
 
 #include "background/background_side.h"
 #include "driver/console.h"
+#include "driver/recovery.h"
 #include "driver/run_arguments.h"
 #include "driver/run_state.h"
 #include "driver/side_outcome.h"
@@ -37,16 +38,17 @@ bool offeredForConversion(char format) {
 }
 
 // Closes the device and, for a lower-case x or a pattern offered for conversion, offers the
-// pattern in the four processed formats.
+// pattern in the four processed formats. A file that could not be written whole ends the run
+// with status 1, so that a script notices.
 int endRun(RunState& state, char key) {
     state.gfx.end();
-    if (key == 'x' || offeredForConversion(state.dataFile.format)) {
-        if (writeAllFormats(state.console, state.pattern) == 0) {
-            state.console.print(
-                "SUPER/DATA file(s) converting to other data file(s) is successfully done...\n");
-        }
+    if (key != 'x' && !offeredForConversion(state.dataFile.format)) return 0;
+    const int written = writeAllFormats(state.console, state.pattern);
+    if (written == 0) {
+        state.console.print(
+            "SUPER/DATA file(s) converting to other data file(s) is successfully done...\n");
     }
-    return 0;
+    return written <= kIncompleteWrite ? 1 : 0;
 }
 
 // Enters a side afresh: full scale, no corner, the shared list emptied by its first page.
@@ -89,16 +91,22 @@ int run(const std::vector<std::string>& args, RunState& state) {
     state.view.screen = readScreenColours(state.console);
     if (!openScreen(state.console, state.gfx, state.view.screen)) return 1;
 
+    RecoveryWatch watch(state);
     bool backgroundSide = true;
     for (;;) {
+        watch.enterSide(backgroundSide);
         const SideOutcome outcome = enterSide(state, backgroundSide);
         switch (outcome.exit) {
             case SideExit::ToOtherSide:
                 backgroundSide = !backgroundSide;
                 break;
             case SideExit::Quit:
+                watch.dropPoints();
                 return endRun(state, outcome.key);
             case SideExit::DeviceFailed:
+                // A file device left open would never be finished.
+                state.gfx.end();
+                watch.saveNow(state.console);
                 return 1;
         }
     }

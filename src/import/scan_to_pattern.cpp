@@ -8,6 +8,7 @@
 #include "import/x_axis.h"
 #include "pattern/line_conversion.h"
 #include "pattern/pattern_checks.h"
+#include "pattern/xy_step.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ void setGrid(const std::vector<double>& tth, Console& console, PatternStore& sto
         store.tthstep = mean;
         return;
     }
-    store.tthstep = firstSpacingRounded(store.tth[0], store.tth[1]);
+    store.tthstep = xyStep(store.tth[0], store.tth[1]);
     console.print(
         "Please, check the steps: they are not uniform (tthstep %.4f from the first "
         "spacing).\n",

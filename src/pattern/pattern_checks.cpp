@@ -19,11 +19,6 @@ void reportPointsRead(Console& console, int ilast) {
     console.print("%ld data points read.\n", static_cast<long>(ilast) + 1);
 }
 
-double firstSpacingRounded(float tth0, float tth1) {
-    const float spacing = (tth1 - tth0) * 10000.0f;
-    return std::trunc(spacing + 0.5) * 0.0001;
-}
-
 bool endsOnGrid(const PatternStore& store) {
     const float span = static_cast<float>(store.ilast * store.tthstep);
     return std::fabs(store.tthmax - (store.tthmin + span)) <= 0.001;

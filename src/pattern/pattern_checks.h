@@ -15,10 +15,6 @@ bool hasEnoughPoints(Console& console, int ilast);
 // "N data points read." with N = ilast + 1.
 void reportPointsRead(Console& console, int ilast);
 
-// The .xy reader's step: the first spacing rounded to 0.0001 degree by adding 0.5 and cutting
-// toward zero. For decreasing angles that is not the nearest value (-0.02 gives -0.0199).
-double firstSpacingRounded(float tth0, float tth1);
-
 // The .xy reader's grid check for angles read rather than computed: the last angle lies
 // within 0.001 degree of tthmin + ilast * tthstep (the product taken as a float).
 bool endsOnGrid(const PatternStore& store);

@@ -5,6 +5,7 @@
 // the file open for the caller to close.
 
 #include <cstdio>
+#include <vector>
 
 #include "pattern/pattern_store.h"
 
@@ -25,8 +26,10 @@ bool readDat(std::FILE* file, Console& console, PatternStore& store);
 bool readGda(std::FILE* file, Console& console, PatternStore& store);
 
 // Raw scans: merges the first file and the further ones named on the names console (the
-// merge closes its files), then checks the point count and computes the angles.
-bool readSuper(std::FILE* first, Console& console, PatternStore& store, Console& names);
+// merge closes its files), then checks the point count and computes the angles. `refused`,
+// when given, receives the number of records refused in each file (super_reader.h).
+bool readSuper(std::FILE* first, Console& console, PatternStore& store, Console& names,
+               std::vector<int>* refused = nullptr);
 
 inline bool readSuper(std::FILE* first, Console& console, PatternStore& store) {
     return readSuper(first, console, store, console);

@@ -5,9 +5,10 @@
 #include "pattern/readers.h"
 #include "pattern/super_reader.h"
 
-bool readSuper(std::FILE* first, Console& console, PatternStore& store, Console& names) {
+bool readSuper(std::FILE* first, Console& console, PatternStore& store, Console& names,
+               std::vector<int>* refused) {
     console.print("This is SUPER file. Please give me some information to proceed.\n");
-    if (readSuperScans(first, console, store, names) == 0) {
+    if (readSuperScans(first, console, store, names, refused) == 0) {
         console.print("SUPER file(s) reading is successfully done...\n");
         console.print("You can convert them to other data file format(s) later.\n");
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "driver/console.h"
 #include "pattern/data_file_name.h"
@@ -28,16 +29,18 @@ enum class FileOutcome {
     Aborted,      // a record lay beyond the capacity: the whole read ends
 };
 
-FileOutcome readScanFile(std::FILE* file, int fileNumber, ScanGrid& grid, Console& console) {
+FileOutcome readScanFile(std::FILE* file, int fileNumber, ScanGrid& grid, Console& console,
+                         int& refused) {
     LineReader lines(file, kScanLineBufferSize);
     const std::optional<ScanColumns> columns = decodeScanColumns(lines, console);
     if (!columns) return FileOutcome::Undecodable;
     std::string line;
     while (lines.next(line)) {
         const std::optional<ScanRecord> record = parseScanRecord(line, *columns, console);
-        if (record && grid.add(*record, line, fileNumber) == Placement::BeyondCapacity) {
-            return FileOutcome::Aborted;
-        }
+        const Placement placement =
+            record ? grid.add(*record, line, fileNumber) : Placement::Rejected;
+        if (placement == Placement::BeyondCapacity) return FileOutcome::Aborted;
+        if (placement == Placement::Rejected) ++refused;
     }
     return FileOutcome::Read;
 }
@@ -66,7 +69,9 @@ void finishMerge(PatternStore& store, const ScanGrid& grid, Console& console) {
 
 }  // namespace
 
-int readSuperScans(std::FILE* first, Console& console, PatternStore& store, Console& names) {
+int readSuperScans(std::FILE* first, Console& console, PatternStore& store, Console& names,
+                   RefusedRecords* refused) {
+    RefusedRecords counted(1, 0);
     ScanFile file(first);
     console.print("First file must have lowest angle.  Max %d points.\n", MAXBUF);
     console.print("Each scan must have same step.  Sums repeated points.\n");
@@ -74,7 +79,7 @@ int readSuperScans(std::FILE* first, Console& console, PatternStore& store, Cons
     store.ilast = 0;
 
     int fileNumber = 1;
-    FileOutcome outcome = readScanFile(file.get(), fileNumber, grid, console);
+    FileOutcome outcome = readScanFile(file.get(), fileNumber, grid, console, counted.back());
     if (outcome == FileOutcome::Undecodable) return -3;
     while (outcome == FileOutcome::Read) {
         file.reset();
@@ -84,7 +89,8 @@ int readSuperScans(std::FILE* first, Console& console, PatternStore& store, Cons
             console.print("End of Input; Proceeding to NEXT step --------->\n");
             break;
         }
-        outcome = readScanFile(file.get(), fileNumber, grid, console);
+        counted.push_back(0);
+        outcome = readScanFile(file.get(), fileNumber, grid, console, counted.back());
         if (outcome == FileOutcome::Undecodable) {
             console.print("You select to continue... Disregarding last SUPER file.\n");
             console.print("Be advised to check last SUPER file.\n");
@@ -92,5 +98,6 @@ int readSuperScans(std::FILE* first, Console& console, PatternStore& store, Cons
         }
     }
     finishMerge(store, grid, console);
+    if (refused) *refused = std::move(counted);
     return 0;
 }

@@ -3,13 +3,16 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
 #include "driver/console.h"
 #include "pattern/data_file_name.h"
 #include "pattern/format_writers.h"
+#include "pattern/safe_file.h"
 #include "pattern/typed_line.h"
+#include "pattern/xy_step.h"
 
 namespace {
 
@@ -23,12 +26,12 @@ struct OutputFormat {
     char code;  // the format code of the data file name
     const char* prompt;
     int failCode;           // returned when the file cannot be created
-    double stepResolution;  // degrees in which the header gives tthstep; 0: angles are listed
+    double stepResolution;  // degrees in which the file gives tthstep, or lists the angles
     WriteFormat write;
 };
 
 const std::array<OutputFormat, 4> kFormats = {{
-    {'x', "To get XRS82 output file with stdev, enter file name: (.xy) ", -2, 0.0,
+    {'x', "To get XRS82 output file with stdev, enter file name: (.xy) ", -2, 0.001,
      [](std::FILE* out, const PatternStore& store, const TitleSource&) {
          return writeXy(out, store);
      }},
@@ -46,13 +49,23 @@ const std::array<OutputFormat, 4> kFormats = {{
      }},
 }};
 
-// A header that gives tthstep with fewer decimals than it has moves the angles read back
-// from it, the more the further the point: the user must hear of it.
+// The step a reader takes back from the file: the header's value, or for .xy the spacing of
+// the first two angles as listed.
+double stepReadBack(const OutputFormat& format, const PatternStore& store) {
+    if (format.code != 'x')
+        return std::round(store.tthstep / format.stepResolution) * format.stepResolution;
+    std::array<char, 32> first{}, second{};
+    std::snprintf(first.data(), first.size(), "%8.3f", store.tthmin);
+    std::snprintf(second.data(), second.size(), "%8.3f", store.tthmin + store.tthstep);
+    return xyStep(std::strtof(first.data(), nullptr), std::strtof(second.data(), nullptr));
+}
+
+// A file that gives tthstep with fewer decimals than it has moves the angles read back from
+// it, the more the further the point: the user must hear of it.
 void warnStepRounding(Console& console, const std::string& name, const PatternStore& store,
-                      double resolution) {
-    if (resolution <= 0.0) return;
-    const double written = std::round(store.tthstep / resolution) * resolution;
-    const double drift = std::fabs(written - store.tthstep) * store.ilast;
+                      const OutputFormat& format) {
+    const double resolution = format.stepResolution;
+    const double drift = std::fabs(stepReadBack(format, store) - store.tthstep) * store.ilast;
     if (drift <= resolution / 2) return;
     console.print(
         "Warning: %s cannot hold tthstep = %.6f exactly; angles read back from it will be up "
@@ -64,17 +77,15 @@ void warnStepRounding(Console& console, const std::string& name, const PatternSt
 // created or fully written.
 int writeFile(Console& console, const PatternStore& store, const OutputFormat& format,
               const std::string& name, const TitleSource& title) {
-    std::FILE* out = std::fopen(name.c_str(), "w");
-    if (!out) {
+    SafeFile out = SafeFile::replacing(name);
+    if (!out.file()) {
         console.print("Couldn't open file.  I die.\n");
         return format.failCode;
     }
-    const int overflows = format.write(out, store, title);
-    const bool writeFailed = std::ferror(out) != 0;
-    const bool closed = std::fclose(out) == 0;
-    if (writeFailed || !closed) {
+    const int overflows = format.write(out.file(), store, title);
+    if (!out.commit()) {
         console.print("Couldn't write file %s completely.  I die.\n", name.c_str());
-        return format.failCode;
+        return format.failCode + kIncompleteWrite;
     }
     if (overflows > 0) {
         console.print(
@@ -82,7 +93,7 @@ int writeFile(Console& console, const PatternStore& store, const OutputFormat& f
             "correctly.\n",
             overflows, name.c_str());
     }
-    warnStepRounding(console, name, store, format.stepResolution);
+    warnStepRounding(console, name, store, format);
     return 0;
 }
 

@@ -12,16 +12,21 @@ class Console;
 // line buffer of the .gda reader, line end included.
 inline constexpr std::size_t kGdaTitleMax = 98;
 
+// Added to a format's code when its file was created but could not be written whole (a full
+// disk, a file size limit); an existing file of that name is then left as it was.
+inline constexpr int kIncompleteWrite = -10;
+
 // Asks for a file name for each format in the fixed order XRS82, Wyriet, PROFIN, GSAS and
 // writes the pattern; an empty answer skips a format. Returns 0 when every format was
-// written or skipped, -2 .. -5 when the file of that format could not be created (the
-// formats after it are then not offered).
+// written or skipped, -2 .. -5 when the file of that format could not be created, and that
+// code plus kIncompleteWrite when it could not be written whole (the formats after it are
+// then not offered).
 int writeAllFormats(Console& console, const PatternStore& store);
 
 // Writes the pattern in one format ('x', 'w', 'd' or 'g', as the format codes of the data
 // file name) to the named file, with the same messages as the dialogue; title (one line of at
 // most kGdaTitleMax characters) serves the GSAS format only. Returns 0 when written, the
-// format's code of writeAllFormats when the file cannot be created or fully written, and -1
-// for any other format code.
+// code writeAllFormats gives when the file cannot be created or fully written, and -1 for
+// any other format code.
 int writePatternFile(Console& console, const PatternStore& store, char format,
                      const std::string& name, const std::string& title);

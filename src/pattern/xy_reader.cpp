@@ -5,6 +5,7 @@
 #include "pattern/line_reader.h"
 #include "pattern/pattern_checks.h"
 #include "pattern/readers.h"
+#include "pattern/xy_step.h"
 
 bool readXy(std::FILE* file, Console& console, PatternStore& store) {
     LineReader lines(file, kDataLineBufferSize);
@@ -30,7 +31,7 @@ bool readXy(std::FILE* file, Console& console, PatternStore& store) {
 
     store.tthmin = store.tth[0];
     store.tthmax = store.tth[store.ilast];
-    store.tthstep = firstSpacingRounded(store.tth[0], store.tth[1]);
+    store.tthstep = xyStep(store.tth[0], store.tth[1]);
     if (endsOnGrid(store)) {
         reportPointsRead(console, store.ilast);
     } else {

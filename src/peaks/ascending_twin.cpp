@@ -2,16 +2,7 @@
 
 #include <cmath>
 
-namespace {
-
-// A spacing rounded to 0.0001 degree the way the readers round the first one: add 0.5, then
-// cut toward zero. A negative spacing is not rounded to its nearest value by this.
-double roundedSpacing(float from, float to) {
-    const float spacing = (to - from) * 10000.0f;
-    return std::trunc(spacing + 0.5) * 0.0001;
-}
-
-}  // namespace
+#include "pattern/xy_step.h"
 
 bool anglesDecrease(const PatternStore& pattern) {
     return pattern.ilast > 0 && pattern.tth[pattern.ilast] < pattern.tth[0];
@@ -20,9 +11,9 @@ bool anglesDecrease(const PatternStore& pattern) {
 AscendingGrid twinGrid(const PatternStore& pattern) {
     const int last = pattern.ilast;
     const double first = pattern.tth[last];
-    const bool stepWasRounded = pattern.tthstep == roundedSpacing(pattern.tth[0], pattern.tth[1]);
+    const bool stepWasRounded = pattern.tthstep == xyStep(pattern.tth[0], pattern.tth[1]);
     if (last < 1 || !stepWasRounded) return {first, -pattern.tthstep};
-    return {first, roundedSpacing(pattern.tth[last], pattern.tth[last - 1])};
+    return {first, xyStep(pattern.tth[last], pattern.tth[last - 1])};
 }
 
 std::unique_ptr<PatternStore> ascendingTwin(const PatternStore& pattern) {

@@ -1,36 +1,39 @@
 #include "peaks/fit_file.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "driver/console.h"
+#include "pattern/safe_file.h"
 
 bool prepareFitFile(Console& console, const std::string& name) {
-    if (std::FILE* existing = std::fopen(name.c_str(), "r")) {
-        std::fclose(existing);
-        return true;
-    }
-    std::FILE* created = std::fopen(name.c_str(), "w");
-    if (!created) {
+    // A file that is there, readable or not, holds earlier fits: it is never created anew.
+    std::error_code error;
+    if (std::filesystem::exists(name, error)) return true;
+    SafeFile created = SafeFile::replacing(name);
+    if (created.file())
+        std::fprintf(created.file(), "#   tth      Iint       FWHM      eta      w/r     chi^2\n");
+    if (!created.commit()) {
         console.print("Can not open *.fit file to save fitting results.\n");
         return false;
     }
-    std::fprintf(created, "#   tth      Iint       FWHM      eta      w/r     chi^2\n");
-    std::fclose(created);
     return true;
 }
 
 bool appendFitBlock(Console& console, const std::string& name, const FitResult& result) {
-    std::FILE* file = std::fopen(name.c_str(), "a");
-    if (!file) {
+    SafeFile file = SafeFile::appending(name);
+    if (file.file()) {
+        for (int j = 0; j < result.peakCount; ++j) {
+            const FittedPeak& peak = result.peaks[j];
+            std::fprintf(file.file(), "%f %f %f %f %f %f\n", peak.position, peak.intensity,
+                         peak.fwhm, result.eta, result.wor, result.chisq);
+        }
+        std::fprintf(file.file(), "#--------------------------------------------------------#\n");
+    }
+    // A block cut short would be read back as fewer peaks: the file keeps only whole blocks.
+    if (!file.commit()) {
         console.print("Can not open *.fit file to save fitting results!!!\n");
         return false;
     }
-    for (int j = 0; j < result.peakCount; ++j) {
-        const FittedPeak& peak = result.peaks[j];
-        std::fprintf(file, "%f %f %f %f %f %f\n", peak.position, peak.intensity, peak.fwhm,
-                     result.eta, result.wor, result.chisq);
-    }
-    std::fprintf(file, "#--------------------------------------------------------#\n");
-    std::fclose(file);
     return true;
 }

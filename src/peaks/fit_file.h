@@ -13,5 +13,6 @@ class Console;
 bool prepareFitFile(Console& console, const std::string& name);
 
 // Appends the block of an accepted fit; says so and returns false when the file cannot be
-// opened for appending.
+// opened for appending or the block cannot be written whole (the file then keeps the
+// blocks it had).
 bool appendFitBlock(Console& console, const std::string& name, const FitResult& result);

@@ -8,6 +8,7 @@
 
 #include "driver/run_state.h"
 #include "pattern/line_reader.h"
+#include "pattern/safe_file.h"
 #include "pattern/typed_line.h"
 #include "peaks/peak_list.h"
 
@@ -25,13 +26,12 @@ std::vector<float> positionsToWrite(const PointList& list) {
     return tth;
 }
 
+// False, with an existing file left as it was, when the file cannot be written completely.
 bool writePositions(const std::string& name, const std::vector<float>& tth) {
-    std::FILE* file = std::fopen(name.c_str(), "w");
-    if (!file) return false;
-    bool written = true;
-    for (std::size_t i = 0; i < tth.size() && written; ++i)
-        written = std::fprintf(file, "%8.4f\n", tth[i]) > 0;
-    return std::fclose(file) == 0 && written;
+    SafeFile file = SafeFile::replacing(name);
+    if (!file.file()) return false;
+    for (const float position : tth) std::fprintf(file.file(), "%8.4f\n", position);
+    return file.commit();
 }
 
 // The first number of a line ("%f", followed by up to five more that are not used); false

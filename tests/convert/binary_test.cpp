@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "convert/convert_harness.h"
 #include "support/temp_dir.h"
@@ -17,10 +18,13 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs the program with the arguments as given (already quoted for the shell).
-ProgramRun runProgram(const std::string& arguments) {
+// Runs the program with the arguments as given (already quoted for the shell), under
+// `ulimit -f` with the given number of 512-byte blocks if one is given.
+ProgramRun runProgram(const std::string& arguments, int fileSizeBlocks = 0) {
+    const std::string limit =
+        fileSizeBlocks > 0 ? "ulimit -f " + std::to_string(fileSizeBlocks) + "; " : "";
     const std::string command =
-        std::string(XRDCONVERT_BINARY) + " " + arguments + " >stdout.txt 2>stderr.txt";
+        limit + std::string(XRDCONVERT_BINARY) + " " + arguments + " >stdout.txt 2>stderr.txt";
     const int result = std::system(command.c_str());
     ProgramRun run;
     if (result != -1 && WIFEXITED(result)) run.status = WEXITSTATUS(result);
@@ -42,6 +46,27 @@ TEST_F(ProgramTest, ConvertsTheFilesItCanAndExitsWithOneForTheRest) {
     EXPECT_EQ(run.err, example("small.xy") + ": 301 data points read.\n" +
                            "gone.xy: cannot open: No such file or directory\n");
     EXPECT_TRUE(fileExists("small.wyr"));
+}
+
+// Under a file size limit no output can be written whole: the files that were there stay as
+// they were, also with --force, and no partial or temporary file is left.
+TEST_F(ProgramTest, AFileSizeLimitLeavesEveryFileAsItWas) {
+    writeFile("small.wyr", "old wyr\n");
+    const std::string input = example("small.xy");
+    for (const std::string force : {"", "--force "}) {
+        const ProgramRun run = runProgram(force + "--to xy,wyr " + input, 1);
+        EXPECT_EQ(run.status, 1) << force;
+        EXPECT_EQ(run.out, "") << force;
+        EXPECT_TRUE(
+            contains(run.err, "small.xy: Couldn't write file small.xy completely.  I die.\n"))
+            << run.err;
+        EXPECT_TRUE(contains(run.err, force.empty() ? "small.wyr: exists already"
+                                                    : "small.wyr: Couldn't write file small.wyr"))
+            << run.err;
+        EXPECT_EQ(readFile("small.wyr"), "old wyr\n") << force;
+        EXPECT_EQ(entriesOf("."),
+                  (std::vector<std::string>{"small.wyr", "stderr.txt", "stdout.txt"}));
+    }
 }
 
 TEST_F(ProgramTest, HelpExitsWithZeroAndAnUnknownOptionWithTwo) {

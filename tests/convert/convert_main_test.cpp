@@ -148,14 +148,14 @@ TEST_F(ConvertMainTest, ForceNeverReplacesAnInputNorAFileTheRunWrote) {
 
 // ---- Output directories that cannot take the files ----
 
-TEST_F(ConvertMainTest, AnOutputDirectoryThatCannotBeWrittenFailsEveryFileInIt) {
+TEST_F(ConvertMainTest, AnOutputDirectoryThatIsNotOneIsAUsageErrorBeforeAnyInputIsRead) {
     writeFile("plain", "a file, not a directory");
     for (const std::string outdir : {"plain", "missing"}) {
         const ConvertRun run = runConvert({"--to", "xy,gda", "--outdir", outdir, "a.xy", "b.xy"});
-        EXPECT_EQ(run.status, 1) << outdir;
+        EXPECT_EQ(run.status, 2) << outdir;
         EXPECT_EQ(run.out, "") << outdir;
-        EXPECT_TRUE(contains(run.err, outdir + "/a.xy: Couldn't open file.  I die.\n"));
-        EXPECT_TRUE(contains(run.err, outdir + "/b.gda: Couldn't open file.  I die.\n"));
+        EXPECT_EQ(run.err, "xrdconvert: --outdir '" + outdir +
+                               "' is not an existing directory\nTry 'xrdconvert --help'.\n");
     }
     EXPECT_FALSE(fs::exists("missing"));
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -48,8 +49,8 @@ TEST_F(MergeTest, TheExampleScansMergeAsInASession) {
     const std::string scans[] = {example("scan.001"), example("scan.002"), example("scan.003")};
     const ConvertRun run =
         runConvert({"--merge", "--outdir", "batch", scans[0], scans[1], scans[2]});
-    // No folder "batch" yet: nothing written, and the status says so.
-    EXPECT_EQ(run.status, 1);
+    // No folder "batch" yet: a usage error, before any scan is read.
+    EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
 
     fs::create_directory("batch");
@@ -70,21 +71,36 @@ TEST_F(MergeTest, TheExampleScansMergeAsInASession) {
     EXPECT_EQ(linesOf(readFile("batch/scan.xy")).size(), 501u);
 }
 
-// Each faulty line pauses for a key; the pause must not take the next scan's name.
-TEST_F(MergeTest, FaultyLinesAreSkippedAndEveryScanStillRead) {
+// Each faulty line pauses for a key; the pause must not take the next scan's name. The
+// pattern is written without the refused records, and one line and the status tell of them.
+TEST_F(MergeTest, RefusedRecordsAreLeftOutAndSummedUpWithStatusOne) {
     writeFile("run.001", scanFile(records(10.00, 2) + "comment\n" + records(10.04, 3)));
     // 10.107 lies 0.35 steps off the grid point 10.10: rejected with the ERROR block.
     writeFile("run.002", scanFile("10.107 100 1000000 1000\n" + records(10.10, 2)));
-    writeFile("run.003", scanFile(records(10.14, 3)));
+    // A count that is not a number is refused; a monitor that did not count is not.
+    writeFile("run.003",
+              scanFile(records(10.14, 3) + "10.20 inf 1000000 1000\n" + "10.20 100 999 1000\n"));
     const ConvertRun run = runConvert({"--merge", "--to", "xy", "run.001", "run.002", "run.003"});
-    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "run.xy\n");
     EXPECT_TRUE(contains(run.err, "run.001: There is(are) blank line(s) in this SUPER file...\n"));
     EXPECT_TRUE(contains(run.err, "run.002: tthstep can not mix."));
-    EXPECT_EQ(
-        anglesOf(readFile("run.xy")),
-        (std::vector<std::string>{"  10.000", "  10.020", "  10.040", "  10.060", "  10.080",
-                                  "  10.100", "  10.120", "  10.140", "  10.160", "  10.180"}));
+    const std::string summary =
+        "run.001: 3 record(s) refused and left out of the merge: 1 in run.001, 1 in run.002, "
+        "1 in run.003\n";
+    EXPECT_EQ(run.err.substr(run.err.size() - std::min(run.err.size(), summary.size())), summary);
+    EXPECT_EQ(anglesOf(readFile("run.xy")),
+              (std::vector<std::string>{"  10.000", "  10.020", "  10.040", "  10.060", "  10.080",
+                                        "  10.100", "  10.120", "  10.140", "  10.160", "  10.180",
+                                        "  10.200"}));
+}
+
+TEST_F(MergeTest, ARecordWhoseMonitorDidNotCountIsMergedWithoutComplaint) {
+    writeFile("run.001", scanFile(records(10.00, 3) + "10.06 100 999 1000\n"));
+    const ConvertRun run = runConvert({"--merge", "--to", "xy", "run.001"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(linesOf(readFile("run.xy")).size(), 4u);
+    EXPECT_FALSE(contains(run.err, "refused"));
 }
 
 TEST_F(MergeTest, TheMessagesNameTheScanBeingReadAndThenTheMerge) {

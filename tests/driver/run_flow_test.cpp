@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string>
 
 #include "driver/console.h"
 #include "driver/run.h"
+#include "support/file_size_limit.h"
 #include "support/scripted_graphics.h"
 #include "support/session.h"
 #include "support/temp_dir.h"
@@ -43,6 +46,22 @@ class ClosingGraphics : public ScriptedGraphics {
   private:
     const std::ostringstream& out_;
 };
+
+// Answers the scripted events, then gives no cursor input, as a file device does.
+class CursorLosingGraphics : public ScriptedGraphics {
+  public:
+    int band(int mode, int posn, float xref, float yref, float* x, float* y, char* ch) override {
+        if (events.empty()) return 0;
+        return ScriptedGraphics::band(mode, posn, xref, yref, x, y, ch);
+    }
+};
+
+// The last call that opened or closed a device.
+std::string lastDeviceCall(const ScriptedGraphics& gfx) {
+    for (auto call = gfx.calls.rbegin(); call != gfx.calls.rend(); ++call)
+        if (call->name == "open" || call->name == "begin" || call->name == "end") return call->name;
+    return "";
+}
 
 struct Ended {
     int status;
@@ -113,6 +132,34 @@ TEST_F(RunFlow, ADeviceThatCannotBeOpenedEndsTheRunWithStatusOne) {
     EXPECT_EQ(gfx.count("env"), 0);
 }
 
+// A file device named where the screen was expected gives no cursor: the run ends, and the
+// file is finished, not left half-written.
+TEST_F(RunFlow, ARunEndedByALostCursorClosesTheDevice) {
+    CursorLosingGraphics device;
+    device.beginResults = {1, 1};  // the printed page, then a file device for the screen
+    device.pushKey('p');
+    const SessionResult result = runSession(device, {"three.xy"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.transcript.find("gives no cursor input"), std::string::npos);
+    EXPECT_EQ(lastDeviceCall(device), "end");
+}
+
+TEST_F(RunFlow, ARunEndedByALostCursorSavesItsUnsavedPointsForRecovery) {
+    CursorLosingGraphics device;
+    device.push(9.5f, 0.0f, 'A');  // a region, then picking in it
+    device.push(10.5f, 300.0f, 'A');
+    device.push(10.0f, 150.0f, 'D');
+    device.push(10.01f, 120.0f, 'A');
+    const SessionResult result = runSession(device, {"three.xy"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.transcript.find("Unsaved work saved in three.fbg.recovered\n"),
+              std::string::npos)
+        << result.transcript;
+    char line[64];
+    std::snprintf(line, sizeof line, "%f\t%f\t0.0\n", 10.01f, 120.0f);
+    EXPECT_EQ(readFile("three.fbg.recovered"), line);
+}
+
 TEST_F(RunFlow, UpperCaseQuitKeysEndAProcessedPatternWithoutWriting) {
     for (const char key : {'Q', 'q', 'X'}) {
         const Ended ended = runUntilEnd({"three.xy"}, key, "");
@@ -136,6 +183,23 @@ TEST_F(RunFlow, AWriterThatCannotCreateItsFileEndsWithoutTheSuccessLine) {
     EXPECT_EQ(ended.afterEnd, kWriterSummary +
                                   "To get XRS82 output file with stdev, enter file name: (.xy) "
                                   "Couldn't open file.  I die.\n");
+}
+
+// A full disk or a file size limit: the file that was there stays whole, nothing is left
+// beside it, and the exit status tells a script.
+TEST_F(RunFlow, AWriterThatCannotWriteItsFileWholeLeavesTheOldFileAndEndsWithStatusOne) {
+    writeFile("out.xy", "old\n");
+    Ended ended{};
+    {
+        FileSizeLimit limit(40);  // the three points need 78 bytes
+        ended = runUntilEnd({"three.xy"}, 'x', "out.xy\n");
+    }
+    EXPECT_EQ(ended.status, 1);
+    EXPECT_EQ(ended.afterEnd, kWriterSummary +
+                                  "To get XRS82 output file with stdev, enter file name: (.xy) "
+                                  "Couldn't write file out.xy completely.  I die.\n");
+    EXPECT_EQ(readFile("out.xy"), "old\n");
+    EXPECT_EQ(entriesOf("."), (std::vector<std::string>{"out.xy", "three.xy"}));
 }
 
 TEST_F(RunFlow, APatternMergedFromRawScansIsOfferedForConversionWhateverTheQuitKey) {

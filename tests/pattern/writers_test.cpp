@@ -268,7 +268,7 @@ TEST(FullDisk, FailedWriteIsReportedAndStopsTheRest) {
     if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
     TempDir dir;
     const WriteRun run = writeWithAnswers(*threePoints(), "/dev/full\nlater\n");
-    EXPECT_EQ(run.result, -2);
+    EXPECT_EQ(run.result, -2 + kIncompleteWrite);
     EXPECT_NE(run.transcript.find("Couldn't write file /dev/full completely.  I die.\n"),
               std::string::npos);
     EXPECT_EQ(run.transcript.find(kWyrPrompt), std::string::npos);
@@ -371,9 +371,22 @@ TEST(StepRounding, ThreeDecimalHeadersWarnForAStepOfAnEighthOfACentidegree) {
                                   "read back from it will be up to 0.5000 degrees off.\n"),
               std::string::npos);
     EXPECT_NE(run.transcript.find("Warning: a.dat cannot hold tthstep"), std::string::npos);
-    // 1.25 centidegrees fit the GSAS header; .xy lists every angle.
+    // .xy lists every angle to 3 decimals, and the step read back is their first spacing.
+    EXPECT_NE(run.transcript.find("Warning: a.xy cannot hold tthstep = 0.012500 exactly; angles "
+                                  "read back from it will be up to 0.5000 degrees off.\n"),
+              std::string::npos);
+    // 1.25 centidegrees fit the GSAS header.
     EXPECT_EQ(run.transcript.find("Warning: a.gda"), std::string::npos);
-    EXPECT_EQ(run.transcript.find("Warning: a.xy"), std::string::npos);
+}
+
+TEST(StepRounding, ListedAnglesOffTheirThreeDecimalsDoNotMoveAStepThatFits) {
+    TempDir dir;
+    auto store = countingPattern(1001);
+    store->tthmin = 5.0004;  // every angle listed 0.0004 lower, the step still 0.02
+    store->tthstep = 0.02;
+    store->tthmax = 5.0004 + 1000 * 0.02;
+    const WriteRun run = writeWithAnswers(*store, "a.xy\n\n\n\n");
+    EXPECT_EQ(run.transcript.find("Warning"), std::string::npos) << run.transcript;
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // Background point files in whole sessions: saving from both modes, loading with the merge
 // question, the names a load accepts, and a save that cannot create its file.
 
+#include <filesystem>
+
 #include "background_session.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -131,4 +134,26 @@ TEST_F(BackgroundFiles, AFailedSaveKeepsThePointsInTheRegionChoice) {
     EXPECT_EQ(pointMarkers(4), 1);
     EXPECT_TRUE(pageHasText(4, kUnsavedPoints));
     EXPECT_EQ(windows()[4], kRegion);
+}
+
+// A full disk or a file size limit: the files of an earlier save stay whole, nothing is
+// left beside them, and the points stay in memory for another try.
+TEST_F(BackgroundFiles, ASaveCutShortLeavesTheEarlierFilesAndKeepsThePoints) {
+    writeFile("quartz.fbg", "earlier fbg\n");
+    writeFile("quartz.gbg", "earlier gbg\n");
+    enterExtraction();
+    click(20, 300);
+    click(21, 400);
+    key('S');  // page 4: failed, the same page again
+    key('q');
+    {
+        FileSizeLimit limit(30);  // the two points need 50 bytes
+        run();
+    }
+    EXPECT_TRUE(transcriptHas("Error!!! - F.P. Background output file opening\n"));
+    EXPECT_EQ(readFile("quartz.fbg"), "earlier fbg\n");
+    EXPECT_EQ(readFile("quartz.gbg"), "earlier gbg\n");
+    EXPECT_EQ(entriesOf("."), (std::vector<std::string>{"quartz.fbg", "quartz.gbg", "quartz.xy"}));
+    ASSERT_EQ(pageCount(), 5);
+    EXPECT_EQ(pointMarkers(4), 2);
 }

@@ -1,5 +1,6 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -35,6 +36,12 @@ std::string readFile(const std::string& path) {
     return content.str();
 }
 
-bool fileExists(const std::string& path) {
-    return std::filesystem::exists(path);
+bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+std::vector<std::string> entriesOf(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class TempDir {
   public:
@@ -22,3 +23,5 @@ class TempDir {
 void writeFile(const std::string& path, const std::string& content);
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
+// The names of every entry of a folder, hidden ones included, sorted.
+std::vector<std::string> entriesOf(const std::filesystem::path& folder);

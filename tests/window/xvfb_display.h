@@ -17,6 +17,9 @@ class XvfbDisplay {
     // The environment change that sends a program to this display.
     EnvironmentChanges environment() const { return {{"DISPLAY", name_}}; }
 
+    // Ends the server now, as a crash or a dropped connection would end it for its clients.
+    void kill() { server_.reset(); }
+
   private:
     std::string name_;
     std::unique_ptr<ChildProcess> server_;
