@@ -3,6 +3,7 @@
 // device's cursor reads, and the console's reads from the terminal.
 
 #include <streambuf>
+#include <string>
 
 #include "view/graphics.h"
 
@@ -16,6 +17,10 @@ class WaitingGraphics : public Graphics {
     }
     void end() override { device_.end(); }
     void ask(bool flag) override { device_.ask(flag); }
+    std::string openFailure() const override { return device_.openFailure(); }
+    void qinf(const char* item, char* value, int* length) override {
+        device_.qinf(item, value, length);
+    }
 
     void env(float xmin, float xmax, float ymin, float ymax, int just, int axis) override {
         device_.env(xmin, xmax, ymin, ymax, just, axis);
@@ -34,6 +39,7 @@ class WaitingGraphics : public Graphics {
     }
     void rect(float x1, float x2, float y1, float y2) override { device_.rect(x1, x2, y1, y2); }
     void sci(int ci) override { device_.sci(ci); }
+    void scr(int ci, float cr, float cg, float cb) override { device_.scr(ci, cr, cg, cb); }
     void sfs(int fs) override { device_.sfs(fs); }
     void sclp(int state) override { device_.sclp(state); }
 
