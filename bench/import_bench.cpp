@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/load.h"
 #include "pattern/writers.h"
 

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "bench_regions.h"
-#include "driver/console.h"
+#include "console/console.h"
 #include "lsq/lsq_fit.h"
 #include "lsq/model.h"
 #include "lsq/profile_lanes.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "background/merge_point.h"
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/data_file_name.h"
 #include "pattern/line_reader.h"
 #include "pattern/typed_line.h"

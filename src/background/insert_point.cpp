@@ -1,6 +1,6 @@
 #include "background/insert_point.h"
 
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 

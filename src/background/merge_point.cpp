@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "background/insert_point.h"
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "batch/progress_line.h"
 #include "batch/results_table.h"
 #include "batch/series_run.h"
-#include "driver/console.h"
+#include "console/console.h"
 #include "peaks/fit_file.h"
 #include "view/pgplot_graphics.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/load.h"
 #include "peaks/ascending_twin.h"
 

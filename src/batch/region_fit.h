@@ -5,7 +5,7 @@
 #include <array>
 
 #include "batch/region.h"
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/pattern_store.h"
 #include "peaks/fit_result.h"
 

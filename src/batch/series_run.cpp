@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "batch/pattern_input.h"
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 

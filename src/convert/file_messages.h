@@ -7,7 +7,7 @@
 #include <streambuf>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 
 class PrefixedLines : public std::streambuf {
   public:

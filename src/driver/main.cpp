@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "driver/recovery.h"
 #include "driver/run.h"
 #include "driver/waiting_devices.h"

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "driver/fixed_text.h"
 #include "driver/run_state.h"
 #include "pattern/format_writers.h"

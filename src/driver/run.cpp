@@ -4,7 +4,7 @@
 #include <new>
 
 #include "background/background_side.h"
-#include "driver/console.h"
+#include "console/console.h"
 #include "driver/recovery.h"
 #include "driver/run_arguments.h"
 #include "driver/run_state.h"

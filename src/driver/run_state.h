@@ -2,9 +2,9 @@
 // Everything a run keeps for its whole life, created by the driver and passed by reference
 // to the modes. There are no globals: what lives "for the whole run" lives here.
 
-#include "driver/console.h"
-#include "pattern/data_file_name.h"
+#include "console/console.h"
 #include "lsq/lsq_state.h"
+#include "pattern/data_file_name.h"
 #include "pattern/pattern_store.h"
 #include "peaks/peak_state.h"
 #include "view/graphics.h"

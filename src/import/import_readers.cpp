@@ -1,6 +1,6 @@
 #include "import/import_readers.h"
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "import/scan_to_pattern.h"
 #include "import/text_scan.h"
 #include "import/xylib_scan.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "import/bin_points.h"
 #include "import/x_axis.h"
 #include "pattern/line_conversion.h"

@@ -1,7 +1,7 @@
 #pragma once
 // In-place inversion of the engine's 32 x 32 matrix.
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "lsq/lsq_state.h"
 
 // Gauss-Jordan elimination with full pivoting; the elimination multipliers are single

@@ -1,7 +1,7 @@
 #pragma once
 // The Marquardt least-squares refinement of the parameter vector against the ROI data.
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "lsq/lsq_state.h"
 
 // Refines the parameters with fit = 1 from the values in `b`, printing its reports, and

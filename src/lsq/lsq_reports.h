@@ -2,7 +2,7 @@
 // The console reports of a fit: its setup, each iteration and the final result with
 // standard errors. The setup, iteration and final reports print only when mesg > 0.
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "lsq/lsq_state.h"
 
 // Why a fit ended; the values are the reason codes of the final report.

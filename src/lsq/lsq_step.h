@@ -1,7 +1,7 @@
 #pragma once
 // The damped solve for the corrections and the trial step with its gamma-angle control.
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "lsq/lsq_state.h"
 
 inline constexpr float GAMCR =

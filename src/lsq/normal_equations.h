@@ -1,7 +1,7 @@
 #pragma once
 // Chi-square, the normal matrix with the gradient, and its scaling to unit diagonal.
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "lsq/lsq_state.h"
 
 // Sum over the points of ((model - y) w)^2 in double, with the model evaluated afresh.

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/data_line_layout.h"
 #include "pattern/line_conversion.h"
 #include "pattern/line_reader.h"

@@ -1,6 +1,6 @@
 #include "pattern/data_line_layout.h"
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/pattern_store.h"
 
 int DataLineLayout::place(int points) {

@@ -1,6 +1,6 @@
 #include "pattern/dead_time.h"
 
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 

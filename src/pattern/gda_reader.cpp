@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/data_line_layout.h"
 #include "pattern/line_conversion.h"
 #include "pattern/line_reader.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "import/instrument_formats.h"
 #include "pattern/format_recognition.h"
 #include "pattern/readers.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "driver/console.h"
+#include "console/console.h"
 
 void computeTth(PatternStore& store, int first, int last) {
     for (int i = first; i <= last; ++i)

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/line_reader.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cmath>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/dead_time.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 

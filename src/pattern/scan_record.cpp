@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/line_conversion.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/pattern_checks.h"
 #include "pattern/readers.h"
 #include "pattern/super_reader.h"

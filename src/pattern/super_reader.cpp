@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/data_file_name.h"
 #include "pattern/line_reader.h"
 #include "pattern/scan_columns.h"

@@ -1,6 +1,6 @@
 #include "pattern/typed_line.h"
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/data_file_name.h"
 
 bool answerFits(Console& console, const std::string& answer, std::size_t maxLength,

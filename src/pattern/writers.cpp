@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/data_file_name.h"
 #include "pattern/format_writers.h"
 #include "pattern/safe_file.h"

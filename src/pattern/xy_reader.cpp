@@ -1,6 +1,6 @@
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/line_conversion.h"
 #include "pattern/line_reader.h"
 #include "pattern/pattern_checks.h"

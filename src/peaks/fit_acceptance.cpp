@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "driver/console.h"
+#include "console/console.h"
 
 void storeAcceptedPeaks(Console& console, PointList& peaks, FitBlock& fitBlock,
                         const FitResult& result) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/safe_file.h"
 
 bool prepareFitFile(Console& console, const std::string& name) {

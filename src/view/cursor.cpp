@@ -1,6 +1,6 @@
 #include "view/cursor.h"
 
-#include "driver/console.h"
+#include "console/console.h"
 
 bool readCursor(Graphics& gfx, int bandMode, const CursorPos& anchor, CursorPos& at, char& key) {
     const CursorPos from = anchor;  // `at` may be the anchor itself

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "view/graphics.h"
 
 namespace {

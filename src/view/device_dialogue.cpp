@@ -1,6 +1,6 @@
 #include "view/device_dialogue.h"
 
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 

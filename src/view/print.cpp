@@ -1,6 +1,6 @@
 #include "view/print.h"
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "view/graphics.h"
 #include "view/screen.h"
 

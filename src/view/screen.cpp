@@ -1,6 +1,6 @@
 #include "view/screen.h"
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "view/graphics.h"
 
 void reportInitializationFailure(Console& console, const Graphics& gfx) {

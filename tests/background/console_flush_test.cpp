@@ -11,7 +11,7 @@
 #include <string>
 
 #include "background/background_side.h"
-#include "driver/console.h"
+#include "console/console.h"
 #include "driver/run_state.h"
 #include "support/scripted_graphics.h"
 #include "view/run_state_fixture.h"

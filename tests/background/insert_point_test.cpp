@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 

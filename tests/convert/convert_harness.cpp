@@ -3,8 +3,8 @@
 #include <memory>
 #include <sstream>
 
+#include "console/console.h"
 #include "convert/convert_main.h"
-#include "driver/console.h"
 #include "pattern/data_file_name.h"
 #include "pattern/load.h"
 #include "pattern/pattern_store.h"

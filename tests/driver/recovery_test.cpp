@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "driver/fixed_text.h"
 #include "driver/run_state.h"
 #include "pattern/writers.h"

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "driver/run.h"
 #include "support/file_size_limit.h"
 #include "support/scripted_graphics.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/console.h"
+#include "console/console.h"
 
 // Aborts with the promise named when it does not hold, so that libFuzzer keeps the input.
 void require(bool holds, const char* promise);

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/format_recognition.h"
 #include "pattern/load.h"
 #include "support/import_samples.h"

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "lsq/lsq_state.h"
 
 struct StringConsole {

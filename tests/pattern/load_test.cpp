@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/reader_samples.h"
 #include "support/temp_dir.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/reader_harness.h"
 #include "pattern/readers.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/pattern_store.h"
 #include "support/temp_dir.h"
 

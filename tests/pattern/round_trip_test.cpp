@@ -13,7 +13,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/pattern_store.h"
 #include "pattern/readers.h"
 #include "pattern/writers.h"

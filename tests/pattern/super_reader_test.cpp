@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/pattern_store.h"
 #include "support/temp_dir.h"
 

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/pattern_store.h"
 #include "support/temp_dir.h"
 

@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "fit_session.h"
 #include "view/device_dialogue.h"
 

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "driver/run.h"
 
 SessionResult runSession(ScriptedGraphics& graphics, const std::vector<std::string>& args,

@@ -9,7 +9,7 @@
 #include <optional>
 #include <sstream>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "support/temp_dir.h"
 #include "view/giza_device.h"
 

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "driver/run_state.h"
 #include "support/scripted_graphics.h"
 

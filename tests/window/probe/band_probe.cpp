@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "view/pgplot_graphics.h"
 
 namespace {

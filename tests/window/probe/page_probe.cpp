@@ -12,7 +12,7 @@
 #include <string>
 
 #include "background/background_texts.h"
-#include "driver/console.h"
+#include "console/console.h"
 #include "pattern/load.h"
 #include "peaks/peak_texts.h"
 #include "view/colours.h"

@@ -1,4 +1,4 @@
-#include "driver/console.h"
+#include "console/console.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -35,4 +35,6 @@ int Console::readChar() {
     return line.empty() ? '\n' : static_cast<unsigned char>(line[0]);
 }
 
-void Console::flush() { out_.flush(); }
+void Console::flush() {
+    out_.flush();
+}

@@ -6,7 +6,7 @@
 #include <string>
 
 class Console {
-public:
+  public:
     Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
 
     // Formats with the C library's printf rules; the program's messages are printf formats.
@@ -22,7 +22,7 @@ public:
 
     void flush();
 
-private:
+  private:
     std::istream& in_;
     std::ostream& out_;
 };
