@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "peaks/evaluation_page.h"
+#include "view/device_colours.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ bool plotFit(Graphics& gfx, const std::string& path, const PatternStore& pattern
     std::filesystem::remove(path, failed);
     if (gfx.open((path + "/png").c_str()) <= 0) return false;
     gfx.ask(false);
+    setDeviceColours(gfx, ScreenColours{});  // paper and ink, and PGPLOT's red for the fit
     PlotWindow win = regionWindow(fit, pattern);
     drawEvaluationPage(gfx, win, {pattern, pattern.ilast, fit.firstIndex, fit.result});
     gfx.end();
