@@ -1,6 +1,7 @@
 #include "batch/fit_options.h"
 
 #include "batch/plan_text.h"
+#include "convert/command_line.h"
 
 namespace {
 
@@ -111,41 +112,25 @@ bool namesFitTable(const std::vector<std::string>& patterns, std::string& error)
 ParsedFitCommand parseFitArgs(const std::vector<std::string>& args) {
     ParsedFitCommand parsed;
     FitOptions& options = parsed.options;
-    bool optionsEnded = false;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& arg = args[k];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            options.patterns.push_back(arg);
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string option = arg.substr(0, equals);
-        if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            parsed.outcome = FitCommand::Help;
-            return parsed;
-        } else if (arg == "--version") {
-            parsed.outcome = FitCommand::Version;
-            return parsed;
-        } else if (arg == "--common") {
-            options.commonFwhm = true;
-        } else if (arg == "--sequential") {
-            options.sequential = true;
-        } else if (arg == "--verbose") {
-            options.verbose = true;
-        } else if (takesValue(option)) {
-            std::string value;
-            if (equals != std::string::npos) {
-                value = arg.substr(equals + 1);
-            } else if (k + 1 < args.size()) {
-                value = args[++k];
-            }
-            std::string error;
-            if (!applyValue(option, value, options, error)) return usageError(error);
-        } else {
-            return usageError("unknown option '" + arg + "'");
-        }
+    const CommandLineRules rules{
+        takesValue,
+        [&options](const std::string& option) {
+            bool* const flag = option == "--common"       ? &options.commonFwhm
+                               : option == "--sequential" ? &options.sequential
+                               : option == "--verbose"    ? &options.verbose
+                                                          : nullptr;
+            if (flag) *flag = true;
+            return flag != nullptr;
+        },
+        [&options](const std::string& name, const std::string& value, std::string& error) {
+            return applyValue(name, value, options, error);
+        }};
+    std::string error;
+    switch (walkCommandLine(args, rules, options.patterns, error)) {
+        case CommandLineWalk::Help: parsed.outcome = FitCommand::Help; return parsed;
+        case CommandLineWalk::Version: parsed.outcome = FitCommand::Version; return parsed;
+        case CommandLineWalk::UsageError: return usageError(error);
+        case CommandLineWalk::Run: break;
     }
     const int sources =
         !options.planFile.empty() + !options.fromFitFile.empty() + !options.cdtFile.empty();
@@ -153,7 +138,6 @@ ParsedFitCommand parseFitArgs(const std::vector<std::string>& args) {
         return usageError(
             "give the regions with one of --plan FILE, --from-fit FILE or --cdt FILE");
     if (options.patterns.empty()) return usageError("no PATTERN to fit");
-    std::string error;
     if (!namesFitTable(options.patterns, error)) return usageError(error);
     return parsed;
 }
