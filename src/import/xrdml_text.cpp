@@ -1,5 +1,7 @@
 #include "import/xrdml_text.h"
 
+#include <cstdlib>
+
 namespace {
 
 void renameAll(std::string& text, const std::string& from, const std::string& to) {
@@ -39,6 +41,21 @@ std::string withIntensities(const std::string& xml) {
     renameAll(renamed, "<counts ", "<intensities ");
     renameAll(renamed, "</counts>", "</intensities>");
     return renamed;
+}
+
+bool xrdmlGivesRate(const std::string& xml) {
+    std::size_t open = xml.find("<intensities");
+    if (open == std::string::npos) open = xml.find("<counts");
+    if (open == std::string::npos) return false;
+    const std::string tag = xml.substr(open, xml.find('>', open) - open);
+    return tag.find("unit=\"cps\"") != std::string::npos;
+}
+
+double xrdmlCountingTime(const std::string& xml) {
+    const std::string text = elementText(xml, "commonCountingTime");
+    char* end = nullptr;
+    const double seconds = std::strtod(text.c_str(), &end);
+    return end != text.c_str() ? seconds : 0.0;
 }
 
 std::string xrdmlRadiation(const std::string& xml) {

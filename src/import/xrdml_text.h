@@ -11,6 +11,11 @@ bool hasXrdmlCounts(const std::string& xml);
 // its own; otherwise the text unchanged.
 std::string withIntensities(const std::string& xml);
 
+// Whether the file's counts (its first <intensities> or <counts> element) are counts per
+// second, and the <commonCountingTime> that turns them into counts (0 when none is stated).
+bool xrdmlGivesRate(const std::string& xml);
+double xrdmlCountingTime(const std::string& xml);
+
 // "anode Cu, alpha1 1.5406, alpha2 1.54443" from the first <anodeMaterial>, <kAlpha1> and
 // <kAlpha2> elements; "" when the file states none.
 std::string xrdmlRadiation(const std::string& xml);

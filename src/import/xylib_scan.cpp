@@ -87,6 +87,10 @@ void takeRange(const xylib::DataSet& data, const std::string& bytes, int range, 
         scan.countingTime = numberOrZero(block.meta, "STEPTIME");
         if (scan.countingTime == 0.0) scan.countingTime = numberOrZero(data.meta, "STEPTIME");
     }
+    if (isFormat(data, "xrdml") && xrdmlGivesRate(bytes)) {
+        scan.countRate = true;
+        scan.countingTime = xrdmlCountingTime(bytes);
+    }
     result.scan = std::move(scan);
 }
 

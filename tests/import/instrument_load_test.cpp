@@ -96,6 +96,7 @@ TEST_F(InstrumentLoad, RangesRatesAndEsdsBecomeCountsAndSig) {
     EXPECT_EQ(second.store->cts[0], modelCounts(0) + 50);
 
     expectModelScan(load("rate.uxd"), "rate.uxd");  // a quarter of the counts per second, 4 s
+    expectModelScan(load("rate.xrdml"), "rate.xrdml");
 
     const Loaded three = load("three.xy");
     ASSERT_TRUE(three.ok) << three.transcript;

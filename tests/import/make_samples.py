@@ -31,9 +31,9 @@ def angle(i, step=None):
     return START + i * (STEP if step is None else step)
 
 
-def xrdml(values, tag="intensities", step=None):
+def xrdml(values, tag="intensities", step=None, unit="counts", time=1.0):
     end = START + (len(values) - 1) * (STEP if step is None else step)
-    data = " ".join("%d" % v for v in values)
+    data = " ".join("%g" % v for v in values)
     return f"""<?xml version="1.0" encoding="UTF-8"?>
 <xrdMeasurements xmlns="http://www.xrdml.com/XRDMeasurement/1.5" status="Completed">
   <sample type="To be analyzed"><id>quartz</id></sample>
@@ -53,8 +53,8 @@ def xrdml(values, tag="intensities", step=None):
           <startPosition>{START / 2:.4f}</startPosition>
           <endPosition>{end / 2:.4f}</endPosition>
         </positions>
-        <commonCountingTime unit="seconds">1.0</commonCountingTime>
-        <{tag} unit="counts">{data}</{tag}>
+        <commonCountingTime unit="seconds">{time}</commonCountingTime>
+        <{tag} unit="{unit}">{data}</{tag}>
       </dataPoints>
     </scan>
   </xrdMeasurement>
@@ -147,6 +147,7 @@ def main():
         "counts.xrdml": xrdml(values, "counts"),
         "quartz.uxd": uxd(values),
         "rate.uxd": uxd([v / 4 for v in values], "_CPS", 4.0),
+        "rate.xrdml": xrdml([v / 4 for v in values], "counts", unit="cps", time=4.0),
         "quartz.raw": raw_v3([(START, values), (START + 50, second)]),
         "v4.raw": raw_v4(values),
         "quartz.csv": csv(values),
