@@ -72,6 +72,7 @@ kInline IndexRange gaussianRange(const ProfileTable& table, FloatLanes d) {
 }
 
 // S1 and S0, the Gaussian's Simpson sums; exp(-z) counts where z is within the cut-off.
+static_assert(kSumCutoff <= 708, "exp(-z) up to the cut-off is a moderate exponential");
 kInline void gaussianSums(const ProfileTable& table, FloatLanes d, FloatLanes& S1, FloatLanes& S0) {
     S1 = FloatLanes{};
     S0 = FloatLanes{};
@@ -81,8 +82,10 @@ kInline void gaussianSums(const ProfileTable& table, FloatLanes d, FloatLanes& S
         const DoubleLanes cSqrtUT = table.cSqrtU[i] * widen(t);
         const FloatLanes tr = t / table.r;
         const FloatLanes z = tr * tr;
+        // Lanes past the cut-off, where the argument may be anything, are set to 0.
         const FloatLanes e = selectLanes(
-            z <= kSumCutoff, narrow(expLanes<DoubleLanes, IntegerLanes>(-widen(z))), FloatLanes{});
+            z <= kSumCutoff, narrow(expLanesModerate<DoubleLanes, IntegerLanes>(-widen(z))),
+            FloatLanes{});
         S1 = narrow(widen(S1) + cSqrtUT * widen(e));
         S0 = S0 + table.c[i] * e;
     }
