@@ -45,10 +45,16 @@ template <class Mask, class T>
     }
 }
 
-// exp(x) for D = double with I = std::int64_t, or for D a vector of doubles with I the
-// vector of 64-bit integers of the same lanes.
+// exp(x) = y 2^k, with y = exp(r) and k the integer nearest x / ln 2 in the low bits of
+// `shifted`: the part of the exponential that every argument takes.
 template <class D, class I>
-[[gnu::always_inline]] inline D expLanes(D x) {
+struct ExpParts {
+    D y;
+    I kBits;
+};
+
+template <class D, class I>
+[[gnu::always_inline]] inline ExpParts<D, I> expParts(D x) {
     using namespace exp_lanes_detail;
     const D shifted = x * kInvLn2 + kRoundShift;
     const D k = shifted - kRoundShift;  // the integer nearest x / ln 2
@@ -58,16 +64,38 @@ template <class D, class I>
     const D t = r * r;
     const D c = r - t * (kP1 + t * (kP2 + t * (kP3 + t * (kP4 + t * kP5))));
     const D y = 1.0 - ((lo - (r * c) / (2.0 - c)) - hi);
+    return {y, std::bit_cast<I>(shifted) - std::bit_cast<std::int64_t>(kRoundShift)};
+}
+
+// 2^kBits as a double, for the exponents (biased & 0x7ff) encodes.
+template <class D, class I>
+[[gnu::always_inline]] inline D twoToThe(I biased) {
+    return std::bit_cast<D>((biased & 0x7ff) << 52);
+}
+
+// exp(x) for D = double with I = std::int64_t, or for D a vector of doubles with I the
+// vector of 64-bit integers of the same lanes.
+template <class D, class I>
+[[gnu::always_inline]] inline D expLanes(D x) {
+    using namespace exp_lanes_detail;
+    const auto [y, kBits] = expParts<D, I>(x);
 
     // 2^k from the exponent bits; below 2^-1021 it is taken as 2^(k + 1000) 2^-1000 and at
     // 2^1024 as 2^1023 * 2, so that the scale stays a normal double.
-    const I kBits = std::bit_cast<I>(shifted) - std::bit_cast<std::int64_t>(kRoundShift);
     const auto tiny = kBits < -1021;
     const auto huge = kBits > 1023;
     const I biased = selectLanes(tiny, kBits + 1000, selectLanes(huge, kBits - 1, kBits)) + 1023;
-    const D scale = std::bit_cast<D>((biased & 0x7ff) << 52);
-    D result = y * scale;
+    D result = y * twoToThe<D>(biased);
     result = selectLanes(tiny, result * kTwoToMinus1000, selectLanes(huge, result * 2.0, result));
     result = selectLanes(x > kOverflow, D{} + std::numeric_limits<double>::infinity(), result);
     return selectLanes(x < kUnderflow, D{}, result);
+}
+
+// expLanes(x) for -708 <= x <= 708, where 2^k is a normal double and the result neither
+// overflows nor underflows, so that none of its special cases applies: the same bits with
+// less work. Outside that range a lane's value is meaningless.
+template <class D, class I>
+[[gnu::always_inline]] inline D expLanesModerate(D x) {
+    const auto [y, kBits] = expParts<D, I>(x);
+    return y * twoToThe<D>(kBits + 1023);
 }

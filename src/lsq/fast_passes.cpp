@@ -165,21 +165,20 @@ int workersFor(const LsqState& lsq, const PassTables& pass) {
 
 // Computes the rows the pass needs, then runs block(params, first, last) over all points
 // but the last with a copy of the vector per block, and the last point on the engine's own
-// vector, so that the vector is left as a point-by-point pass leaves it.
+// vector, so that the vector is left as a point-by-point pass leaves it. The block before
+// the last point computes its rows too, so that one point does not take lanes of its own.
 template <class Block>
 void overPoints(PassStore& store, LsqState& lsq, const PassTables& pass, Block&& block) {
     const int n = lsq.ndata();
     if (n == 0) return;
     const std::vector<bool> needed = prepareRows(store, lsq, pass);
-    const auto rowsAndBlock = [&](ParamVector& params, int first, int last) {
-        computeRows(store, pass, needed, lsq.data, first, last);
-        block(params, first, last);
-    };
     forEachBlock(n - 1, kBlockPoints, workersFor(lsq, pass), [&](int first, int last) {
+        computeRows(store, pass, needed, lsq.data, first, last == n - 1 ? n : last);
         ParamVector params = lsq.params;
-        rowsAndBlock(params, first, last);
+        block(params, first, last);
     });
-    rowsAndBlock(lsq.params, n - 1, n);
+    if (n == 1) computeRows(store, pass, needed, lsq.data, 0, 1);
+    block(lsq.params, n - 1, n);
 }
 
 }  // namespace

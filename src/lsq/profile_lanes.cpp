@@ -31,16 +31,12 @@ kInline FloatLanes narrow(DoubleLanes v) {
     return __builtin_convertvector(v, FloatLanes);
 }
 
-// S2, the Lorentzian's Simpson sum, which every point needs.
-kInline FloatLanes lorentzianSum(const ProfileTable& table, FloatLanes d) {
-    FloatLanes S2 = {};
-    for (int i = 0; i <= table.n; ++i) {
-        const FloatLanes t = d - table.u[i];
-        const FloatLanes q = t * t + table.hh;
-        const DoubleLanes cSqrtUT = table.cSqrtU[i] * widen(t);
-        S2 = narrow(widen(S2) + cSqrtUT / widen(q * q));
-    }
-    return S2;
+// Term i of S2, the Lorentzian's Simpson sum, which every point needs.
+kInline void addLorentzianTerm(const ProfileTable& table, FloatLanes d, int i, FloatLanes& S2) {
+    const FloatLanes t = d - table.u[i];
+    const FloatLanes q = t * t + table.hh;
+    const DoubleLanes cSqrtUT = table.cSqrtU[i] * widen(t);
+    S2 = narrow(widen(S2) + cSqrtUT / widen(q * q));
 }
 
 // The Simpson indices [first, end) beyond which no lane's t = d - u is within
@@ -71,21 +67,35 @@ kInline IndexRange gaussianRange(const ProfileTable& table, FloatLanes d) {
     return {static_cast<int>(first - u.begin()), static_cast<int>(end - u.begin())};
 }
 
-// S1 and S0, the Gaussian's Simpson sums; exp(-z) counts where z is within the cut-off.
-kInline void gaussianSums(const ProfileTable& table, FloatLanes d, FloatLanes& S1, FloatLanes& S0) {
-    S1 = FloatLanes{};
-    S0 = FloatLanes{};
+// Term i of S1 and S0, the Gaussian's Simpson sums; exp(-z) counts where z is within the
+// cut-off.
+static_assert(kSumCutoff <= 708, "exp(-z) up to the cut-off is a moderate exponential");
+kInline void addGaussianTerms(const ProfileTable& table, FloatLanes d, int i, FloatLanes& S1,
+                              FloatLanes& S0) {
+    const FloatLanes t = d - table.u[i];
+    const DoubleLanes cSqrtUT = table.cSqrtU[i] * widen(t);
+    const FloatLanes tr = t / table.r;
+    const FloatLanes z = tr * tr;
+    // Lanes past the cut-off, where the argument may be anything, are set to 0.
+    const FloatLanes e =
+        selectLanes(z <= kSumCutoff, narrow(expLanesModerate<DoubleLanes, IntegerLanes>(-widen(z))),
+                    FloatLanes{});
+    S1 = narrow(widen(S1) + cSqrtUT * widen(e));
+    S0 = S0 + table.c[i] * e;
+}
+
+// The three Simpson sums, each in index order. Where the Gaussian's terms count, one loop
+// takes both kinds, so that the sums' chains of roundings wait side by side.
+kInline void simpsonSums(const ProfileTable& table, FloatLanes d, FloatLanes& S0, FloatLanes& S1,
+                         FloatLanes& S2) {
+    S0 = S1 = S2 = FloatLanes{};
     const IndexRange range = gaussianRange(table, d);
+    for (int i = 0; i < range.first; ++i) addLorentzianTerm(table, d, i, S2);
     for (int i = range.first; i < range.end; ++i) {
-        const FloatLanes t = d - table.u[i];
-        const DoubleLanes cSqrtUT = table.cSqrtU[i] * widen(t);
-        const FloatLanes tr = t / table.r;
-        const FloatLanes z = tr * tr;
-        const FloatLanes e = selectLanes(
-            z <= kSumCutoff, narrow(expLanes<DoubleLanes, IntegerLanes>(-widen(z))), FloatLanes{});
-        S1 = narrow(widen(S1) + cSqrtUT * widen(e));
-        S0 = S0 + table.c[i] * e;
+        addLorentzianTerm(table, d, i, S2);
+        addGaussianTerms(table, d, i, S1, S0);
     }
+    for (int i = range.end; i <= table.n; ++i) addLorentzianTerm(table, d, i, S2);
 }
 
 // The edge terms at u = A and the scaled sums, as profile_point adds them up.
@@ -118,10 +128,10 @@ kInline void profileLanesOn(const ProfileTable& table, const LanePoints& x, Lane
             for (int l = 0; l < kLanes; ++l) out[l] = symmetricProfile(d[l], table.h);
             return;
         case ProfileKind::Asymmetric: {
-            const FloatLanes S2 = lorentzianSum(table, d);
-            FloatLanes S1;
             FloatLanes S0;
-            gaussianSums(table, d, S1, S0);
+            FloatLanes S1;
+            FloatLanes S2;
+            simpsonSums(table, d, S0, S1, S2);
             for (int l = 0; l < kLanes; ++l) out[l] = assemble(table, d[l], S0[l], S1[l], S2[l]);
             return;
         }
