@@ -33,6 +33,7 @@ def xy_seeds():
         "not_a_number.xy": "10.00 nan 10\n10.02 inf 14\n10.04 1e39 17\n",
         "huge_spacing.xy": "-3e38 1 1\n3e38 1 1\n0 1 1\n",
         "largest_values.xy": "-1e30 1e30 1\n1e30 -1e30 1\n0 1 1\n",
+        "header_then_columns.xy": "30" + "s" * 102 + ".00 5 1\n29.98 6 1\n29.96 7 1\n",
     }
 
 
