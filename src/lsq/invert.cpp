@@ -1,8 +1,15 @@
 #include "lsq/invert.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <utility>
+
+#include "lsq/exp_lanes.h"
 
 namespace {
 
@@ -21,16 +28,74 @@ struct Pivot {
     double value;
 };
 
+// Two doubles in vector lanes, as every x86-64 processor has them; the blend of
+// selectLanes keeps a comparison exact.
+using Pair = double __attribute__((vector_size(2 * sizeof(double))));
+using PairMask = std::int64_t __attribute__((vector_size(2 * sizeof(std::int64_t))));
+
+// The largest |a[i][j]| of row i over the columns from k on; NaNs count as 0.
+double largestInRow(const LsqMatrix& a, int i, int k) {
+    const PairMask magnitude = PairMask{} + std::numeric_limits<std::int64_t>::max();
+    Pair largest{};
+    for (int j0 = k / 2 * 2; j0 < kNmax; j0 += 2) {
+        Pair v;
+        std::memcpy(&v, &a[i][j0], sizeof v);
+        const PairMask inBlock = PairMask{j0, j0 + 1} >= k;
+        v = std::bit_cast<Pair>(std::bit_cast<PairMask>(v) & magnitude & inBlock);
+        largest = selectLanes(v > largest, v, largest);
+    }
+    return std::max(largest[0], largest[1]);
+}
+
 // The largest element of the block k..31 x k..31, the first one in row-major order among
-// equals. An all-zero block yields its first element, so that the report names it.
+// equals; none passes a NaN in the block's first place. An all-zero block yields its first
+// element, so that the report names it. The largest magnitude is found first, in vector
+// lanes, then the first element that has it.
 Pivot findPivot(const LsqMatrix& a, int k) {
-    Pivot pivot{k, k, a[k][k]};
+    if (std::isnan(a[k][k])) return {k, k, a[k][k]};
+    double largest = 0.0;
+    for (int i = k; i < kNmax; ++i) largest = std::max(largest, largestInRow(a, i, k));
     for (int i = k; i < kNmax; ++i) {
         for (int j = k; j < kNmax; ++j) {
-            if (std::fabs(a[i][j]) > std::fabs(pivot.value)) pivot = {i, j, a[i][j]};
+            if (std::fabs(a[i][j]) == largest) return {i, j, a[i][j]};
         }
     }
-    return pivot;
+    return {k, k, a[k][k]};
+}
+
+using Factors = std::array<float, kNmax>;
+
+// The indices of the factors that are not zero.
+int nonZero(const Factors& factors, std::array<int, kNmax>& indices) {
+    int count = 0;
+    for (int j = 0; j < kNmax; ++j) {
+        if (factors[j] != 0.0f) indices[count++] = j;
+    }
+    return count;
+}
+
+// a += col row^T, the elimination's update. Of the fitted parameters' matrix only a block
+// is not the identity, so most factors are 0, and an element they pair with would gain
+// only a +-0 that leaves it as it is: no element is ever -0 (the matrix comes from sums
+// that start at +0, and x + +-0 is -0 only for x = -0). So only the pairs of non-zero
+// factors are added, unless a factor is not finite, where 0 times it would not be 0.
+void addOuterProduct(LsqMatrix& a, const Factors& col, const Factors& row) {
+    const auto finite = [](float f) { return std::isfinite(f); };
+    if (!std::all_of(col.begin(), col.end(), finite) ||
+        !std::all_of(row.begin(), row.end(), finite)) {
+        for (int i = 0; i < kNmax; ++i) {
+            for (int j = 0; j < kNmax; ++j) a[i][j] += col[i] * row[j];
+        }
+        return;
+    }
+    std::array<int, kNmax> rows;
+    std::array<int, kNmax> cols;
+    const int rowCount = nonZero(col, rows);
+    const int colCount = nonZero(row, cols);
+    for (int r = 0; r < rowCount; ++r) {
+        const int i = rows[r];
+        for (int c = 0; c < colCount; ++c) a[i][cols[c]] += col[i] * row[cols[c]];
+    }
 }
 
 }  // namespace
@@ -38,8 +103,8 @@ Pivot findPivot(const LsqMatrix& a, int k) {
 bool invert(LsqMatrix& a, Console& console) {
     std::array<int, kNmax> pivotRow{};
     std::array<int, kNmax> pivotCol{};
-    std::array<float, kNmax> rowFactor{};  // the scaled pivot row
-    std::array<float, kNmax> colFactor{};  // the pivot column
+    Factors rowFactor{};  // the scaled pivot row
+    Factors colFactor{};  // the pivot column
 
     for (int k = 0; k < kNmax; ++k) {
         const Pivot pivot = findPivot(a, k);
@@ -63,9 +128,7 @@ bool invert(LsqMatrix& a, Console& console) {
             a[k][j] = 0;
             a[j][k] = 0;
         }
-        for (int i = 0; i < kNmax; ++i) {
-            for (int j = 0; j < kNmax; ++j) a[i][j] += colFactor[i] * rowFactor[j];
-        }
+        addOuterProduct(a, colFactor, rowFactor);
     }
 
     for (int k = kNmax - 1; k >= 0; --k) {
