@@ -13,7 +13,8 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
-#include <type_traits>
+
+#include "lsq/select_lanes.h"
 
 namespace exp_lanes_detail {
 
@@ -32,18 +33,6 @@ inline constexpr double kUnderflow = -7.45133219101941108420e+02;  // and rounds
 inline constexpr double kTwoToMinus1000 = 0x1p-1000;
 
 }  // namespace exp_lanes_detail
-
-// `yes` where `mask` holds and `no` elsewhere; for lanes, the mask is a comparison of
-// lanes of the same width. GCC compiles the vector ?: lane by lane, the bit blend not.
-template <class Mask, class T>
-[[gnu::always_inline]] inline T selectLanes(Mask mask, T yes, T no) {
-    if constexpr (std::is_arithmetic_v<T>) {
-        return mask ? yes : no;
-    } else {
-        return std::bit_cast<T>((mask & std::bit_cast<Mask>(yes)) |
-                                (~mask & std::bit_cast<Mask>(no)));
-    }
-}
 
 // exp(x) = y 2^k, with y = exp(r) and k the integer nearest x / ln 2 in the low bits of
 // `shifted`: the part of the exponential that every argument takes.

@@ -9,7 +9,7 @@
 #include <limits>
 #include <utility>
 
-#include "lsq/exp_lanes.h"
+#include "lsq/select_lanes.h"
 
 namespace {
 

@@ -5,11 +5,12 @@
 #include <cmath>
 #include <cstdint>
 
+#include "lsq/atan_lanes.h"
 #include "lsq/exp_lanes.h"
 
 // The profile keeps its values in float but evaluates every library function in double:
-// a float argument passed here is widened first. exp is the engine's own, which the
-// profile's lanes evaluate alike.
+// a float argument passed here is widened first. exp and atan are the engine's own, which
+// the profile's lanes evaluate alike.
 inline double sqrtD(double v) {
     return std::sqrt(v);
 }
@@ -17,7 +18,7 @@ inline double expD(double v) {
     return expLanes<double, std::int64_t>(v);
 }
 inline double atanD(double v) {
-    return std::atan(v);
+    return atanLanes<double, std::int64_t>(v);
 }
 
 inline constexpr double kPi = 3.14159265;

@@ -69,7 +69,8 @@ kInline IndexRange gaussianRange(const ProfileTable& table, FloatLanes d) {
 
 // Term i of S1 and S0, the Gaussian's Simpson sums; exp(-z) counts where z is within the
 // cut-off.
-static_assert(kSumCutoff <= 708, "exp(-z) up to the cut-off is a moderate exponential");
+static_assert(kSumCutoff <= 708 && kEdgeCutoff <= 708,
+              "exp(-z) up to the cut-offs is a moderate exponential");
 kInline void addGaussianTerms(const ProfileTable& table, FloatLanes d, int i, FloatLanes& S1,
                               FloatLanes& S0) {
     const FloatLanes t = d - table.u[i];
@@ -99,22 +100,28 @@ kInline void simpsonSums(const ProfileTable& table, FloatLanes d, FloatLanes& S0
 }
 
 // The edge terms at u = A and the scaled sums, as profile_point adds them up.
-kInline ProfileComponents assemble(const ProfileTable& table, float d, float S0, float S1,
-                                   float S2) {
+kInline void assemble(const ProfileTable& table, FloatLanes d, FloatLanes S0, FloatLanes S1,
+                      FloatLanes S2, LaneComponents& out) {
     const float h = table.h;
     const float r = table.r;
-    const float dA = d - table.A;
-    const float arcTerm = -(atanD(d / h) - atanD(dA / h)) / table.arcDivisor;
-    const float edgeL = table.edgeLFactor / (dA * dA + table.hh);
-    const float sumL = table.sumLFactor * S2;
-    const float L = arcTerm + edgeL + sumL;
+    const FloatLanes dA = d - table.A;
+    const DoubleLanes atanD = atanLanes<DoubleLanes, IntegerLanes>(widen(d / h));
+    const DoubleLanes atanDA = atanLanes<DoubleLanes, IntegerLanes>(widen(dA / h));
+    const FloatLanes arcTerm = narrow(-(atanD - atanDA) / table.arcDivisor);
+    const FloatLanes edgeL = narrow(table.edgeLFactor / widen(dA * dA + table.hh));
+    const FloatLanes sumL = narrow(table.sumLFactor * widen(S2));
+    const FloatLanes L = arcTerm + edgeL + sumL;
 
-    const float zA = (dA / r) * (dA / r);
-    const float edgeG = zA < kEdgeCutoff ? table.edgeGFactor * expD(-zA) : 0.0f;
-    const float sumG1 = table.sumG1Factor * S1;
-    const float sumG0 = table.sumG0Factor * S0;
-    const float G = edgeG + sumG1 + sumG0;
-    return {L, G};
+    const FloatLanes zA = (dA / r) * (dA / r);
+    // Lanes past the cut-off, where the argument may be anything, are set to 0.
+    const FloatLanes edgeG = selectLanes(
+        zA < kEdgeCutoff,
+        narrow(table.edgeGFactor * expLanesModerate<DoubleLanes, IntegerLanes>(-widen(zA))),
+        FloatLanes{});
+    const FloatLanes sumG1 = narrow(table.sumG1Factor * widen(S1));
+    const FloatLanes sumG0 = narrow(table.sumG0Factor * widen(S0));
+    const FloatLanes G = edgeG + sumG1 + sumG0;
+    for (int l = 0; l < kLanes; ++l) out[l] = {L[l], G[l]};
 }
 
 kInline void profileLanesOn(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {
@@ -132,7 +139,7 @@ kInline void profileLanesOn(const ProfileTable& table, const LanePoints& x, Lane
             FloatLanes S1;
             FloatLanes S2;
             simpsonSums(table, d, S0, S1, S2);
-            for (int l = 0; l < kLanes; ++l) out[l] = assemble(table, d[l], S0[l], S1[l], S2[l]);
+            assemble(table, d, S0, S1, S2, out);
             return;
         }
     }
