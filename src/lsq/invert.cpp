@@ -49,16 +49,21 @@ double largestInRow(const LsqMatrix& a, int i, int k) {
 
 // The largest element of the block k..31 x k..31, the first one in row-major order among
 // equals; none passes a NaN in the block's first place. An all-zero block yields its first
-// element, so that the report names it. The largest magnitude is found first, in vector
-// lanes, then the first element that has it.
+// element, so that the report names it. The first row with the largest magnitude is found
+// in vector lanes, then the first element of it that has that magnitude.
 Pivot findPivot(const LsqMatrix& a, int k) {
     if (std::isnan(a[k][k])) return {k, k, a[k][k]};
-    double largest = 0.0;
-    for (int i = k; i < kNmax; ++i) largest = std::max(largest, largestInRow(a, i, k));
-    for (int i = k; i < kNmax; ++i) {
-        for (int j = k; j < kNmax; ++j) {
-            if (std::fabs(a[i][j]) == largest) return {i, j, a[i][j]};
+    int row = k;
+    double largest = largestInRow(a, k, k);
+    for (int i = k + 1; i < kNmax; ++i) {
+        const double rowLargest = largestInRow(a, i, k);
+        if (rowLargest > largest) {
+            largest = rowLargest;
+            row = i;
         }
+    }
+    for (int j = k; j < kNmax; ++j) {
+        if (std::fabs(a[row][j]) == largest) return {row, j, a[row][j]};
     }
     return {k, k, a[k][k]};
 }

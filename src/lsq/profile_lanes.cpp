@@ -3,6 +3,11 @@
 // The lane types below never cross this file's boundary, so the calling convention GCC
 // warns about for them does not matter.
 #pragma GCC diagnostic ignored "-Wpsabi"
+// GCC 12's AVX-512 intrinsics start their results from a deliberately undefined register,
+// which its own warning then takes for an uninitialised variable.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+#include <immintrin.h>
 
 #include <algorithm>
 #include <atomic>
@@ -15,29 +20,16 @@
 
 namespace {
 
-// Every step of the profile is inlined into each instruction set's entry below, so that
-// all of it is compiled for that set.
 #define kInline [[gnu::always_inline]] inline
 
+// A group of float lanes and, for the arithmetic the profile does in double, its two
+// halves: vectors of the processor's widest register at most, which GCC keeps in
+// registers, where wider ones would go through memory.
+constexpr int kHalfLanes = kLanes / 2;
 using FloatLanes = float __attribute__((vector_size(kLanes * sizeof(float))));
-using DoubleLanes = double __attribute__((vector_size(kLanes * sizeof(double))));
-using IntegerLanes = std::int64_t __attribute__((vector_size(kLanes * sizeof(std::int64_t))));
-
-kInline DoubleLanes widen(FloatLanes v) {
-    return __builtin_convertvector(v, DoubleLanes);
-}
-
-kInline FloatLanes narrow(DoubleLanes v) {
-    return __builtin_convertvector(v, FloatLanes);
-}
-
-// Term i of S2, the Lorentzian's Simpson sum, which every point needs.
-kInline void addLorentzianTerm(const ProfileTable& table, FloatLanes d, int i, FloatLanes& S2) {
-    const FloatLanes t = d - table.u[i];
-    const FloatLanes q = t * t + table.hh;
-    const DoubleLanes cSqrtUT = table.cSqrtU[i] * widen(t);
-    S2 = narrow(widen(S2) + cSqrtUT / widen(q * q));
-}
+using FloatHalf = float __attribute__((vector_size(kHalfLanes * sizeof(float))));
+using DoubleHalf = double __attribute__((vector_size(kHalfLanes * sizeof(double))));
+using IntegerHalf = std::int64_t __attribute__((vector_size(kHalfLanes * sizeof(std::int64_t))));
 
 // The Simpson indices [first, end) beyond which no lane's t = d - u is within
 // farDistance, so that every exp(-z) there is 0. t falls as u grows: the range starts
@@ -67,97 +59,86 @@ kInline IndexRange gaussianRange(const ProfileTable& table, FloatLanes d) {
     return {static_cast<int>(first - u.begin()), static_cast<int>(end - u.begin())};
 }
 
-// Term i of S1 and S0, the Gaussian's Simpson sums; exp(-z) counts where z is within the
-// cut-off.
 static_assert(kSumCutoff <= 708 && kEdgeCutoff <= 708,
               "exp(-z) up to the cut-offs is a moderate exponential");
-kInline void addGaussianTerms(const ProfileTable& table, FloatLanes d, int i, FloatLanes& S1,
-                              FloatLanes& S0) {
-    const FloatLanes t = d - table.u[i];
-    const DoubleLanes cSqrtUT = table.cSqrtU[i] * widen(t);
-    const FloatLanes tr = t / table.r;
-    const FloatLanes z = tr * tr;
-    // Lanes past the cut-off, where the argument may be anything, are set to 0.
-    const FloatLanes e =
-        selectLanes(z <= kSumCutoff, narrow(expLanesModerate<DoubleLanes, IntegerLanes>(-widen(z))),
-                    FloatLanes{});
-    S1 = narrow(widen(S1) + cSqrtUT * widen(e));
-    S0 = S0 + table.c[i] * e;
-}
 
-// The three Simpson sums, each in index order. Where the Gaussian's terms count, one loop
-// takes both kinds, so that the sums' chains of roundings wait side by side.
-kInline void simpsonSums(const ProfileTable& table, FloatLanes d, FloatLanes& S0, FloatLanes& S1,
-                         FloatLanes& S2) {
-    S0 = S1 = S2 = FloatLanes{};
-    const IndexRange range = gaussianRange(table, d);
-    for (int i = 0; i < range.first; ++i) addLorentzianTerm(table, d, i, S2);
-    for (int i = range.first; i < range.end; ++i) {
-        addLorentzianTerm(table, d, i, S2);
-        addGaussianTerms(table, d, i, S1, S0);
+// Widening the halves of a float group to double, and joining two halves of doubles
+// rounded to float: in GCC's vector operations, for any instruction set.
+struct GenericHalves {
+    kInline static DoubleHalf low(FloatLanes v) {
+        return __builtin_convertvector(__builtin_shufflevector(v, v, 0, 1, 2, 3, 4, 5, 6, 7),
+                                       DoubleHalf);
     }
-    for (int i = range.end; i <= table.n; ++i) addLorentzianTerm(table, d, i, S2);
-}
-
-// The edge terms at u = A and the scaled sums, as profile_point adds them up.
-kInline void assemble(const ProfileTable& table, FloatLanes d, FloatLanes S0, FloatLanes S1,
-                      FloatLanes S2, LaneComponents& out) {
-    const float h = table.h;
-    const float r = table.r;
-    const FloatLanes dA = d - table.A;
-    const DoubleLanes atanD = atanLanes<DoubleLanes, IntegerLanes>(widen(d / h));
-    const DoubleLanes atanDA = atanLanes<DoubleLanes, IntegerLanes>(widen(dA / h));
-    const FloatLanes arcTerm = narrow(-(atanD - atanDA) / table.arcDivisor);
-    const FloatLanes edgeL = narrow(table.edgeLFactor / widen(dA * dA + table.hh));
-    const FloatLanes sumL = narrow(table.sumLFactor * widen(S2));
-    const FloatLanes L = arcTerm + edgeL + sumL;
-
-    const FloatLanes zA = (dA / r) * (dA / r);
-    // Lanes past the cut-off, where the argument may be anything, are set to 0.
-    const FloatLanes edgeG = selectLanes(
-        zA < kEdgeCutoff,
-        narrow(table.edgeGFactor * expLanesModerate<DoubleLanes, IntegerLanes>(-widen(zA))),
-        FloatLanes{});
-    const FloatLanes sumG1 = narrow(table.sumG1Factor * widen(S1));
-    const FloatLanes sumG0 = narrow(table.sumG0Factor * widen(S0));
-    const FloatLanes G = edgeG + sumG1 + sumG0;
-    for (int l = 0; l < kLanes; ++l) out[l] = {L[l], G[l]};
-}
-
-kInline void profileLanesOn(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {
-    FloatLanes d;
-    for (int l = 0; l < kLanes; ++l) d[l] = table.P - x[l];
-    switch (table.kind) {
-        case ProfileKind::Absent:
-            out.fill({0.0f, 0.0f});
-            return;
-        case ProfileKind::Symmetric:
-            for (int l = 0; l < kLanes; ++l) out[l] = symmetricProfile(d[l], table.h);
-            return;
-        case ProfileKind::Asymmetric: {
-            FloatLanes S0;
-            FloatLanes S1;
-            FloatLanes S2;
-            simpsonSums(table, d, S0, S1, S2);
-            assemble(table, d, S0, S1, S2, out);
-            return;
-        }
+    kInline static DoubleHalf high(FloatLanes v) {
+        return __builtin_convertvector(
+            __builtin_shufflevector(v, v, 8, 9, 10, 11, 12, 13, 14, 15), DoubleHalf);
     }
-}
+    kInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
+        const FloatHalf l = __builtin_convertvector(low, FloatHalf);
+        const FloatHalf h = __builtin_convertvector(high, FloatHalf);
+        return __builtin_shufflevector(l, h, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    }
+    kInline static DoubleHalf roundToFloat(DoubleHalf v) {
+        return __builtin_convertvector(__builtin_convertvector(v, FloatHalf), DoubleHalf);
+    }
+};
+static_assert(kHalfLanes == 8, "the shuffles above take halves of eight lanes");
+
+namespace baseline {
+using Halves = GenericHalves;
+#include "lsq/profile_lanes_kernel.inc"
+}  // namespace baseline
+
+// No instruction set below fuses a multiply and an add, so that every operation rounds as
+// in the baseline.
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace avx2 {
+using Halves = GenericHalves;
+#include "lsq/profile_lanes_kernel.inc"
+}  // namespace avx2
+#pragma GCC pop_options
+
+#pragma GCC push_options
+#pragma GCC target("avx512f")
+// The same conversions as single instructions, one register each, where GCC's vector
+// operations would take the halves apart in quarters.
+struct Avx512Halves {
+    kInline static DoubleHalf low(FloatLanes v) {
+        return _mm512_cvtps_pd(_mm512_castps512_ps256(v));
+    }
+    kInline static DoubleHalf high(FloatLanes v) {
+        return _mm512_cvtps_pd(
+            _mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(v), 1)));
+    }
+    kInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
+        const __m512d lowInPlace = _mm512_castps_pd(_mm512_castps256_ps512(_mm512_cvtpd_ps(low)));
+        return _mm512_castpd_ps(
+            _mm512_insertf64x4(lowInPlace, _mm256_castps_pd(_mm512_cvtpd_ps(high)), 1));
+    }
+    kInline static DoubleHalf roundToFloat(DoubleHalf v) {
+        return _mm512_cvtps_pd(_mm512_cvtpd_ps(v));
+    }
+};
+
+namespace avx512 {
+using Halves = Avx512Halves;
+#include "lsq/profile_lanes_kernel.inc"
+}  // namespace avx512
+#pragma GCC pop_options
 
 void baselineLanes(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {
-    profileLanesOn(table, x, out);
+    baseline::profileLanesOn(table, x, out);
 }
 
-// Without fused multiply-adds, so that every operation rounds as in the baseline.
 [[gnu::target("avx2")]] void avx2Lanes(const ProfileTable& table, const LanePoints& x,
                                        LaneComponents& out) {
-    profileLanesOn(table, x, out);
+    avx2::profileLanesOn(table, x, out);
 }
 
 [[gnu::target("avx512f")]] void avx512Lanes(const ProfileTable& table, const LanePoints& x,
                                             LaneComponents& out) {
-    profileLanesOn(table, x, out);
+    avx512::profileLanesOn(table, x, out);
 }
 
 LaneIsa widestSupported() {
