@@ -47,26 +47,43 @@ double largestInRow(const LsqMatrix& a, int i, int k) {
     return std::max(largest[0], largest[1]);
 }
 
-// The largest element of the block k..31 x k..31, the first one in row-major order among
-// equals; none passes a NaN in the block's first place. An all-zero block yields its first
-// element, so that the report names it. The first row with the largest magnitude is found
-// in vector lanes, then the first element of it that has that magnitude.
-Pivot findPivot(const LsqMatrix& a, int k) {
-    if (std::isnan(a[k][k])) return {k, k, a[k][k]};
-    int row = k;
-    double largest = largestInRow(a, k, k);
-    for (int i = k + 1; i < kNmax; ++i) {
-        const double rowLargest = largestInRow(a, i, k);
-        if (rowLargest > largest) {
-            largest = rowLargest;
-            row = i;
+// The largest magnitude in each row of the block k..31 x k..31 still to be eliminated,
+// kept from step to step. Swapping columns within the block changes no row's set of
+// elements, and a row whose element in the pivot column is 0 is not updated and loses only
+// that 0 when the block shrinks, so only the other rows are measured again.
+class RowMaxima {
+  public:
+    explicit RowMaxima(const LsqMatrix& a) {
+        for (int i = 0; i < kNmax; ++i) largest_[i] = largestInRow(a, i, 0);
+    }
+
+    // The largest element of the block at step k, the first one in row-major order among
+    // equals; none passes a NaN in the block's first place. An all-zero block yields its
+    // first element, so that the report names it.
+    Pivot pivot(const LsqMatrix& a, int k) const {
+        if (std::isnan(a[k][k])) return {k, k, a[k][k]};
+        int row = k;
+        for (int i = k + 1; i < kNmax; ++i) {
+            if (largest_[i] > largest_[row]) row = i;
+        }
+        for (int j = k; j < kNmax; ++j) {
+            if (std::fabs(a[row][j]) == largest_[row]) return {row, j, a[row][j]};
+        }
+        return {k, k, a[k][k]};
+    }
+
+    void swapRows(int r1, int r2) { std::swap(largest_[r1], largest_[r2]); }
+
+    // After step k: measures again the rows of the next block that `changed`.
+    void remeasure(const LsqMatrix& a, int k, const std::array<bool, kNmax>& changed) {
+        for (int i = k + 1; i < kNmax; ++i) {
+            if (changed[i]) largest_[i] = largestInRow(a, i, k + 1);
         }
     }
-    for (int j = k; j < kNmax; ++j) {
-        if (std::fabs(a[row][j]) == largest) return {row, j, a[row][j]};
-    }
-    return {k, k, a[k][k]};
-}
+
+  private:
+    std::array<double, kNmax> largest_{};
+};
 
 using Factors = std::array<float, kNmax>;
 
@@ -84,14 +101,15 @@ int nonZero(const Factors& factors, std::array<int, kNmax>& indices) {
 // only a +-0 that leaves it as it is: no element is ever -0 (the matrix comes from sums
 // that start at +0, and x + +-0 is -0 only for x = -0). So only the pairs of non-zero
 // factors are added, unless a factor is not finite, where 0 times it would not be 0.
-void addOuterProduct(LsqMatrix& a, const Factors& col, const Factors& row) {
+// Whether only those were.
+bool addOuterProduct(LsqMatrix& a, const Factors& col, const Factors& row) {
     const auto finite = [](float f) { return std::isfinite(f); };
     if (!std::all_of(col.begin(), col.end(), finite) ||
         !std::all_of(row.begin(), row.end(), finite)) {
         for (int i = 0; i < kNmax; ++i) {
             for (int j = 0; j < kNmax; ++j) a[i][j] += col[i] * row[j];
         }
-        return;
+        return false;
     }
     std::array<int, kNmax> rows;
     std::array<int, kNmax> cols;
@@ -101,6 +119,7 @@ void addOuterProduct(LsqMatrix& a, const Factors& col, const Factors& row) {
         const int i = rows[r];
         for (int c = 0; c < colCount; ++c) a[i][cols[c]] += col[i] * row[cols[c]];
     }
+    return true;
 }
 
 }  // namespace
@@ -111,8 +130,9 @@ bool invert(LsqMatrix& a, Console& console) {
     Factors rowFactor{};  // the scaled pivot row
     Factors colFactor{};  // the pivot column
 
+    RowMaxima maxima(a);
     for (int k = 0; k < kNmax; ++k) {
-        const Pivot pivot = findPivot(a, k);
+        const Pivot pivot = maxima.pivot(a, k);
         pivotRow[k] = pivot.row;
         pivotCol[k] = pivot.col;
         if (std::fabs(pivot.value) - 1e-31 <= 0) {
@@ -121,11 +141,14 @@ bool invert(LsqMatrix& a, Console& console) {
             return false;
         }
         swapRows(a, k, pivot.row);
+        maxima.swapRows(k, pivot.row);
         swapColumns(a, k, pivot.col);
 
+        std::array<bool, kNmax> changed{};
         for (int j = 0; j < kNmax; ++j) {
             rowFactor[j] = -a[k][j] / pivot.value;
             colFactor[j] = a[j][k];
+            changed[j] = a[j][k] != 0;
         }
         rowFactor[k] = 1 / pivot.value;
         colFactor[k] = 1;
@@ -133,7 +156,8 @@ bool invert(LsqMatrix& a, Console& console) {
             a[k][j] = 0;
             a[j][k] = 0;
         }
-        addOuterProduct(a, colFactor, rowFactor);
+        if (!addOuterProduct(a, colFactor, rowFactor)) changed.fill(true);
+        maxima.remeasure(a, k, changed);
     }
 
     for (int k = kNmax - 1; k >= 0; --k) {

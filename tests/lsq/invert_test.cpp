@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <random>
 
 #include "lsq_test_data.h"
@@ -29,7 +32,79 @@ double worstDistanceFromIdentity(const LsqMatrix& m) {
     return worst;
 }
 
+// Gauss-Jordan with full pivoting element by element, as the engine's inversion is
+// written down: the largest element, first in row-major order, single-precision factors,
+// every element updated at every step.
+bool plainInvert(LsqMatrix& a) {
+    std::array<int, kNmax> pivotRow{};
+    std::array<int, kNmax> pivotCol{};
+    for (int k = 0; k < kNmax; ++k) {
+        int row = k;
+        int col = k;
+        for (int i = k; i < kNmax; ++i) {
+            for (int j = k; j < kNmax; ++j) {
+                if (std::fabs(a[i][j]) > std::fabs(a[row][col])) row = i, col = j;
+            }
+        }
+        const double pivot = a[row][col];
+        if (std::fabs(pivot) - 1e-31 <= 0) return false;
+        pivotRow[k] = row;
+        pivotCol[k] = col;
+        std::swap(a[k], a[row]);
+        for (auto& r : a) std::swap(r[k], r[col]);
+        std::array<float, kNmax> rowFactor{};
+        std::array<float, kNmax> colFactor{};
+        for (int j = 0; j < kNmax; ++j) {
+            rowFactor[j] = -a[k][j] / pivot;
+            colFactor[j] = a[j][k];
+        }
+        rowFactor[k] = 1 / pivot;
+        colFactor[k] = 1;
+        for (int j = 0; j < kNmax; ++j) a[k][j] = a[j][k] = 0;
+        for (int i = 0; i < kNmax; ++i) {
+            for (int j = 0; j < kNmax; ++j) a[i][j] += colFactor[i] * rowFactor[j];
+        }
+    }
+    for (int k = kNmax - 1; k >= 0; --k) {
+        for (auto& r : a) std::swap(r[k], r[pivotRow[k]]);
+        std::swap(a[k], a[pivotCol[k]]);
+    }
+    return true;
+}
+
 }  // namespace
+
+// The engine's matrices: a damped correlation block of the refined parameters, the
+// identity elsewhere, ties between equal diagonals everywhere. However the inversion
+// saves work on them, it must give every bit the plain elimination gives.
+TEST(Invert, SameBitsAsThePlainEliminationOnTheEnginesMatrices) {
+    std::mt19937 random(41);
+    std::uniform_real_distribution<double> correlation(-0.95, 0.95);
+    std::bernoulli_distribution refined(0.3);
+    for (int trial = 0; trial < 300; ++trial) {
+        const double lambda = trial % 3 == 0 ? 0.0 : std::pow(10.0, -(trial % 5));
+        LsqMatrix a{};
+        std::array<bool, kNmax> fitted{};
+        for (int k = 0; k < kNmax; ++k) fitted[k] = refined(random);
+        for (int i = 0; i < kNmax; ++i) {
+            a[i][i] = 1.0 + static_cast<float>(lambda);
+            for (int j = 0; j < i; ++j) {
+                if (fitted[i] && fitted[j]) a[i][j] = a[j][i] = correlation(random) / (1 + trial % 4);
+            }
+        }
+        LsqMatrix plain = a;
+        StringConsole out;
+        const bool invertible = invert(a, out.console);
+        ASSERT_EQ(invertible, plainInvert(plain)) << "trial " << trial;
+        for (int i = 0; i < kNmax; ++i) {
+            for (int j = 0; j < kNmax; ++j) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(a[i][j]),
+                          std::bit_cast<std::uint64_t>(plain[i][j]))
+                    << "trial " << trial << " element " << i << ", " << j;
+            }
+        }
+    }
+}
 
 TEST(Invert, DiagonalMatrixGivesReciprocals) {
     LsqMatrix a{};
