@@ -7,13 +7,18 @@
 #include <vector>
 
 void Console::print(const char* format, ...) {
+    // Nearly every line fits the buffer on the stack; a longer one is formatted again into
+    // one of its length.
+    char line[256];
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    const int length = std::vsnprintf(line, sizeof line, format, copy);
     va_end(copy);
-    if (length > 0) {
+    if (length > 0 && static_cast<std::size_t>(length) < sizeof line) {
+        out_.write(line, length);
+    } else if (length > 0) {
         std::vector<char> text(static_cast<std::size_t>(length) + 1);
         std::vsnprintf(text.data(), text.size(), format, args);
         out_.write(text.data(), length);
