@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kBlockPoints = 8 * kLanes;  // points a thread takes at a time
+constexpr int kBlockPoints = 4 * kLanes;  // points a thread takes at a time
 
 // What a peak's profile depends on besides the point; the same bits give the same table.
 struct PeakKey {
@@ -81,10 +81,11 @@ void computeRows(PassStore& store, const PassTables& pass, const std::vector<boo
     for (int lane0 = first; lane0 < last; lane0 += kLanes) {
         LanePoints x;
         for (int l = 0; l < kLanes; ++l) x[l] = data[std::min(lane0 + l, last - 1)].x;
+        const int count = std::min(kLanes, last - lane0);
         for (std::size_t t = 0; t < pass.tables.size(); ++t) {
             if (!needed[t]) continue;
             LaneComponents lanes;
-            profileLanes(pass.tables[t], x, lanes);
+            profileLanes(pass.tables[t], x, count, lanes);
             for (int l = 0; l < kLanes && lane0 + l < last; ++l)
                 store.rows[t * n + lane0 + l] = lanes[l];
         }

@@ -24,9 +24,10 @@ namespace {
 
 // A group of float lanes and, for the arithmetic the profile does in double, its two
 // halves: vectors of the processor's widest register at most, which GCC keeps in
-// registers, where wider ones would go through memory.
-constexpr int kHalfLanes = kLanes / 2;
-using FloatLanes = float __attribute__((vector_size(kLanes * sizeof(float))));
+// registers, where wider ones would go through memory. A call takes two groups.
+constexpr int kGroupLanes = kLanes / 2;
+constexpr int kHalfLanes = kGroupLanes / 2;
+using FloatLanes = float __attribute__((vector_size(kGroupLanes * sizeof(float))));
 using FloatHalf = float __attribute__((vector_size(kHalfLanes * sizeof(float))));
 using DoubleHalf = double __attribute__((vector_size(kHalfLanes * sizeof(double))));
 using IntegerHalf = std::int64_t __attribute__((vector_size(kHalfLanes * sizeof(std::int64_t))));
@@ -45,7 +46,7 @@ struct IndexRange {
 kInline IndexRange gaussianRange(const ProfileTable& table, FloatLanes d) {
     float nearest = d[0];
     float farthest = d[0];
-    for (int l = 0; l < kLanes; ++l) {
+    for (int l = 0; l < kGroupLanes; ++l) {
         if (!(std::fabs(d[l]) <= std::numeric_limits<float>::max())) return {0, table.n + 1};
         nearest = std::min(nearest, d[l]);
         farthest = std::max(farthest, d[l]);
@@ -127,18 +128,19 @@ using Halves = Avx512Halves;
 }  // namespace avx512
 #pragma GCC pop_options
 
-void baselineLanes(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {
-    baseline::profileLanesOn(table, x, out);
+void baselineLanes(const ProfileTable& table, const LanePoints& x, int count,
+                   LaneComponents& out) {
+    baseline::profileLanesOn(table, x, count, out);
 }
 
 [[gnu::target("avx2")]] void avx2Lanes(const ProfileTable& table, const LanePoints& x,
-                                       LaneComponents& out) {
-    avx2::profileLanesOn(table, x, out);
+                                       int count, LaneComponents& out) {
+    avx2::profileLanesOn(table, x, count, out);
 }
 
 [[gnu::target("avx512f")]] void avx512Lanes(const ProfileTable& table, const LanePoints& x,
-                                            LaneComponents& out) {
-    avx512::profileLanesOn(table, x, out);
+                                            int count, LaneComponents& out) {
+    avx512::profileLanesOn(table, x, count, out);
 }
 
 LaneIsa widestSupported() {
@@ -172,13 +174,14 @@ LaneIsa laneIsaInUse() {
     return laneIsa.load(std::memory_order_relaxed);
 }
 
-void profileLanes(const ProfileTable& table, const LanePoints& x, LaneComponents& out) {
+void profileLanes(const ProfileTable& table, const LanePoints& x, int count,
+                  LaneComponents& out) {
     switch (laneIsa.load(std::memory_order_relaxed)) {
         case LaneIsa::Avx512:
-            return avx512Lanes(table, x, out);
+            return avx512Lanes(table, x, count, out);
         case LaneIsa::Avx2:
-            return avx2Lanes(table, x, out);
+            return avx2Lanes(table, x, count, out);
         case LaneIsa::Baseline:
-            return baselineLanes(table, x, out);
+            return baselineLanes(table, x, count, out);
     }
 }

@@ -9,14 +9,17 @@
 #include "lsq/profile.h"
 #include "lsq/profile_table.h"
 
-// Two AVX-512 registers of doubles: two independent chains of sums keep the adder busy
-// while each waits on its own rounding to float.
-inline constexpr int kLanes = 16;
+// Points one call takes: two groups of sixteen, each group's doubles two AVX-512
+// registers, so that four independent chains of sums keep the adder busy while each
+// waits on its own rounding to float.
+inline constexpr int kLanes = 32;
 
 using LanePoints = std::array<float, kLanes>;                  // tth of the points
 using LaneComponents = std::array<ProfileComponents, kLanes>;  // L and G at each
 
-void profileLanes(const ProfileTable& table, const LanePoints& x, LaneComponents& out);
+// The components at the points x, of which only the first `count` are needed: half of
+// the lanes or fewer take half the time.
+void profileLanes(const ProfileTable& table, const LanePoints& x, int count, LaneComponents& out);
 
 // The instruction sets the lanes run on. Each rounds every operation alike (none fuses a
 // multiply and an add), so all give the same bits; the wider ones are only quicker.

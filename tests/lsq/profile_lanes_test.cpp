@@ -23,7 +23,8 @@ std::vector<ProfileComponents> fromTable(float P, float h, double wor,
         LanePoints x;
         for (int l = 0; l < kLanes; ++l) x[l] = xs[std::min(first + l, xs.size() - 1)];
         LaneComponents lanes;
-        profileLanes(table, x, lanes);
+        profileLanes(table, x, static_cast<int>(std::min<std::size_t>(kLanes, xs.size() - first)),
+                     lanes);
         for (int l = 0; l < kLanes && first + l < xs.size(); ++l) out.push_back(lanes[l]);
     }
     return out;
