@@ -7,7 +7,7 @@
 
 namespace {
 
-// Down to here a float product keeps its relative rounding, so 3.5 r is within a few
+// Down to here a float product keeps its relative rounding, so 3.2 r is within a few
 // float steps of its true value.
 constexpr float kSmallestFarRadius = 1e-30f;
 
@@ -27,7 +27,7 @@ void buildProfileTable(ProfileTable& table, float P, float h, double wor) {
     const float r = h / kSqrtLn2;
     table.r = r;
     table.hh = h * h;
-    table.farDistance = r >= kSmallestFarRadius ? r * 3.5f : INFINITY;
+    table.farDistance = r >= kSmallestFarRadius ? r * 3.2f : INFINITY;
     const int n = simpsonIntervals(A, h);
     table.n = n;
     const float delta = A / n;

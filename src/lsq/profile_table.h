@@ -21,7 +21,7 @@ struct ProfileTable {
     float A = 0.0f;   // tail length
     float r = 0.0f;   // Gaussian length
     float hh = 0.0f;  // h * h
-    // Beyond this |d - u|, (d - u)^2 / r^2 is surely past the Gaussian's cut-off: 3.5 r
+    // Beyond this |d - u|, (d - u)^2 / r^2 is surely past the Gaussian's cut-off: 3.2 r
     // leaves room for every rounding; infinite when r is too small for that.
     float farDistance = 0.0f;
     int n = 0;                   // Simpson intervals

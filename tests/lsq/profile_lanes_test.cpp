@@ -80,7 +80,7 @@ TEST(ProfileLanes, SameBitsAtTheEdgesOfTheTailAndTheCutOffs) {
     const float A = asymmetryLength(P, wor);
     const float r = h / 0.8326f;
     std::vector<float> xs = {P, P - A, P - A / 2};
-    for (const float reach : {3.0f, 3.1f, 3.16f, 3.17f, 3.5f, 4.0f}) {
+    for (const float reach : {3.0f, 3.1f, 3.16f, 3.17f, 3.2f, 3.21f, 3.5f, 4.0f}) {
         xs.push_back(P + reach * r);
         xs.push_back(P - A - reach * r);
     }
