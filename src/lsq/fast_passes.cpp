@@ -209,6 +209,8 @@ void fastDerivatives(LsqState& lsq) {
     const int n = lsq.ndata();
     store.models.resize(n);
     store.derivs.resize(n);
+    NormalSums sums(lsq.params);
+    const NumericParams numeric = numericParams(lsq.params);
     overPoints(store, lsq, pass, [&](ParamVector& params, int first, int last) {
         SteppedModels stepped(params, pass);
         for (int i = first; i < last; ++i) {
@@ -217,15 +219,14 @@ void fastDerivatives(LsqState& lsq) {
             const float m = combineModel(params, own, pass.peaks, i, n);
             point.model = m;
             stepped.setBase(params, own, i, n);
-            numericDerivatives(params, m, [&](int k) {
+            numericDerivatives(params, numeric, m, [&](int k) {
                 point.model = stepped.model(params, peaksAt(pass, store.rows, n, i, k), k, i, n);
                 return point.model;
             });
             store.models[i] = m;
-            store.derivs[i] = derivRow(params);
+            store.derivs[i] = sums.pack(params);
         }
     });
-    NormalSums sums(lsq.params);
     for (int i = 0; i < n; ++i) sums.add(lsq.data[i], store.models[i], store.derivs[i]);
     sums.store(lsq);
 }

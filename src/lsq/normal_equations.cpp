@@ -16,10 +16,11 @@ double referenceChisq(LsqState& lsq) {
 
 void referenceDerivatives(LsqState& lsq) {
     NormalSums sums(lsq.params);
+    const NumericParams numeric = numericParams(lsq.params);
     for (int i = 0; i < lsq.ndata(); ++i) {
         const float m = model_point(lsq, i);
-        numericDerivatives(lsq.params, m, [&](int) { return model_point(lsq, i); });
-        sums.add(lsq.data[i], m, derivRow(lsq.params));
+        numericDerivatives(lsq.params, numeric, m, [&](int) { return model_point(lsq, i); });
+        sums.add(lsq.data[i], m, sums.pack(lsq.params));
     }
     sums.store(lsq);
 }

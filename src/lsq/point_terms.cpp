@@ -6,12 +6,16 @@ NormalSums::NormalSums(const ParamVector& params) {
     }
 }
 
+DerivRow NormalSums::pack(const ParamVector& params) const {
+    DerivRow row;
+    for (int a = 0; a < count_; ++a) row[a] = params[refined_[a]].deriv;
+    return row;
+}
+
 // Vectorised, each element still takes its own products and sum in the same order.
 [[gnu::optimize("tree-vectorize", "vect-cost-model=dynamic")]] void NormalSums::add(
-    const DataPoint& point, float m, const DerivRow& deriv) {
+    const DataPoint& point, float m, const DerivRow& d) {
     const float residual = (point.y - m) * point.w;
-    std::array<double, kNmax> d;
-    for (int a = 0; a < count_; ++a) d[a] = deriv[refined_[a]];
     for (int a = 0; a < count_; ++a) {
         grad_[a] += residual * d[a] * point.w;
         for (int b = 0; b <= a; ++b) pTp_[a][b] += d[a] * d[b] * point.w * point.w;

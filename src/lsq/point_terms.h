@@ -7,14 +7,8 @@
 #include "lsq/lsq_state.h"
 #include "lsq/numeric_step.h"
 
-// The `deriv` of every parameter at one point.
+// The `deriv` of the refined parameters at one point, in index order (see NormalSums).
 using DerivRow = std::array<double, kNmax>;
-
-inline DerivRow derivRow(const ParamVector& params) {
-    DerivRow row;
-    for (int k = 0; k < kNmax; ++k) row[k] = params[k].deriv;
-    return row;
-}
 
 // ((model - y) w)^2 of a point whose model is m.
 inline double chisqTerm(const DataPoint& point, float m) {
@@ -22,15 +16,30 @@ inline double chisqTerm(const DataPoint& point, float m) {
     return residual * residual;
 }
 
-// The derivatives of the parameters the model does not differentiate itself, by a
-// forward difference from the model value m: `evaluate(k)` is the model with parameter k
-// moved by its step in `params`. The analytic derivatives are the ones its last call
-// leaves.
-template <class Evaluate>
-void numericDerivatives(ParamVector& params, float m, Evaluate&& evaluate) {
+// The parameters the model does not differentiate itself, refined ones only, in index
+// order: the ones a pass takes numerical derivatives of.
+struct NumericParams {
+    std::array<int, kNmax> index{};
+    int count = 0;
+};
+
+inline NumericParams numericParams(const ParamVector& params) {
+    NumericParams numeric;
     for (int k = 0; k < kNmax; ++k) {
+        if (params[k].fit == 1 && params[k].ad == 0) numeric.index[numeric.count++] = k;
+    }
+    return numeric;
+}
+
+// Their derivatives, by a forward difference from the model value m: `evaluate(k)` is the
+// model with parameter k moved by its step in `params`. The analytic derivatives are the
+// ones its last call leaves.
+template <class Evaluate>
+void numericDerivatives(ParamVector& params, const NumericParams& numeric, float m,
+                        Evaluate&& evaluate) {
+    for (int a = 0; a < numeric.count; ++a) {
+        const int k = numeric.index[a];
         FitParam& p = params[k];
-        if (p.fit != 1 || p.ad != 0) continue;
         const double saved = p.b;
         const double h = numericStep(saved);
         p.b = saved + h;
@@ -46,7 +55,10 @@ class NormalSums {
   public:
     explicit NormalSums(const ParamVector& params);
 
-    // Adds one point with model m and derivatives `deriv`.
+    // The refined parameters' `deriv` in `params`, packed for add.
+    DerivRow pack(const ParamVector& params) const;
+
+    // Adds one point with model m and the packed derivatives `deriv`.
     void add(const DataPoint& point, float m, const DerivRow& deriv);
 
     // Sets `grad` and the lower triangle of pTp of the refined parameters to the sums.
