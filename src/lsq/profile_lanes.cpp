@@ -22,71 +22,38 @@ namespace {
 
 #define kInline [[gnu::always_inline]] inline
 
-// A group of float lanes and, for the arithmetic the profile does in double, its two
-// halves: vectors of the processor's widest register at most, which GCC keeps in
-// registers, where wider ones would go through memory. A call takes two groups.
-constexpr int kGroupLanes = kLanes / 2;
-constexpr int kHalfLanes = kGroupLanes / 2;
-using FloatLanes = float __attribute__((vector_size(kGroupLanes * sizeof(float))));
-using FloatHalf = float __attribute__((vector_size(kHalfLanes * sizeof(float))));
-using DoubleHalf = double __attribute__((vector_size(kHalfLanes * sizeof(double))));
-using IntegerHalf = std::int64_t __attribute__((vector_size(kHalfLanes * sizeof(std::int64_t))));
+// Each instruction set takes the points in groups of float lanes that fill one of its
+// registers, and does the profile's double arithmetic in the group's two halves, one
+// register each: GCC keeps vectors of the widest register in registers, where it puts
+// wider ones through memory. A call's groups are taken two at a time.
+#define LANES(T, count) T __attribute__((vector_size((count) * sizeof(T))))
 
-// The Simpson indices [first, end) beyond which no lane's t = d - u is within
-// farDistance, so that every exp(-z) there is 0. t falls as u grows: the range starts
-// where the nearest lane's t comes down to farDistance and ends after the farthest lane's
-// t is last above -farDistance. Outside it a term adds +0 to sums that are still +0, or
-// -0 (t < 0) to sums that it leaves alone, so leaving it out changes no bit. A lane at
-// infinite distance or not a number makes every term count.
+// The Simpson indices [first, end) outside which no Gaussian term counts (see
+// gaussianRange).
 struct IndexRange {
     int first;
     int end;
 };
 
-kInline IndexRange gaussianRange(const ProfileTable& table, FloatLanes d) {
-    float nearest = d[0];
-    float farthest = d[0];
-    for (int l = 0; l < kGroupLanes; ++l) {
-        if (!(std::fabs(d[l]) <= std::numeric_limits<float>::max())) return {0, table.n + 1};
-        nearest = std::min(nearest, d[l]);
-        farthest = std::max(farthest, d[l]);
-    }
-    const std::vector<float>& u = table.u;
-    const float far = table.farDistance;
-    const auto first =
-        std::partition_point(u.begin(), u.end(), [&](float ui) { return nearest - ui > far; });
-    const auto end =
-        std::partition_point(u.begin(), u.end(), [&](float ui) { return farthest - ui >= -far; });
-    return {static_cast<int>(first - u.begin()), static_cast<int>(end - u.begin())};
-}
-
 static_assert(kSumCutoff <= 708 && kEdgeCutoff <= 708,
               "exp(-z) up to the cut-offs is a moderate exponential");
 
-// Widening the halves of a float group to double, and joining two halves of doubles
-// rounded to float: in GCC's vector operations, for any instruction set.
-struct GenericHalves {
-    kInline static DoubleHalf low(FloatLanes v) {
-        return __builtin_convertvector(__builtin_shufflevector(v, v, 0, 1, 2, 3, 4, 5, 6, 7),
-                                       DoubleHalf);
-    }
-    kInline static DoubleHalf high(FloatLanes v) {
-        return __builtin_convertvector(
-            __builtin_shufflevector(v, v, 8, 9, 10, 11, 12, 13, 14, 15), DoubleHalf);
-    }
-    kInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
-        const FloatHalf l = __builtin_convertvector(low, FloatHalf);
-        const FloatHalf h = __builtin_convertvector(high, FloatHalf);
-        return __builtin_shufflevector(l, h, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    }
-    kInline static DoubleHalf roundToFloat(DoubleHalf v) {
-        return __builtin_convertvector(__builtin_convertvector(v, FloatHalf), DoubleHalf);
-    }
-};
-static_assert(kHalfLanes == 8, "the shuffles above take halves of eight lanes");
-
 namespace baseline {
-using Halves = GenericHalves;
+constexpr int kGroupLanes = 4;
+using FloatLanes = LANES(float, 4);
+using DoubleHalf = LANES(double, 2);
+using IntegerHalf = LANES(std::int64_t, 2);
+
+// Widening the halves of a group to double, and joining two halves rounded to float.
+struct Halves {
+    kInline static DoubleHalf low(FloatLanes v) { return _mm_cvtps_pd(v); }
+    kInline static DoubleHalf high(FloatLanes v) { return _mm_cvtps_pd(_mm_movehl_ps(v, v)); }
+    kInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
+        return _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high));
+    }
+    kInline static DoubleHalf roundToFloat(DoubleHalf v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+};
+
 #include "lsq/profile_lanes_kernel.inc"
 }  // namespace baseline
 
@@ -95,16 +62,40 @@ using Halves = GenericHalves;
 #pragma GCC push_options
 #pragma GCC target("avx2")
 namespace avx2 {
-using Halves = GenericHalves;
+constexpr int kGroupLanes = 8;
+using FloatLanes = LANES(float, 8);
+using DoubleHalf = LANES(double, 4);
+using IntegerHalf = LANES(std::int64_t, 4);
+
+struct Halves {
+    kInline static DoubleHalf low(FloatLanes v) {
+        return _mm256_cvtps_pd(_mm256_castps256_ps128(v));
+    }
+    kInline static DoubleHalf high(FloatLanes v) {
+        return _mm256_cvtps_pd(_mm256_extractf128_ps(v, 1));
+    }
+    kInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
+        return _mm256_insertf128_ps(_mm256_castps128_ps256(_mm256_cvtpd_ps(low)),
+                                    _mm256_cvtpd_ps(high), 1);
+    }
+    kInline static DoubleHalf roundToFloat(DoubleHalf v) {
+        return _mm256_cvtps_pd(_mm256_cvtpd_ps(v));
+    }
+};
+
 #include "lsq/profile_lanes_kernel.inc"
 }  // namespace avx2
 #pragma GCC pop_options
 
 #pragma GCC push_options
 #pragma GCC target("avx512f")
-// The same conversions as single instructions, one register each, where GCC's vector
-// operations would take the halves apart in quarters.
-struct Avx512Halves {
+namespace avx512 {
+constexpr int kGroupLanes = 16;
+using FloatLanes = LANES(float, 16);
+using DoubleHalf = LANES(double, 8);
+using IntegerHalf = LANES(std::int64_t, 8);
+
+struct Halves {
     kInline static DoubleHalf low(FloatLanes v) {
         return _mm512_cvtps_pd(_mm512_castps512_ps256(v));
     }
@@ -122,8 +113,6 @@ struct Avx512Halves {
     }
 };
 
-namespace avx512 {
-using Halves = Avx512Halves;
 #include "lsq/profile_lanes_kernel.inc"
 }  // namespace avx512
 #pragma GCC pop_options
