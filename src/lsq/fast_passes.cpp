@@ -153,7 +153,7 @@ class SteppedModels {
 };
 
 // Simpson terms below which a pass is over sooner than a helper thread starts.
-constexpr double kTermsWorthAThread = 1e5;
+constexpr double kTermsWorthAThread = 5e5;
 
 // The threads for a pass: as many as the engine is told, or else one per core, but just
 // the calling one for a pass too small to share.
