@@ -9,16 +9,16 @@
 #include "lsq/profile.h"
 #include "lsq/profile_table.h"
 
-// Points one call takes: two groups of sixteen, each group's doubles two AVX-512
-// registers, so that four independent chains of sums keep the adder busy while each
-// waits on its own rounding to float.
+// Points one call takes: two groups of sixteen on AVX-512, each group's doubles two
+// registers, so that four independent chains of sums keep the adder busy while each waits
+// on its own rounding to float (narrower sets take more, narrower groups).
 inline constexpr int kLanes = 32;
 
 using LanePoints = std::array<float, kLanes>;                  // tth of the points
 using LaneComponents = std::array<ProfileComponents, kLanes>;  // L and G at each
 
-// The components at the points x, of which only the first `count` are needed: half of
-// the lanes or fewer take half the time.
+// The components at the points x, of which only the first `count` (1 to kLanes) are
+// needed: lane groups past them may be left out, their components untouched.
 void profileLanes(const ProfileTable& table, const LanePoints& x, int count, LaneComponents& out);
 
 // The instruction sets the lanes run on. Each rounds every operation alike (none fuses a
