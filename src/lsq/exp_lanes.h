@@ -28,14 +28,16 @@ inline constexpr double kP4 = -1.65339022054652515390e-06;
 inline constexpr double kP5 = 4.13813679705723846039e-08;
 // Adding 1.5 * 2^52 rounds to an integer, which then sits in the low bits.
 inline constexpr double kRoundShift = 6755399441055744.0;
+inline constexpr std::int64_t kMantissaBits = (std::int64_t{1} << 52) - 1;
+inline constexpr std::int64_t kHalfMantissa = std::int64_t{1} << 51;
 inline constexpr double kOverflow = 7.09782712893383973096e+02;    // exp(x) is inf above
 inline constexpr double kUnderflow = -7.45133219101941108420e+02;  // and rounds to 0 below
 inline constexpr double kTwoToMinus1000 = 0x1p-1000;
 
 }  // namespace exp_lanes_detail
 
-// exp(x) = y 2^k, with y = exp(r) and k the integer nearest x / ln 2 in the low bits of
-// `shifted`: the part of the exponential that every argument takes.
+// exp(x) = y 2^k, with y = exp(r) and k the integer nearest x / ln 2 as kBits: the part
+// of the exponential that every argument takes.
 template <class D, class I>
 struct ExpParts {
     D y;
@@ -53,7 +55,10 @@ template <class D, class I>
     const D t = r * r;
     const D c = r - t * (kP1 + t * (kP2 + t * (kP3 + t * (kP4 + t * kP5))));
     const D y = 1.0 - ((lo - (r * c) / (2.0 - c)) - hi);
-    return {y, std::bit_cast<I>(shifted) - std::bit_cast<std::int64_t>(kRoundShift)};
+    // shifted = 1.5 * 2^52 + k has 2^51 + k in its low 52 bits. Taken from there, kBits
+    // stays within +-2^51 for any argument, so that no lane's integer arithmetic overflows
+    // where an argument far out of range would.
+    return {y, (std::bit_cast<I>(shifted) & kMantissaBits) - kHalfMantissa};
 }
 
 // 2^kBits as a double, for the exponents (biased & 0x7ff) encodes.

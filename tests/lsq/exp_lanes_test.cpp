@@ -51,6 +51,9 @@ TEST(ExpLanes, EndsOfTheRangeAndValuesThatAreNotFinite) {
               std::numeric_limits<double>::infinity());
     EXPECT_TRUE(std::isnan(ownExp(std::nan(""))));
     EXPECT_EQ(ownExp(-1e30), 0.0);
+    // Arguments whose rounding shift leaves the integer range of its bits.
+    EXPECT_EQ(ownExp(-7.7e15), 0.0);
+    EXPECT_EQ(ownExp(9.4e15), std::numeric_limits<double>::infinity());
     EXPECT_EQ(ownExp(710.0), std::numeric_limits<double>::infinity());
     // Results below the smallest normal double and next to the largest one.
     for (const double x : {-708.5, -720.0, -740.0, -745.0, 709.5, 709.78}) {
