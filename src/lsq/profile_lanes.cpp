@@ -5,7 +5,9 @@
 #pragma GCC diagnostic ignored "-Wpsabi"
 // GCC 12's AVX-512 intrinsics start their results from a deliberately undefined register,
 // which its own warning then takes for an uninitialised variable.
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 #include <immintrin.h>
 
@@ -19,8 +21,6 @@
 #include "lsq/profile_constants.h"
 
 namespace {
-
-#define kInline [[gnu::always_inline]] inline
 
 // Each instruction set takes the points in groups of float lanes that fill one of its
 // registers, and does the profile's double arithmetic in the group's two halves, one
@@ -38,7 +38,10 @@ struct IndexRange {
 static_assert(kSumCutoff <= 708 && kEdgeCutoff <= 708,
               "exp(-z) up to the cut-offs is a moderate exponential");
 
+// Every function of a set's kernel is inlined into the set's entry and compiled for the
+// set (kLaneInline), so that all of it runs on the set's instructions.
 namespace baseline {
+#define kLaneInline [[gnu::always_inline]] inline
 constexpr int kGroupLanes = 4;
 using FloatLanes = LANES(float, 4);
 using DoubleHalf = LANES(double, 2);
@@ -46,82 +49,92 @@ using IntegerHalf = LANES(std::int64_t, 2);
 
 // Widening the halves of a group to double, and joining two halves rounded to float.
 struct Halves {
-    kInline static DoubleHalf low(FloatLanes v) { return _mm_cvtps_pd(v); }
-    kInline static DoubleHalf high(FloatLanes v) { return _mm_cvtps_pd(_mm_movehl_ps(v, v)); }
-    kInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
+    kLaneInline static DoubleHalf low(FloatLanes v) { return _mm_cvtps_pd(v); }
+    kLaneInline static DoubleHalf high(FloatLanes v) { return _mm_cvtps_pd(_mm_movehl_ps(v, v)); }
+    kLaneInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
         return _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high));
     }
-    kInline static DoubleHalf roundToFloat(DoubleHalf v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+    kLaneInline static DoubleHalf roundToFloat(DoubleHalf v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
 };
 
 #include "lsq/profile_lanes_kernel.inc"
+#undef kLaneInline
 }  // namespace baseline
+
+// The wider sets' kernels are compiled from the same source with the set as each
+// function's target. Clang will not hand lanes of the wider sets to the shared elementary
+// functions (exp, atan), which have no target of their own, so a clang build (the fuzzing
+// one) has the baseline lanes only.
+#if !defined(__clang__)
+#define XRDPICK_WIDE_LANES 1
 
 // No instruction set below fuses a multiply and an add, so that every operation rounds as
 // in the baseline.
-#pragma GCC push_options
-#pragma GCC target("avx2")
 namespace avx2 {
+#define kLaneInline [[gnu::always_inline, gnu::target("avx2")]] inline
 constexpr int kGroupLanes = 8;
 using FloatLanes = LANES(float, 8);
 using DoubleHalf = LANES(double, 4);
 using IntegerHalf = LANES(std::int64_t, 4);
 
 struct Halves {
-    kInline static DoubleHalf low(FloatLanes v) {
+    kLaneInline static DoubleHalf low(FloatLanes v) {
         return _mm256_cvtps_pd(_mm256_castps256_ps128(v));
     }
-    kInline static DoubleHalf high(FloatLanes v) {
+    kLaneInline static DoubleHalf high(FloatLanes v) {
         return _mm256_cvtps_pd(_mm256_extractf128_ps(v, 1));
     }
-    kInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
+    kLaneInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
         return _mm256_insertf128_ps(_mm256_castps128_ps256(_mm256_cvtpd_ps(low)),
                                     _mm256_cvtpd_ps(high), 1);
     }
-    kInline static DoubleHalf roundToFloat(DoubleHalf v) {
+    kLaneInline static DoubleHalf roundToFloat(DoubleHalf v) {
         return _mm256_cvtps_pd(_mm256_cvtpd_ps(v));
     }
 };
 
 #include "lsq/profile_lanes_kernel.inc"
+#undef kLaneInline
 }  // namespace avx2
-#pragma GCC pop_options
 
-#pragma GCC push_options
-#pragma GCC target("avx512f")
 namespace avx512 {
+#define kLaneInline [[gnu::always_inline, gnu::target("avx512f")]] inline
 constexpr int kGroupLanes = 16;
 using FloatLanes = LANES(float, 16);
 using DoubleHalf = LANES(double, 8);
 using IntegerHalf = LANES(std::int64_t, 8);
 
 struct Halves {
-    kInline static DoubleHalf low(FloatLanes v) {
+    kLaneInline static DoubleHalf low(FloatLanes v) {
         return _mm512_cvtps_pd(_mm512_castps512_ps256(v));
     }
-    kInline static DoubleHalf high(FloatLanes v) {
+    kLaneInline static DoubleHalf high(FloatLanes v) {
         return _mm512_cvtps_pd(
             _mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(v), 1)));
     }
-    kInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
+    kLaneInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
         const __m512d lowInPlace = _mm512_castps_pd(_mm512_castps256_ps512(_mm512_cvtpd_ps(low)));
         return _mm512_castpd_ps(
             _mm512_insertf64x4(lowInPlace, _mm256_castps_pd(_mm512_cvtpd_ps(high)), 1));
     }
-    kInline static DoubleHalf roundToFloat(DoubleHalf v) {
+    kLaneInline static DoubleHalf roundToFloat(DoubleHalf v) {
         return _mm512_cvtps_pd(_mm512_cvtpd_ps(v));
     }
 };
 
 #include "lsq/profile_lanes_kernel.inc"
+#undef kLaneInline
 }  // namespace avx512
-#pragma GCC pop_options
+#else
+#define XRDPICK_WIDE_LANES 0
+#endif
 
 void baselineLanes(const ProfileTable& table, const LanePoints& x, int count,
                    LaneComponents& out) {
     baseline::profileLanesOn(table, x, count, out);
 }
 
+#if XRDPICK_WIDE_LANES
 [[gnu::target("avx2")]] void avx2Lanes(const ProfileTable& table, const LanePoints& x,
                                        int count, LaneComponents& out) {
     avx2::profileLanesOn(table, x, count, out);
@@ -131,6 +144,7 @@ void baselineLanes(const ProfileTable& table, const LanePoints& x, int count,
                                             int count, LaneComponents& out) {
     avx512::profileLanesOn(table, x, count, out);
 }
+#endif
 
 LaneIsa widestSupported() {
     if (laneIsaSupported(LaneIsa::Avx512)) return LaneIsa::Avx512;
@@ -147,9 +161,9 @@ bool laneIsaSupported(LaneIsa isa) {
         case LaneIsa::Baseline:
             return true;
         case LaneIsa::Avx2:
-            return __builtin_cpu_supports("avx2");
+            return XRDPICK_WIDE_LANES && __builtin_cpu_supports("avx2");
         case LaneIsa::Avx512:
-            return __builtin_cpu_supports("avx512f");
+            return XRDPICK_WIDE_LANES && __builtin_cpu_supports("avx512f");
     }
     return false;
 }
@@ -166,11 +180,13 @@ LaneIsa laneIsaInUse() {
 void profileLanes(const ProfileTable& table, const LanePoints& x, int count,
                   LaneComponents& out) {
     switch (laneIsa.load(std::memory_order_relaxed)) {
+#if XRDPICK_WIDE_LANES
         case LaneIsa::Avx512:
             return avx512Lanes(table, x, count, out);
         case LaneIsa::Avx2:
             return avx2Lanes(table, x, count, out);
-        case LaneIsa::Baseline:
+#endif
+        default:
             return baselineLanes(table, x, count, out);
     }
 }
