@@ -110,14 +110,14 @@ PeakComponents peaksAt(const PassTables& pass, const std::vector<ProfileComponen
 // the first of them is the base model's, and only the rest is summed again, in order.
 class SteppedModels {
   public:
-    SteppedModels(const ParamVector& params, const PassTables& pass) : pass_(pass) {
+    SteppedModels(const NumericParams& numeric, const PassTables& pass) : pass_(pass) {
         for (int k = 0; k < kNmax; ++k) {
             firstReshaped_[k] = 0;
             for (int j = pass.peaks; j >= 1; --j) {
                 if (pass.stepped[k][j - 1] >= 0) firstReshaped_[k] = j;
             }
-            if (params[k].fit == 1 && params[k].ad == 0) lastNumeric_ = k;
         }
+        if (numeric.count > 0) lastNumeric_ = numeric.index[numeric.count - 1];
     }
 
     // After the base model at point i of n: keeps its background and partial peak sums.
@@ -212,7 +212,7 @@ void fastDerivatives(LsqState& lsq) {
     NormalSums sums(lsq.params);
     const NumericParams numeric = numericParams(lsq.params);
     overPoints(store, lsq, pass, [&](ParamVector& params, int first, int last) {
-        SteppedModels stepped(params, pass);
+        SteppedModels stepped(numeric, pass);
         for (int i = first; i < last; ++i) {
             DataPoint& point = lsq.data[i];
             const PeakComponents own = peaksAt(pass, store.rows, n, i);

@@ -2,6 +2,7 @@
 
 #include "lsq/model.h"
 #include "lsq/numeric_step.h"
+#include "lsq/point_terms.h"
 
 namespace {
 
@@ -30,9 +31,10 @@ void buildPeakTables(PassTables& pass, const LsqState& lsq) {
 void buildDerivativeTables(PassTables& pass, const LsqState& lsq) {
     buildPeakTables(pass, lsq);
     ParamVector stepped = lsq.params;
-    for (int k = 0; k < kNmax; ++k) {
+    const NumericParams numeric = numericParams(lsq.params);
+    for (int a = 0; a < numeric.count; ++a) {
+        const int k = numeric.index[a];
         FitParam& p = stepped[k];
-        if (p.fit != 1 || p.ad != 0) continue;
         const double saved = p.b;
         p.b = saved + numericStep(saved);
         for (int j = 1; j <= pass.peaks; ++j) {
