@@ -66,8 +66,7 @@ template <class D, class I>
     const I nearHalf = below<D, I>(a, 0.6875);
     const I nearOne = below<D, I>(a, 1.1875);
     const I large = ~below<D, I>(a, 2.4375);
-    const auto pick = [&](double c0, double cHalf, double cOne, double cThreeHalves,
-                          double cInf) {
+    const auto pick = [&](double c0, double cHalf, double cOne, double cThreeHalves, double cInf) {
         return selectLanes(
             nearZero, D{} + c0,
             selectLanes(nearHalf, D{} + cHalf,
@@ -77,8 +76,7 @@ template <class D, class I>
     const D numerator = selectLanes(
         nearZero, a,
         selectLanes(nearHalf, 2.0 * a - 1.0,
-                    selectLanes(nearOne, a - 1.0,
-                                selectLanes(large, D{} - 1.0, a - 1.5))));
+                    selectLanes(nearOne, a - 1.0, selectLanes(large, D{} - 1.0, a - 1.5))));
     const D denominator = selectLanes(
         nearZero, D{} + 1.0,
         selectLanes(nearHalf, 2.0 + a,

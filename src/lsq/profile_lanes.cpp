@@ -54,7 +54,9 @@ struct Halves {
     kLaneInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
         return _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high));
     }
-    kLaneInline static DoubleHalf roundToFloat(DoubleHalf v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+    kLaneInline static DoubleHalf roundToFloat(DoubleHalf v) {
+        return _mm_cvtps_pd(_mm_cvtpd_ps(v));
+    }
 };
 
 #include "lsq/profile_lanes_kernel.inc"
@@ -109,8 +111,7 @@ struct Halves {
         return _mm512_cvtps_pd(_mm512_castps512_ps256(v));
     }
     kLaneInline static DoubleHalf high(FloatLanes v) {
-        return _mm512_cvtps_pd(
-            _mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(v), 1)));
+        return _mm512_cvtps_pd(_mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(v), 1)));
     }
     kLaneInline static FloatLanes join(DoubleHalf low, DoubleHalf high) {
         const __m512d lowInPlace = _mm512_castps_pd(_mm512_castps256_ps512(_mm512_cvtpd_ps(low)));
@@ -129,14 +130,13 @@ struct Halves {
 #define XRDPICK_WIDE_LANES 0
 #endif
 
-void baselineLanes(const ProfileTable& table, const LanePoints& x, int count,
-                   LaneComponents& out) {
+void baselineLanes(const ProfileTable& table, const LanePoints& x, int count, LaneComponents& out) {
     baseline::profileLanesOn(table, x, count, out);
 }
 
 #if XRDPICK_WIDE_LANES
-[[gnu::target("avx2")]] void avx2Lanes(const ProfileTable& table, const LanePoints& x,
-                                       int count, LaneComponents& out) {
+[[gnu::target("avx2")]] void avx2Lanes(const ProfileTable& table, const LanePoints& x, int count,
+                                       LaneComponents& out) {
     avx2::profileLanesOn(table, x, count, out);
 }
 
@@ -177,8 +177,7 @@ LaneIsa laneIsaInUse() {
     return laneIsa.load(std::memory_order_relaxed);
 }
 
-void profileLanes(const ProfileTable& table, const LanePoints& x, int count,
-                  LaneComponents& out) {
+void profileLanes(const ProfileTable& table, const LanePoints& x, int count, LaneComponents& out) {
     switch (laneIsa.load(std::memory_order_relaxed)) {
 #if XRDPICK_WIDE_LANES
         case LaneIsa::Avx512:

@@ -16,4 +16,3 @@ template <class Mask, class T>
                                 (~mask & std::bit_cast<Mask>(no)));
     }
 }
-

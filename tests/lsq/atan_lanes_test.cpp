@@ -67,10 +67,12 @@ TEST(AtanLanes, BoundariesAndValuesThatAreNotFinite) {
 TEST(AtanLanes, EveryLaneGetsTheSingleValuesBits) {
     using Lanes = double __attribute__((vector_size(2 * sizeof(double))));
     using IntegerLanes = std::int64_t __attribute__((vector_size(2 * sizeof(std::int64_t))));
-    for (const Lanes x : {Lanes{0.1, -0.5}, Lanes{1.0, -2.0}, Lanes{-3e7, 1e-9}, Lanes{-0.0, 0.6875}}) {
+    for (const Lanes x :
+         {Lanes{0.1, -0.5}, Lanes{1.0, -2.0}, Lanes{-3e7, 1e-9}, Lanes{-0.0, 0.6875}}) {
         const Lanes a = atanLanes<Lanes, IntegerLanes>(x);
         for (int l = 0; l < 2; ++l) {
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(a[l]), std::bit_cast<std::uint64_t>(ownAtan(x[l])))
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(a[l]),
+                      std::bit_cast<std::uint64_t>(ownAtan(x[l])))
                 << x[l];
         }
     }

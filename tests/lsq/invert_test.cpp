@@ -89,7 +89,8 @@ TEST(Invert, SameBitsAsThePlainEliminationOnTheEnginesMatrices) {
         for (int i = 0; i < kNmax; ++i) {
             a[i][i] = 1.0 + static_cast<float>(lambda);
             for (int j = 0; j < i; ++j) {
-                if (fitted[i] && fitted[j]) a[i][j] = a[j][i] = correlation(random) / (1 + trial % 4);
+                if (fitted[i] && fitted[j])
+                    a[i][j] = a[j][i] = correlation(random) / (1 + trial % 4);
             }
         }
         LsqMatrix plain = a;
