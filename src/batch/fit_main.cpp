@@ -3,8 +3,9 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <thread>
@@ -16,6 +17,7 @@
 #include "batch/results_table.h"
 #include "batch/series_run.h"
 #include "console/console.h"
+#include "pattern/safe_file.h"
 #include "peaks/fit_file.h"
 #include "view/pgplot_graphics.h"
 
@@ -30,13 +32,25 @@ int usageError(std::ostream& err, const std::string& error) {
     return kUsageError;
 }
 
-// Where the run's files go, checked before anything is fitted.
+// Where the run's files go, checked before anything is fitted. A table file is kept
+// until the run is over and then replaced whole, so that a run that fails to write it, or
+// does not end, leaves the table that was there.
 struct Outputs {
-    std::ofstream tableFile;
+    std::optional<SafeFile> tableSave;
+    std::ostringstream tableText;
     std::ostream* table = nullptr;
+
+    // Writes the table file, if there is one; false when that failed.
+    bool saveTable() {
+        if (!tableSave) return true;
+        const std::string text = tableText.str();
+        return std::fwrite(text.data(), 1, text.size(), tableSave->file()) == text.size() &&
+               tableSave->commit();
+    }
 };
 
-// The table is replaced only once the other outputs are known to be writable.
+// The table file is opened for its new content only once the other outputs are known to be
+// writable.
 bool openOutputs(const FitOptions& options, std::ostream& out, Console& messages, Outputs& outputs,
                  std::string& error) {
     if (!options.fitFile.empty() && !prepareFitFile(messages, options.fitFile)) {
@@ -53,12 +67,12 @@ bool openOutputs(const FitOptions& options, std::ostream& out, Console& messages
     }
     outputs.table = &out;
     if (!options.tableFile.empty()) {
-        outputs.tableFile.open(options.tableFile, std::ios::out | std::ios::trunc);
-        if (!outputs.tableFile) {
+        outputs.tableSave.emplace(SafeFile::replacing(options.tableFile));
+        if (outputs.tableSave->file() == nullptr) {
             error = options.tableFile + ": the table cannot be written";
             return false;
         }
-        outputs.table = &outputs.tableFile;
+        outputs.table = &outputs.tableText;
     }
     return true;
 }
@@ -117,10 +131,11 @@ class Collector {
         progress_.update(++done_, failed_);
     }
 
-    int finish() {
+    // After the run; whether the table reached its file (or had none to reach).
+    int finish(bool tableSaved) {
         progress_.finish();
         table_.flush();
-        if (!table_) {
+        if (!table_ || !tableSaved) {
             say("the table could not be written completely");
             writeFailed_ = true;
         }
@@ -189,5 +204,5 @@ int fitMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     Collector collector(options, regions.plan, *outputs.table, err, showProgress);
     runSeries(options.patterns, regions.plan, settingsOf(options),
               [&collector](PatternOutcome&& outcome) { collector.take(std::move(outcome)); });
-    return collector.finish();
+    return collector.finish(outputs.saveTable());
 }

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "drifting_series.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 #include "xrdfit_harness.h"
 
@@ -161,3 +162,25 @@ TEST_F(XrdfitRunTest, XrdpickFitFileServesAsThePlan) {
 }
 
 }  // namespace
+
+// The table is replaced whole at the end: a run that cannot write all of it says so and
+// leaves the table of the run before.
+TEST_F(XrdfitRunTest, ATableThatCannotBeWrittenWholeLeavesTheOldOne) {
+    const std::vector<std::string> args = withPatterns({"--plan", "plan.txt", "--table", "t.tsv"});
+    ASSERT_EQ(runXrdfit(args).status, 0);
+    const std::string old = readFile("t.tsv");
+    writeFile("plan.txt", driftingPlan() + driftingPlan());  // twice the rows
+    XrdfitRun run;
+    {
+        const FileSizeLimit limit(old.size() + 10);
+        run = runXrdfit(args);
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("xrdfit: the table could not be written completely"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(readFile("t.tsv"), old);
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        EXPECT_NE(entry.path().filename().string().rfind(".t.tsv", 0), 0u) << entry.path();
+}
+
