@@ -23,3 +23,11 @@ bool endsOnGrid(const PatternStore& store) {
     const float span = static_cast<float>(store.ilast * store.tthstep);
     return std::fabs(store.tthmax - (store.tthmin + span)) <= 0.001;
 }
+
+int firstOffGrid(const PatternStore& store) {
+    const double tolerance = std::fabs(store.tthstep) / 3.0;
+    for (int i = 0; i <= store.ilast; ++i) {
+        if (std::fabs(store.tth[i] - (store.tthmin + i * store.tthstep)) > tolerance) return i;
+    }
+    return -1;
+}

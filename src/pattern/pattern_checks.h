@@ -18,3 +18,8 @@ void reportPointsRead(Console& console, int ilast);
 // The .xy reader's grid check for angles read rather than computed: the last angle lies
 // within 0.001 degree of tthmin + ilast * tthstep (the product taken as a float).
 bool endsOnGrid(const PatternStore& store);
+
+// The index of the first point whose angle lies more than a third of a step off the grid of
+// tthmin and tthstep: farther than any rounding of the angles a file writes; -1 when every
+// point lies on the grid.
+int firstOffGrid(const PatternStore& store);
