@@ -13,11 +13,12 @@
 namespace {
 
 // The peak width of the first readable pattern, degrees; 0 after setting `error`.
-double seriesFwhm(const std::vector<std::string>& patterns, std::string& error) {
+double seriesFwhm(const std::vector<std::string>& patterns, const ImportRequest& input,
+                  std::string& error) {
     auto store = std::make_unique<PatternStore>();
     for (const std::string& name : patterns) {
         std::string why;
-        if (!readPattern(name, *store, why)) continue;
+        if (!readPattern(name, input, *store, why)) continue;
         const double fwhm = typicalFwhmDegrees(*store);
         if (fwhm > 0.0) return fwhm;
         error = name + ": shows no peak width to group the positions by";
@@ -55,19 +56,21 @@ PlanRead readCdtPlan(std::istream& in, const std::string& name, double fwhm) {
         region.low = group.low;
         region.high = group.high;
         region.positions = group.peaks;
+        region.clipToPattern = true;
         read.plan.push_back(std::move(region));
     }
     return read;
 }
 
-PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& patterns) {
+PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& patterns,
+                       const ImportRequest& input) {
     PlanRead read;
     std::ifstream in(path);
     if (!in) {
         read.error = path + ": cannot be opened";
         return read;
     }
-    const double fwhm = seriesFwhm(patterns, read.error);
+    const double fwhm = seriesFwhm(patterns, input, read.error);
     if (fwhm <= 0.0) return read;
     return readCdtPlan(in, path, fwhm);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "batch/region.h"
+#include "import/import_readers.h"
 
 // Every line that is not blank or a '#' comment gives its first number as a position;
 // further numbers on the line are not read. A line that does not begin with a number makes
@@ -15,5 +16,6 @@
 PlanRead readCdtPlan(std::istream& in, const std::string& name, double fwhm);
 
 // Reads the .cdt file at `path`, with the FWHM measured on the first of the patterns that
-// can be read.
-PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& patterns);
+// can be read (as `input` says).
+PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& patterns,
+                       const ImportRequest& input);

@@ -58,6 +58,7 @@ Region regionOf(std::vector<FitLine> block) {
         start.peaks.push_back(line.peak);
     }
     region.wor = block.front().wor;  // held, as the block's own fit left it
+    region.clipToPattern = true;
     region.start = std::move(start);
     return region;
 }

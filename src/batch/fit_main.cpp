@@ -92,6 +92,8 @@ SeriesSettings settingsOf(const FitOptions& options) {
     settings.verbose = options.verbose;
     settings.keepPatterns = !options.plotsDir.empty();
     settings.jobs = options.jobs > 0 ? options.jobs : availableCores();
+    settings.maxIterations = options.maxIterations;
+    settings.input = options.input;
     return settings;
 }
 
@@ -99,24 +101,29 @@ SeriesSettings settingsOf(const FitOptions& options) {
 class Collector {
   public:
     Collector(const FitOptions& options, const Plan& plan, std::ostream& table, std::ostream& err,
-              bool showProgress)
+              Terminals terminals)
         : options_(options),
           plan_(plan),
           table_(table),
           err_(err),
           messages_(noInput_, err),
           graphics_(messages_),
-          progress_(err, options.patterns.size(), showProgress) {}
+          progress_(err, options.patterns.size(), terminals.err),
+          tableOnTerminal_(terminals.err && terminals.out && options.tableFile.empty()) {}
 
     void take(PatternOutcome&& outcome) {
-        if (!outcome.unreadable.empty()) say(outcome.name + ": " + outcome.unreadable);
+        if (!outcome.unfitted.empty()) say(outcome.name + ": " + outcome.unfitted);
         if (!outcome.reports.empty()) {
             progress_.finish();
             err_ << outcome.reports << std::flush;
         }
+        // Rows on the terminal that shows the progress line replace it rather than run on.
+        if (tableOnTerminal_) progress_.clear();
         for (std::size_t r = 0; r < outcome.fits.size(); ++r) {
             const RegionFit& fit = outcome.fits[r];
             const int regionNumber = static_cast<int>(r) + 1;
+            if (!fit.note.empty())
+                say(outcome.name + ": region " + std::to_string(regionNumber) + ": " + fit.note);
             table_ << tableRows(outcome.name, regionNumber, plan_[r], fit);
             ++fits_;
             // A failed fit is pictured too: that is where to see what went wrong.
@@ -167,6 +174,7 @@ class Collector {
     Console messages_;
     PgplotGraphics graphics_;
     ProgressLine progress_;
+    const bool tableOnTerminal_;
     std::size_t done_ = 0;
     int fits_ = 0;
     int failed_ = 0;
@@ -176,7 +184,7 @@ class Collector {
 }  // namespace
 
 int fitMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-            bool showProgress) {
+            Terminals terminals) {
     const ParsedFitCommand parsed = parseFitArgs(args);
     switch (parsed.outcome) {
         case FitCommand::Help:
@@ -201,7 +209,7 @@ int fitMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (!openOutputs(options, out, messages, outputs, error)) return usageError(err, error);
 
     *outputs.table << tableHeader();
-    Collector collector(options, regions.plan, *outputs.table, err, showProgress);
+    Collector collector(options, regions.plan, *outputs.table, err, terminals);
     runSeries(options.patterns, regions.plan, settingsOf(options),
               [&collector](PatternOutcome&& outcome) { collector.take(std::move(outcome)); });
     return collector.finish(outputs.saveTable());

@@ -15,14 +15,20 @@ const char* const kUsage =
     "                   positions of one to nine peaks; '#' starts a comment\n"
     "  --from-fit FILE  the regions of the accepted fits in an xrdpick *.fit file, one per\n"
     "                   block, its positions, widths, intensities, eta and W/R as start\n"
-    "                   values; the background ends lie 4 FWHMs outside the peaks: the\n"
-    "                   least position - 4 FWHM and the greatest position + 4 FWHM of\n"
-    "                   the block's peaks\n"
+    "                   values; the background ends lie 4 FWHMs outside the peaks, each\n"
+    "                   peak with its own FWHM: the least of position - 4 FWHM and the\n"
+    "                   greatest of position + 4 FWHM over the block's peaks\n"
     "  --cdt FILE       the regions from a peak position file (.cdt) of xrdpick or\n"
     "                   xrdsuggest: neighbouring positions closer than 6 FWHMs are fitted\n"
     "                   together, at most 9 to a region; the background ends lie 3 FWHMs\n"
     "                   outside the outer peaks, never past halfway to the next region's\n"
     "                   peak; the FWHM is the one the first readable pattern shows\n"
+    "                   (with --from-fit and --cdt, ends beyond a pattern's own ends are\n"
+    "                   drawn in to them)\n"
+    "  --from FORMAT    read every PATTERN as this instrument format, whatever its\n"
+    "                   extension (as xrdconvert --from)\n"
+    "  --block N        read range N of a file of several (default: 1)\n"
+    "  --max-iter N     the iteration limit of each fit (default: 30)\n"
     "  --wor W          W/R for every region (negative: refined, starting at |W|);\n"
     "                   default: the plan line's wor=W or the block's W/R, else 0.06\n"
     "  --common         one common FWHM per region; default: one FWHM per peak\n"
@@ -42,10 +48,15 @@ const char* const kUsage =
     "The table is tab-separated, one header line and one row per peak per region per\n"
     "pattern, in the order of the patterns and the regions: pattern, region, peak, tth,\n"
     "tth_se, intensity, intensity_se, fwhm, fwhm_se, eta, wor, chi2, iterations, status.\n"
-    "A status other than ok: unreadable, outside (the region is not inside the pattern),\n"
-    "too-few-points, no-convergence, diverged (a FWHM not positive or a peak that left\n"
-    "its region). Exit status: 0 when every fit succeeded, 1 when a pattern could not be\n"
-    "read or a fit failed (the rest are still done and written), 2 for a usage error.\n";
+    "A row is ok only when its fit converged, every value and standard error is finite,\n"
+    "every intensity positive and every peak inside its region. Other statuses:\n"
+    "unreadable, irregular-grid (the angles lie on no grid of one step), outside (the\n"
+    "region is not inside the pattern), too-few-points, no-peak (no height, or errors that\n"
+    "cannot be told: the data hold no such peak), iteration-limit (the limit ended the fit:\n"
+    "its values are shown, judge them), diverged (a value not finite, a FWHM not positive\n"
+    "or a peak that left its region). Exit status: 0 when every row is ok, 1 when a\n"
+    "pattern could not be read or a fit is not ok (the rest are still done and written),\n"
+    "2 for a usage error.\n";
 
 constexpr int kMaxJobs = 1024;
 
@@ -58,14 +69,8 @@ ParsedFitCommand usageError(std::string error) {
 
 bool takesValue(const std::string& option) {
     return option == "--plan" || option == "--from-fit" || option == "--cdt" || option == "--wor" ||
-           option == "--jobs" || option == "--table" || option == "--fit" || option == "--plots";
-}
-
-std::optional<int> jobsOf(const std::string& value) {
-    const std::optional<double> number = parseNumber(value);
-    if (!number || *number < 1 || *number > kMaxJobs || *number != static_cast<int>(*number))
-        return std::nullopt;
-    return static_cast<int>(*number);
+           option == "--jobs" || option == "--table" || option == "--fit" || option == "--plots" ||
+           option == "--max-iter" || isReadOption(option);
 }
 
 // Applies an option that takes a value; false after setting the error.
@@ -80,12 +85,17 @@ bool applyValue(const std::string& option, const std::string& value, FitOptions&
         if (!options.wor) error = "--wor needs a number, not '" + value + "'";
         return options.wor.has_value();
     }
-    if (option == "--jobs") {
-        const std::optional<int> jobs = jobsOf(value);
-        if (!jobs) error = "--jobs needs a whole number from 1 to 1024, not '" + value + "'";
-        options.jobs = jobs.value_or(0);
-        return jobs.has_value();
+    if (option == "--jobs" || option == "--max-iter") {
+        const bool jobs = option == "--jobs";
+        const int largest = jobs ? kMaxJobs : kMostIterations;
+        const int count = countFrom1(value, largest);
+        if (count == 0)
+            error = option + " needs a whole number from 1 to " + std::to_string(largest) +
+                    ", not '" + value + "'";
+        (jobs ? options.jobs : options.maxIterations) = count;
+        return count != 0;
     }
+    if (isReadOption(option)) return applyReadOption(option, value, options.input, error);
     std::string& target = option == "--plan"       ? options.planFile
                           : option == "--from-fit" ? options.fromFitFile
                           : option == "--cdt"      ? options.cdtFile

@@ -6,6 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "import/import_readers.h"
+#include "peaks/fit_setup.h"
+
+// The most iterations --max-iter allows a fit.
+inline constexpr int kMostIterations = 10000;
+
 struct FitOptions {
     std::string planFile;     // --plan: a plan file
     std::string fromFitFile;  // --from-fit: an xrdpick *.fit file
@@ -15,6 +21,8 @@ struct FitOptions {
     bool sequential = false;
     bool verbose = false;
     int jobs = 0;           // 0: one per core
+    int maxIterations = kFitIterations;
+    ImportRequest input;    // --from and --block
     std::string tableFile;  // empty: standard output
     std::string fitFile;    // empty: no *.fit blocks
     std::string plotsDir;   // empty: no pictures

@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     ignoreFileSizeSignal();
     // The progress line helps a person watching, not a log file or a pipe.
-    const bool showProgress = isatty(STDERR_FILENO) != 0;
+    const Terminals terminals{isatty(STDERR_FILENO) != 0, isatty(STDOUT_FILENO) != 0};
     return fitMain(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
-                   showProgress);
+                   terminals);
 }

@@ -4,8 +4,15 @@
 
 #include <string>
 
+#include "import/import_readers.h"
 #include "pattern/pattern_store.h"
 
-// True with the pattern in the store. Otherwise `why` says what went wrong, in the
-// readers' own words where they gave any.
-bool readPattern(const std::string& name, PatternStore& store, std::string& why);
+// True with the pattern in the store, ascending. Otherwise `why` says what went wrong, in the
+// readers' own words where they gave any. request: --from and --block, as xrdconvert takes
+// them.
+bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,
+                 std::string& why);
+
+// Why a pattern's angles cannot place a fit window by its step: they lie on no grid of one
+// step (the first point off it named); empty when they do.
+std::string offGridReason(const PatternStore& store);

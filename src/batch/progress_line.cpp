@@ -1,6 +1,8 @@
 #include "batch/progress_line.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <ostream>
 
 namespace {
@@ -39,6 +41,13 @@ void ProgressLine::update(std::size_t done, int failed) {
                   done, total_, failed, left);
     err_ << line << std::flush;
     drawn_ = true;
+    drawnLength_ = std::strlen(line) - 1;
+}
+
+void ProgressLine::clear() {
+    if (!drawn_) return;
+    err_ << '\r' << std::string(drawnLength_, ' ') << '\r' << std::flush;
+    drawn_ = false;
 }
 
 void ProgressLine::finish() {

@@ -16,6 +16,10 @@ class ProgressLine {
     // Ends the line, so that later messages start on their own.
     void finish();
 
+    // Wipes the line, so that other output to the same terminal starts at its left; the
+    // next update draws it again.
+    void clear();
+
   private:
     using Clock = std::chrono::steady_clock;
 
@@ -23,6 +27,7 @@ class ProgressLine {
     std::size_t total_;
     bool shown_;
     bool drawn_ = false;
+    std::size_t drawnLength_ = 0;
     Clock::time_point start_ = Clock::now();
     Clock::time_point lastDrawn_{};
 };

@@ -29,6 +29,9 @@ struct Region {
     std::vector<double> positions;     // one to nine peaks, ascending, strictly between the ends
     std::optional<double> wor;         // the region's own W/R; negative: refined from |W|
     std::optional<StartValues> start;  // unset: the estimates a fit run makes from the data
+    // Ends placed by a rule (around the peaks of a .cdt or *.fit file) rather than by hand are
+    // drawn in to the ends of each pattern they reach past.
+    bool clipToPattern = false;
 };
 
 using Plan = std::vector<Region>;

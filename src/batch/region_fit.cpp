@@ -1,6 +1,8 @@
 #include "batch/region_fit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -19,17 +21,46 @@ bool onPattern(const PatternStore& pattern, double x) {
     return scaled >= 0.0 && std::trunc(scaled * 0.0001) <= pattern.ilast;
 }
 
-// The selection the fitting mode would hold after clicks at the region's ends and peaks.
-std::optional<FitSelection> selectionFor(const PatternStore& pattern, const Region& region) {
-    if (!onPattern(pattern, region.low) || !onPattern(pattern, region.high)) return std::nullopt;
+std::string degrees(double tth) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.4f", tth);
+    return text;
+}
+
+// The region's ends in this pattern: a region whose ends were placed by rule is drawn in to
+// the pattern's own ends, so that a peak near either end is still fitted.
+std::pair<double, double> endsIn(const PatternStore& pattern, const Region& region) {
+    if (!region.clipToPattern) return {region.low, region.high};
+    return {std::max(region.low, static_cast<double>(pattern.tth[0])),
+            std::min(region.high, static_cast<double>(pattern.tth[pattern.ilast]))};
+}
+
+// The selection the fitting mode would hold after clicks at the region's ends and peaks;
+// none, with the fit's status and note set, when the region cannot be selected.
+std::optional<FitSelection> selectionFor(const PatternStore& pattern, const Region& region,
+                                         RegionFit& fit) {
+    const auto [low, high] = endsIn(pattern, region);
+    fit.status = FitStatus::Outside;
+    if (!onPattern(pattern, low) || !onPattern(pattern, high)) return std::nullopt;
+    for (const double position : region.positions)
+        if (!onPattern(pattern, position)) return std::nullopt;
     FitSelection selection;
-    selection.sel[0] = clickIndex(pattern, static_cast<float>(region.low));
+    selection.sel[0] = clickIndex(pattern, static_cast<float>(low));
     int entry = 0;
     for (const double position : region.positions)
         selection.sel[++entry] = clickIndex(pattern, static_cast<float>(position));
-    selection.sel[++entry] = clickIndex(pattern, static_cast<float>(region.high));
+    selection.sel[++entry] = clickIndex(pattern, static_cast<float>(high));
     selection.sellast = entry;
     if (selection.sel[0] >= selection.sel[entry]) return std::nullopt;
+    fit.status = FitStatus::TooFewPoints;
+    for (int j = 1; j < entry; ++j) {
+        if (selection.sel[j] <= selection.sel[0] || selection.sel[j] >= selection.sel[entry]) {
+            fit.note = "the peak at " + degrees(region.positions[j - 1]) +
+                       " lies on an end of its region (" + degrees(low) + " to " +
+                       degrees(high) + ")";
+            return std::nullopt;
+        }
+    }
     return selection;
 }
 
@@ -60,13 +91,32 @@ bool finiteRefined(const ParamVector& params) {
     return true;
 }
 
-bool peaksSound(const RegionFit& fit, const PatternStore& pattern, int lastIndex) {
+bool peaksInRegion(const RegionFit& fit, const PatternStore& pattern, int lastIndex) {
     const double low = pattern.tth[fit.firstIndex], high = pattern.tth[lastIndex];
     for (int j = 0; j < fit.result.peakCount; ++j) {
         const FittedPeak& peak = fit.result.peaks[j];
         if (!(peak.fwhm > 0.0) || !(peak.position >= low && peak.position <= high)) return false;
     }
     return true;
+}
+
+// A peak the data do not hold: the fit gives it no height, or cannot tell its values.
+bool everyPeakFound(const RegionFit& fit) {
+    for (int j = 0; j < fit.result.peakCount; ++j) {
+        const PeakErrors& se = fit.se[j];
+        if (!(fit.result.peaks[j].intensity > 0.0) || !std::isfinite(se.position) ||
+            !std::isfinite(se.intensity) || !std::isfinite(se.fwhm))
+            return false;
+    }
+    return true;
+}
+
+FitStatus judged(const RegionFit& fit, const LsqState& lsq, const PatternStore& pattern,
+                 int lastIndex, bool converged) {
+    if (!finiteRefined(lsq.params)) return FitStatus::Diverged;
+    if (!everyPeakFound(fit)) return FitStatus::NoPeak;
+    if (!peaksInRegion(fit, pattern, lastIndex)) return FitStatus::Diverged;
+    return converged ? FitStatus::Ok : FitStatus::IterationLimit;
 }
 
 }  // namespace
@@ -77,12 +127,16 @@ const char* statusName(FitStatus status) {
             return "ok";
         case FitStatus::Unreadable:
             return "unreadable";
+        case FitStatus::IrregularGrid:
+            return "irregular-grid";
         case FitStatus::Outside:
             return "outside";
         case FitStatus::TooFewPoints:
             return "too-few-points";
-        case FitStatus::NoConvergence:
-            return "no-convergence";
+        case FitStatus::NoPeak:
+            return "no-peak";
+        case FitStatus::IterationLimit:
+            return "iteration-limit";
         case FitStatus::Diverged:
             return "diverged";
     }
@@ -91,11 +145,8 @@ const char* statusName(FitStatus status) {
 
 RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Console& reports) {
     RegionFit fit;
-    const std::optional<FitSelection> selection = selectionFor(pattern, request.region);
-    if (!selection) {
-        fit.status = FitStatus::Outside;
-        return fit;
-    }
+    const std::optional<FitSelection> selection = selectionFor(pattern, request.region, fit);
+    if (!selection) return fit;
     const int peakCount = selection->sellast - 1;
     fit.firstIndex = selection->sel[0];
 
@@ -108,12 +159,19 @@ RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Cons
     const bool refineWor = wor < 0.0f;
     lsq.params[kWor].b = std::fabs(wor);
     setUpFit(lsq, pattern, *selection, {request.commonFwhm, refineWor});
+    lsq.miter = request.maxIterations;
     if (const StartValues* start = request.start) {
         carryStart(lsq.params, *start, request.commonFwhm);
         if (refineWor && start->wor) lsq.params[kWor].b = *start->wor;
     }
     if (lsq.ndata() - 1 - refinedCount(lsq.params) <= 0) {
         fit.status = FitStatus::TooFewPoints;
+        fit.note = std::to_string(lsq.ndata()) + " points from " +
+                   degrees(pattern.tth[selection->sel[0]]) + " to " +
+                   degrees(pattern.tth[selection->sel[selection->sellast]]) + " are too few for " +
+                   std::to_string(refinedCount(lsq.params)) + " parameters (peaks at";
+        for (const double position : request.region.positions) fit.note += " " + degrees(position);
+        fit.note += ")";
         return fit;
     }
 
@@ -125,12 +183,7 @@ RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Cons
         fit.se[j - 1] = {standardError(lsq, peakPosition(j)), standardError(lsq, peakIntensity(j)),
                          standardError(lsq, request.commonFwhm ? kCfwhm : peakFwhm(j))};
     }
-    const int lastIndex = selection->sel[selection->sellast];
-    if (!finiteRefined(lsq.params) || !peaksSound(fit, pattern, lastIndex)) {
-        fit.status = FitStatus::Diverged;
-    } else {
-        fit.status = converged ? FitStatus::Ok : FitStatus::NoConvergence;
-    }
+    fit.status = judged(fit, lsq, pattern, selection->sel[selection->sellast], converged);
     return fit;
 }
 

@@ -3,19 +3,24 @@
 // values and engine as the interactive fit run, with no prompt and no evaluation page.
 
 #include <array>
+#include <string>
 
 #include "batch/region.h"
 #include "console/console.h"
 #include "pattern/pattern_store.h"
 #include "peaks/fit_result.h"
 
+// What a fit achieved. Only Ok vouches for the values: the fit converged, every value and
+// standard error is finite, every intensity positive and every peak inside its region.
 enum class FitStatus {
     Ok,
-    Unreadable,     // the pattern could not be read
-    Outside,        // the region does not lie inside the pattern
-    TooFewPoints,   // fewer points than refined parameters plus one
-    NoConvergence,  // the iteration limit ended the fit
-    Diverged,       // a value not finite, a FWHM not positive or a peak left the region
+    Unreadable,      // the pattern could not be read
+    IrregularGrid,   // the pattern's angles lie on no grid of one step
+    Outside,         // the region does not lie inside the pattern
+    TooFewPoints,    // fewer points than refined parameters plus one, or a peak on an end
+    NoPeak,          // an intensity not positive or an error not finite: no peak in the data
+    IterationLimit,  // the limit ended the fit; the values are those it reached
+    Diverged,        // a value not finite, a FWHM not positive or a peak left the region
 };
 
 // The status as the results table names it.
@@ -34,6 +39,7 @@ struct RegionFit {
     std::array<PeakErrors, kMaxPeaks> se{};
     int iterations = 0;
     int firstIndex = 0;  // pattern index of the first region point
+    std::string note;    // what made a fit that did not run fail, naming the peak; or empty
 };
 
 struct FitRequest {
@@ -41,7 +47,8 @@ struct FitRequest {
     double wor;                // W/R; negative: refined from |wor|
     const StartValues* start;  // none: the estimates of the fit run
     bool commonFwhm;
-    bool verbose;  // the engine's reports on `reports`
+    bool verbose;        // the engine's reports on `reports`
+    int maxIterations;   // the engine's iteration limit
 };
 
 RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Console& reports);

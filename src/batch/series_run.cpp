@@ -89,8 +89,9 @@ class SeriesRun {
 
     RegionFit fitOne(const PatternStore& store, const Region& region, const StartValues* start,
                      int regionNumber, PatternOutcome& outcome) {
-        const FitRequest request{region, regionWor(region, settings_), start, settings_.commonFwhm,
-                                 settings_.verbose};
+        const FitRequest request{region,         regionWor(region, settings_),
+                                 start,          settings_.commonFwhm,
+                                 settings_.verbose, settings_.maxIterations};
         if (!settings_.verbose) {
             std::istringstream noInput;
             std::ostringstream discarded;
@@ -112,16 +113,23 @@ class SeriesRun {
     PatternOutcome fitPattern(std::size_t i, PatternStore& store) {
         PatternOutcome outcome;
         outcome.name = patterns_[i];
-        std::string why;
-        const bool readable = readPattern(outcome.name, store, why);
-        if (!readable) outcome.unreadable = why;
+        // A pattern that cannot be read, or whose angles lie on no grid (fit windows are
+        // placed by its step), gets no fit: every region says why.
+        FitStatus unfitted = FitStatus::Unreadable;
+        bool readable = readPattern(outcome.name, settings_.input, store, outcome.unfitted);
+        if (readable) {
+            outcome.unfitted = offGridReason(store);
+            readable = outcome.unfitted.empty();
+            unfitted = FitStatus::IrregularGrid;
+        }
         for (std::size_t r = 0; r < plan_.size(); ++r) {
             const Region& region = plan_[r];
             std::optional<StartValues> carried;
             if (settings_.sequential) carried = awaitTurn(r, i);
             const StartValues* start =
                 carried ? &*carried : (region.start ? &*region.start : nullptr);
-            RegionFit fit;  // unreadable until fitted
+            RegionFit fit;
+            fit.status = unfitted;
             if (readable) fit = fitOne(store, region, start, static_cast<int>(r) + 1, outcome);
             if (settings_.sequential) handOver(r, fit);
             outcome.fits.push_back(std::move(fit));

@@ -11,7 +11,9 @@
 
 #include "batch/region.h"
 #include "batch/region_fit.h"
+#include "import/import_readers.h"
 #include "pattern/pattern_store.h"
+#include "peaks/fit_setup.h"
 
 struct SeriesSettings {
     std::optional<double> wor;  // W/R for every region, over the plan's own
@@ -20,11 +22,13 @@ struct SeriesSettings {
     bool verbose = false;       // the engine's reports in each outcome
     bool keepPatterns = false;  // each outcome keeps its pattern (for pictures)
     int jobs = 1;
+    int maxIterations = kFitIterations;
+    ImportRequest input;  // --from and --block
 };
 
 struct PatternOutcome {
     std::string name;
-    std::string unreadable;       // why the pattern could not be read; empty when it was
+    std::string unfitted;         // why no region of the pattern was fitted; empty when fitted
     std::vector<RegionFit> fits;  // one per region, in plan order
     std::shared_ptr<const PatternStore> pattern;  // with keepPatterns, when it was read
     std::string reports;                          // with verbose: the engine's reports, fit by fit

@@ -1,5 +1,7 @@
 #include "convert/command_line.h"
 
+#include "import/instrument_formats.h"
+
 namespace {
 
 // One option, given as `arg`, whose value (when it takes one) may be the argument at `next`.
@@ -45,4 +47,38 @@ CommandLineWalk walkCommandLine(const std::vector<std::string>& args, const Comm
         }
     }
     return CommandLineWalk::Run;
+}
+
+int countFrom1(const std::string& text, int largest) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    const long count = std::stol(text);
+    return count >= 1 && count <= largest ? static_cast<int>(count) : 0;
+}
+
+namespace {
+
+// More ranges than any file holds; the bound keeps the arithmetic in int.
+constexpr int kLargestBlock = 1000000;
+
+}  // namespace
+
+bool isReadOption(const std::string& name) {
+    return name == "--from" || name == "--block";
+}
+
+bool applyReadOption(const std::string& name, const std::string& value, ImportRequest& request,
+                     std::string& error) {
+    if (name == "--from") {
+        if (!isFromFormatName(value)) {
+            error = "unknown format '" + value + "' for --from (use " + fromFormatNames() + ")";
+            return false;
+        }
+        request.format = value;
+        return true;
+    }
+    request.range = countFrom1(value, kLargestBlock);
+    if (request.range == 0)
+        error = "--block needs a whole number from 1 to " + std::to_string(kLargestBlock);
+    return request.range != 0;
 }

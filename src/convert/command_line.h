@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "import/import_readers.h"
+
 enum class CommandLineWalk { Run, Help, Version, UsageError };
 
 struct CommandLineRules {
@@ -22,3 +24,12 @@ struct CommandLineRules {
 // or the first unusable option (UsageError, with the error set).
 CommandLineWalk walkCommandLine(const std::vector<std::string>& args, const CommandLineRules& rules,
                                 std::vector<std::string>& operands, std::string& error);
+
+// The whole number `text` when it lies from 1 to `largest`; 0 for anything else.
+int countFrom1(const std::string& text, int largest);
+
+// How every batch program reads its inputs: --from FORMAT and --block N.
+bool isReadOption(const std::string& name);
+// Applies a read option's value to `request`; false after setting the error.
+bool applyReadOption(const std::string& name, const std::string& value, ImportRequest& request,
+                     std::string& error);

@@ -39,29 +39,41 @@ std::string driftingPlan() {
            "24.5 27.995 25.39 26.11 26.89   # region 2\n";
 }
 
-void writeDriftingPattern(const std::string& path, double steps) {
+std::vector<std::pair<double, float>> modelPoints(const ModelPattern& model) {
     LsqState lsq;
     lsq.fwhmMode = 'f';
     ParamVector& p = lsq.params;
-    p[kEta].b = kTrueEta;
-    p[kWor].b = kSeriesWor;
-    p[kLowBkgnd].b = kLowBackground;
-    p[kHighBkgnd].b = kHighBackground;
-    const std::vector<TruePeak> peaks = driftingPeaks(steps);
-    for (int j = 1; j <= static_cast<int>(peaks.size()); ++j) {
-        p[peakPosition(j)] = {.b = peaks[j - 1].position, .fit = 1};
-        p[peakIntensity(j)].b = peaks[j - 1].intensity;
-        p[peakFwhm(j)].b = peaks[j - 1].fwhm;
+    p[kEta].b = model.eta;
+    p[kWor].b = model.wor;
+    p[kLowBkgnd].b = model.lowBackground;
+    p[kHighBkgnd].b = model.highBackground;
+    for (int j = 1; j <= static_cast<int>(model.peaks.size()); ++j) {
+        p[peakPosition(j)] = {.b = model.peaks[j - 1].position, .fit = 1};
+        p[peakIntensity(j)].b = model.peaks[j - 1].intensity;
+        p[peakFwhm(j)].b = model.peaks[j - 1].fwhm;
     }
-    lsq.data.resize(kPoints);
-    for (int i = 0; i < kPoints; ++i) lsq.data[i].x = static_cast<float>(kFirstTth + kStep * i);
+    lsq.data.resize(model.points);
+    for (int i = 0; i < model.points; ++i)
+        lsq.data[i].x = static_cast<float>(model.first + model.step * i);
+    std::vector<std::pair<double, float>> points;
+    for (int i = 0; i < model.points; ++i)
+        points.emplace_back(model.first + model.step * i, model_point(lsq, i));
+    return points;
+}
 
+void writeDriftingPattern(const std::string& path, double steps) {
+    ModelPattern model{.first = kFirstTth,
+                       .step = kStep,
+                       .points = kPoints,
+                       .lowBackground = kLowBackground,
+                       .highBackground = kHighBackground,
+                       .eta = kTrueEta,
+                       .wor = kSeriesWor,
+                       .peaks = driftingPeaks(steps)};
     std::FILE* file = std::fopen(path.c_str(), "w");
     if (!file) throw std::runtime_error("cannot write " + path);
-    for (int i = 0; i < kPoints; ++i) {
-        const float cts = model_point(lsq, i);
-        std::fprintf(file, "%10.4f %12.4f %10.4f\n", kFirstTth + kStep * i, cts, std::sqrt(cts));
-    }
+    for (const auto& [tth, cts] : modelPoints(model))
+        std::fprintf(file, "%10.4f %12.4f %10.4f\n", tth, cts, std::sqrt(cts));
     std::fclose(file);
 }
 

@@ -4,6 +4,7 @@
 // pattern to the next, on a straight background, written as .xy files.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct TruePeak {
@@ -11,6 +12,20 @@ struct TruePeak {
     double intensity;
     double fwhm;
 };
+
+// A pattern made from the fit model: up to nine peaks on a straight background.
+struct ModelPattern {
+    double first = 20.0;  // two-theta of the first point
+    double step = 0.01;
+    int points = 1001;
+    double lowBackground = 100.0, highBackground = 100.0;
+    double eta = 0.4;
+    double wor = 0.06;
+    std::vector<TruePeak> peaks;
+};
+
+// Each point's two-theta and counts.
+std::vector<std::pair<double, float>> modelPoints(const ModelPattern& model);
 
 inline constexpr int kSeriesRegions = 2;
 inline constexpr int kPeaksPerRegion = 3;

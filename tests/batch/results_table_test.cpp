@@ -16,7 +16,7 @@ TEST(ResultsTable, RowPerPeakWithValuesErrorsAndStatus) {
     Region region;
     region.positions = {21.6, 22.2};
     RegionFit fit;
-    fit.status = FitStatus::NoConvergence;
+    fit.status = FitStatus::IterationLimit;
     fit.engineRan = true;
     fit.result.peakCount = 2;
     fit.result.peaks[0] = {21.6012345, 41.5, 0.0801, 0};
@@ -29,9 +29,9 @@ TEST(ResultsTable, RowPerPeakWithValuesErrorsAndStatus) {
     fit.iterations = 31;
     EXPECT_EQ(tableRows("run/a b.xy", 2, region, fit),
               "run/a b.xy\t2\t1\t21.601235\t1.235e-05\t41.500000\t5.000e-01\t0.080100\t2.000e-04"
-              "\t0.400000\t0.060000\t1.500000\t31\tno-convergence\n"
+              "\t0.400000\t0.060000\t1.500000\t31\titeration-limit\n"
               "run/a b.xy\t2\t2\t22.200000\t2.000e-05\t1234567.250000\t1.200e+01\t0.090000"
-              "\t3.000e-04\t0.400000\t0.060000\t1.500000\t31\tno-convergence\n");
+              "\t3.000e-04\t0.400000\t0.060000\t1.500000\t31\titeration-limit\n");
 }
 
 TEST(ResultsTable, FitThatDidNotRunShowsNanForEveryValue) {

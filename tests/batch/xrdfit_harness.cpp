@@ -9,7 +9,7 @@
 
 XrdfitRun runXrdfit(const std::vector<std::string>& args) {
     std::ostringstream out, err;
-    const int status = fitMain(args, out, err, false);
+    const int status = fitMain(args, out, err, {});
     return {status, out.str(), err.str()};
 }
 

@@ -43,7 +43,7 @@ TEST(SuggestPipeline, FitsTheSuggestedPeaksOntoTheTruth) {
     std::ostringstream out, err;
     ASSERT_EQ(suggestMain({"series.xy"}, out, err), 0) << err.str();
     std::ostringstream table, fitErr;
-    fitMain({"--cdt", "series.cdt", "--jobs", "1", "series.xy"}, table, fitErr, false);
+    fitMain({"--cdt", "series.cdt", "--jobs", "1", "series.xy"}, table, fitErr, {});
 
     const std::vector<FittedPeak> fitted = fittedPeaks(table.str());
     for (const TruePeak& truth : pattern.peaks) {
@@ -67,21 +67,21 @@ TEST(SuggestPipeline, ACdtFileThatCannotServeIsAUsageErrorNamingItsLine) {
     writeXy(*syntheticPattern(1).store, "series.xy");
     writeFile("bad.cdt", " 20.0000\n# a comment\n 21.x\n");
     std::ostringstream table, err;
-    EXPECT_EQ(fitMain({"--cdt", "bad.cdt", "series.xy"}, table, err, false), 2);
+    EXPECT_EQ(fitMain({"--cdt", "bad.cdt", "series.xy"}, table, err, {}), 2);
     EXPECT_EQ(err.str(),
               "xrdfit: bad.cdt:3: '21.x' is not a peak position\nTry 'xrdfit --help'.\n");
     EXPECT_EQ(table.str(), "");
 
     writeFile("good.cdt", " 20.0000\n");
     std::ostringstream unread, unreadErr;
-    EXPECT_EQ(fitMain({"--cdt", "good.cdt", "gone.xy"}, unread, unreadErr, false), 2);
+    EXPECT_EQ(fitMain({"--cdt", "good.cdt", "gone.xy"}, unread, unreadErr, {}), 2);
     EXPECT_EQ(unreadErr.str(),
               "xrdfit: no pattern can be read to measure the peak widths that "
               "group the positions\nTry 'xrdfit --help'.\n");
 
     std::ostringstream both, bothErr;
     EXPECT_EQ(
-        fitMain({"--cdt", "good.cdt", "--plan", "good.cdt", "series.xy"}, both, bothErr, false), 2);
+        fitMain({"--cdt", "good.cdt", "--plan", "good.cdt", "series.xy"}, both, bothErr, {}), 2);
 }
 
 }  // namespace
