@@ -1,12 +1,10 @@
 #include "batch/pattern_input.h"
 
-#include <cmath>
 #include <cstdio>
 #include <sstream>
 
 #include "console/console.h"
 #include "pattern/load.h"
-#include "pattern/pattern_checks.h"
 #include "peaks/ascending_twin.h"
 
 bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,
@@ -35,17 +33,4 @@ bool readPattern(const std::string& name, const ImportRequest& request, PatternS
     while (!why.empty() && (why.back() == '\n' || why.back() == ' ')) why.pop_back();
     if (why.empty()) why = "not read";
     return false;
-}
-
-std::string offGridReason(const PatternStore& store) {
-    const int off = firstOffGrid(store);
-    if (off < 0) return "";
-    char text[300];
-    std::snprintf(text, sizeof text,
-                  "the angles lie on no grid of one step: point %d (%.4f) lies %.4f off the grid "
-                  "of step %.6f from %.4f (xrdconvert --regrid STEP puts the pattern on one)",
-                  off + 1, store.tth[off],
-                  std::fabs(store.tth[off] - (store.tthmin + off * store.tthstep)), store.tthstep,
-                  store.tthmin);
-    return text;
 }

@@ -12,7 +12,3 @@
 // them.
 bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,
                  std::string& why);
-
-// Why a pattern's angles cannot place a fit window by its step: they lie on no grid of one
-// step (the first point off it named); empty when they do.
-std::string offGridReason(const PatternStore& store);

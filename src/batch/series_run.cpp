@@ -8,6 +8,7 @@
 
 #include "batch/pattern_input.h"
 #include "console/console.h"
+#include "pattern/pattern_checks.h"
 
 namespace {
 

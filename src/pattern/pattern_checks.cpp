@@ -1,6 +1,7 @@
 #include "pattern/pattern_checks.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "console/console.h"
 
@@ -30,4 +31,17 @@ int firstOffGrid(const PatternStore& store) {
         if (std::fabs(store.tth[i] - (store.tthmin + i * store.tthstep)) > tolerance) return i;
     }
     return -1;
+}
+
+std::string offGridReason(const PatternStore& store) {
+    const int off = firstOffGrid(store);
+    if (off < 0) return "";
+    char text[300];
+    std::snprintf(text, sizeof text,
+                  "the angles lie on no grid of one step: point %d (%.4f) lies %.4f off the grid "
+                  "of step %.6f from %.4f (xrdconvert --regrid STEP puts the pattern on one)",
+                  off + 1, store.tth[off],
+                  std::fabs(store.tth[off] - (store.tthmin + off * store.tthstep)), store.tthstep,
+                  store.tthmin);
+    return text;
 }

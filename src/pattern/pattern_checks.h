@@ -2,6 +2,8 @@
 // What every reader does once the values are in: angles from the grid, and the messages
 // about the number of points.
 
+#include <string>
+
 #include "pattern/pattern_store.h"
 
 class Console;
@@ -23,3 +25,7 @@ bool endsOnGrid(const PatternStore& store);
 // tthmin and tthstep: farther than any rounding of the angles a file writes; -1 when every
 // point lies on the grid.
 int firstOffGrid(const PatternStore& store);
+
+// Why a pattern's angles cannot place anything by its step, naming the first point off the
+// grid and the way out; empty when every point lies on the grid.
+std::string offGridReason(const PatternStore& store);

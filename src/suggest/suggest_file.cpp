@@ -12,6 +12,7 @@
 #include "convert/open_input.h"
 #include "convert/output_names.h"
 #include "pattern/load.h"
+#include "pattern/pattern_checks.h"
 #include "peaks/peak_files.h"
 #include "view/point_list.h"
 
@@ -120,11 +121,17 @@ std::unique_ptr<PatternStore> readPattern(const SuggestContext& context, const s
     bool ok = false;
     {
         FileMessages messages(context.err, name);
-        ok = loadPatternFile(name, ImportRequest{}, messages.console(), *store, loaded);
+        ok = loadPatternFile(name, context.options.input, messages.console(), *store, loaded);
     }
     if (!ok) return nullptr;
     if (!allFinite(*store)) {
         context.err << name << ": holds angles or counts that are not numbers; nothing suggested\n";
+        return nullptr;
+    }
+    // Positions and background points are placed by the pattern's step: angles off every
+    // grid would put them in the wrong place.
+    if (const std::string offGrid = offGridReason(*store); !offGrid.empty()) {
+        context.err << name << ": " << offGrid << "; nothing suggested\n";
         return nullptr;
     }
     return store;

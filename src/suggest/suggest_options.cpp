@@ -10,7 +10,7 @@ namespace {
 
 const char* const kUsage =
     "Usage: xrdsuggest [--outdir DIR] [--force] [--no-background] [--no-peaks]\n"
-    "                  [--points N] [--min-sigma S] PATTERN...\n"
+    "                  [--points N] [--min-sigma S] [--from FORMAT] [--block N] PATTERN...\n"
     "Suggests background points and peak positions for each pattern, as the files xrdpick\n"
     "loads: STEM.fbg and STEM.gbg (background points, keys 'l'/'L' of the background side)\n"
     "and STEM.cdt (peak positions, keys 'l'/'L' of the peak side, or xrdfit --cdt).\n"
@@ -25,6 +25,9 @@ const char* const kUsage =
     "                   most a tenth of the pattern apart)\n"
     "  --min-sigma S    how far a peak must stand above the background, in standard\n"
     "                   deviations of the counts (default 5)\n"
+    "  --from FORMAT    read every PATTERN as this instrument format, whatever its\n"
+    "                   extension (as xrdconvert --from)\n"
+    "  --block N        read range N of a file of several (default: 1)\n"
     "  --help           show this text\n"
     "  --version        show the version\n"
     "\n"
@@ -37,7 +40,8 @@ const char* const kUsage =
     "failed, 2 for a usage error.\n";
 
 bool takesValue(const std::string& name) {
-    return name == "--outdir" || name == "--points" || name == "--min-sigma";
+    return name == "--outdir" || name == "--points" || name == "--min-sigma" ||
+           isReadOption(name);
 }
 
 // The whole text as a number; false for anything else (empty, trailing text, out of range).
@@ -55,6 +59,7 @@ bool applyValue(const std::string& name, const std::string& value, SuggestOption
         options.outdir = value;
         return true;
     }
+    if (isReadOption(name)) return applyReadOption(name, value, options.input, error);
     double number = 0.0;
     if (name == "--points") {
         if (!wholeNumber(value, number) || number != std::floor(number) || number < 2 ||

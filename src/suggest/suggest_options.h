@@ -13,6 +13,7 @@ struct SuggestOptions {
     bool background = true;
     bool peaks = true;
     SuggestSettings settings;
+    ImportRequest input;  // --from and --block
     std::vector<std::string> files;
 };
 

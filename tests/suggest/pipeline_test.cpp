@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "batch/fit_main.h"
 #include "suggest/suggest_main.h"
 #include "suggest/synthetic_pattern.h"
+#include "support/import_samples.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -85,3 +87,50 @@ TEST(SuggestPipeline, ACdtFileThatCannotServeIsAUsageErrorNamingItsLine) {
 }
 
 }  // namespace
+
+// --from and --block reach the readers of both programs, and a bad value is a usage error.
+TEST(SuggestPipeline, ReadOptionsReachBothPrograms) {
+    TempDir dir;
+    writeImportSamples();
+    std::filesystem::copy_file("quartz.raw", "renamed.bin");
+    writeFile("second.txt", "61.5 62.5 62.0\n");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* said;  // in the messages
+    };
+    const std::vector<Case> suggestCases = {
+        {{"--block", "2", "quartz.raw"}, 0, ""},
+        {{"--from", "bruker_raw", "--block=2", "renamed.bin"}, 0, ""},
+        {{"--block", "3", "quartz.raw"}, 1, "quartz.raw: "},
+        {{"--block", "0", "quartz.raw"}, 2, "--block needs a whole number from 1 to 1000000"},
+        {{"--from", "nope", "quartz.raw"}, 2, "unknown format 'nope' for --from"},
+    };
+    for (const Case& c : suggestCases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(suggestMain(c.args, out, err), c.status) << err.str();
+        EXPECT_NE(err.str().find(c.said), std::string::npos) << err.str();
+        const std::string cdt = std::filesystem::path(c.args.back()).stem().string() + ".cdt";
+        if (c.status == 0) EXPECT_NE(readFile(cdt).find("62.0000"), std::string::npos);
+        std::filesystem::remove(cdt);
+    }
+    const std::vector<Case> fitCases = {
+        {{"--plan", "second.txt", "--block", "2", "quartz.raw"}, 0, ""},
+        {{"--plan", "second.txt", "--from", "bruker_raw", "--block=2", "renamed.bin"}, 0, ""},
+        {{"--plan", "second.txt", "quartz.raw"}, 1, "1 of 1 fits failed"},
+        {{"--plan", "second.txt", "--block", "x", "quartz.raw"}, 2, "--block needs a whole"},
+        {{"--plan", "second.txt", "--max-iter", "0", "quartz.raw"}, 2,
+         "--max-iter needs a whole number from 1 to 10000, not '0'"},
+        {{"--plan", "second.txt", "--max-iter", "10001", "quartz.raw"}, 2, "--max-iter needs"},
+    };
+    for (const Case& c : fitCases) {
+        std::ostringstream table, err;
+        EXPECT_EQ(fitMain(c.args, table, err, {}), c.status) << err.str();
+        EXPECT_NE(err.str().find(c.said), std::string::npos) << err.str();
+        const std::vector<FittedPeak> fitted = fittedPeaks(table.str());
+        if (c.status == 0) {
+            ASSERT_EQ(fitted.size(), 1u);
+            EXPECT_NEAR(fitted[0].tth, 62.0, 0.02);  // a symmetric peak, fitted with W/R 0.06
+        }
+    }
+}
