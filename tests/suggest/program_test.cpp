@@ -138,11 +138,20 @@ TEST_F(SuggestProgram, BadPatternsGetAMessageOrNothingSuggestedAndNeverACrash) {
     write("flat.xy", [](int) { return 100.0; });
     write("zero.xy", [](int) { return 0.0; });
     write("spike.xy", [](int i) { return i == 500 ? 1e6 : 100.0 + (i * 37 % 11) - 5; });
+    {
+        std::ofstream irregular("irregular.xy");  // step 0.02, then 0.03 from 30 degrees
+        for (int i = 0; i < 800; ++i)
+            irregular << (i < 500 ? 20.0 + 0.02 * i : 30.0 + 0.03 * (i - 500)) << " 100 10\n";
+    }
 
-    const SuggestRun run = runSuggest({"empty.xy", "flat.xy", "zero.xy", "spike.xy", "gone.xy"});
+    const SuggestRun run =
+        runSuggest({"empty.xy", "flat.xy", "zero.xy", "spike.xy", "gone.xy", "irregular.xy"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(contains(run.err, "empty.xy: Too small data points!!! Check the file..."));
     EXPECT_TRUE(contains(run.err, "gone.xy: cannot open: No such file or directory"));
+    EXPECT_TRUE(contains(run.err,
+                         "irregular.xy: the angles lie on no grid of one step: point 502 (30.0300)"));
+    EXPECT_FALSE(std::filesystem::exists("irregular.fbg"));
     EXPECT_TRUE(contains(run.out, " background points in flat.fbg and flat.gbg, no peaks\n"));
     EXPECT_TRUE(contains(run.out, " background points in zero.fbg and zero.gbg, no peaks\n"));
     EXPECT_TRUE(contains(run.out, " background points in spike.fbg and spike.gbg, no peaks\n"));
