@@ -160,7 +160,9 @@ class Collector {
 
     void draw(const PatternOutcome& outcome, int regionNumber, const RegionFit& fit) {
         const std::string path = plotPath(options_.plotsDir, outcome.name, regionNumber);
-        if (!plotFit(graphics_, path, *outcome.pattern, fit)) {
+        const std::string title = outcome.name + ", region " + std::to_string(regionNumber) +
+                                  ": " + statusName(fit.status);
+        if (!plotFit(graphics_, path, title, *outcome.pattern, fit)) {
             say(path + ": the picture cannot be written");
             writeFailed_ = true;
         }

@@ -9,7 +9,7 @@
 namespace {
 
 // The region with a margin on either side; heights from the largest count down to the
-// deepest difference, with room above for the labels.
+// deepest difference, with room above for the labels, the statistics and the legend.
 PlotWindow regionWindow(const RegionFit& fit, const PatternStore& pattern) {
     const FitResult& result = fit.result;
     const int nd = static_cast<int>(result.calc.size());
@@ -24,7 +24,7 @@ PlotWindow regionWindow(const RegionFit& fit, const PatternStore& pattern) {
     win.xmin = low - margin;
     win.xmax = high + margin;
     win.ymin = std::min(-0.1f * top, 1.1f * bottom);
-    win.ymax = 1.3f * top;
+    win.ymax = 1.5f * top;
     if (!(win.ymax > win.ymin)) win.ymax = win.ymin + 1.0f;
     win.updateSize();
     return win;
@@ -39,8 +39,8 @@ std::string plotPath(const std::string& dir, const std::string& pattern, int reg
     return dir + "/" + flat + "_region" + std::to_string(regionNumber) + ".png";
 }
 
-bool plotFit(Graphics& gfx, const std::string& path, const PatternStore& pattern,
-             const RegionFit& fit) {
+bool plotFit(Graphics& gfx, const std::string& path, const std::string& title,
+             const PatternStore& pattern, const RegionFit& fit) {
     // The device reports no failure to write its file; the file itself tells, so a
     // picture of an earlier run must not stand in for it.
     std::error_code failed;
@@ -49,7 +49,7 @@ bool plotFit(Graphics& gfx, const std::string& path, const PatternStore& pattern
     gfx.ask(false);
     setDeviceColours(gfx, ScreenColours{});  // paper and ink, and PGPLOT's red for the fit
     PlotWindow win = regionWindow(fit, pattern);
-    drawEvaluationPage(gfx, win, {pattern, pattern.ilast, fit.firstIndex, fit.result});
+    drawFitPicture(gfx, win, {pattern, pattern.ilast, fit.firstIndex, fit.result}, title.c_str());
     gfx.end();
     return std::filesystem::exists(path, failed);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Pictures of a series' fits: the evaluation page of the interactive program, observed,
-// calculated and difference curves with each peak's position and width marked, drawn into
-// a PNG file per fit. PGPLOT draws on one device at a time for the whole process, so every
+// Pictures of a series' fits, as the interactive program's evaluation page shows a fit:
+// observed, calculated and difference curves with each peak's position and width marked,
+// under a title that names the fit and with a legend in place of the page's instructions,
+// drawn into a PNG file per fit. PGPLOT draws on one device at a time for the whole process, so every
 // picture is drawn from one thread.
 
 #include <string>
@@ -13,7 +14,7 @@
 // The picture's file in `dir`: the pattern name with '/' as '_', then the region number.
 std::string plotPath(const std::string& dir, const std::string& pattern, int regionNumber);
 
-// Opens the PNG device on `path`, draws the fit in a window around its region and closes
-// the device; false when the picture was not written.
-bool plotFit(Graphics& gfx, const std::string& path, const PatternStore& pattern,
-             const RegionFit& fit);
+// Opens the PNG device on `path`, draws the fit in a window around its region under
+// `title` and closes the device; false when the picture was not written.
+bool plotFit(Graphics& gfx, const std::string& path, const std::string& title,
+             const PatternStore& pattern, const RegionFit& fit);

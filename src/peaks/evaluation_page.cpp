@@ -32,16 +32,43 @@ void drawLabel(Graphics& gfx, double x, double y, float angle, const char* forma
     gfx.ptxt(static_cast<float>(x), static_cast<float>(y), angle, 0.0f, label.data());
 }
 
-void drawTexts(Graphics& gfx, const PlotWindow& win, const FitResult& result) {
-    gfx.sci(kColourInstructions);
-    for (int k = 0; k < static_cast<int>(kInstructions.size()); ++k)
-        drawCentredText(gfx, win, textLineY(win, k + 1), kInstructions[k]);
+void drawStatistics(Graphics& gfx, const PlotWindow& win, int line, const FitResult& result) {
     Label statistics;
     std::snprintf(statistics.data(), statistics.size(),
                   "W/R = %.4f     \\gy = %f     \\gx\\u2\\d = %.4f", result.wor, result.eta,
                   result.chisq);
+    drawCentredText(gfx, win, textLineY(win, line), statistics.data());
+}
+
+void drawTexts(Graphics& gfx, const PlotWindow& win, const FitResult& result) {
+    gfx.sci(kColourInstructions);
+    for (int k = 0; k < static_cast<int>(kInstructions.size()); ++k)
+        drawCentredText(gfx, win, textLineY(win, k + 1), kInstructions[k]);
     gfx.sci(kColourDiff);
-    drawCentredText(gfx, win, textLineY(win, 0), statistics.data());
+    drawStatistics(gfx, win, 0, result);
+}
+
+// Three entries a line from `line` on, each centred in its own third of the box's width, in
+// the colour it names.
+void drawLegend(Graphics& gfx, const PlotWindow& win, int line) {
+    struct Entry {
+        int colour;
+        const char* text;
+    };
+    constexpr std::array<Entry, 6> kLegend = {{{kColourFrame, "observed"},
+                                               {kColourCalc, "calculated"},
+                                               {kColourDiff, "difference"},
+                                               {kColourBackgroundEnds, "background ends"},
+                                               {kColourPositionLabel, "position"},
+                                               {kColourPeakMarks, "FWHM, intensity"}}};
+    constexpr int kPerLine = 3;
+    const double share = win.dx / kPerLine;
+    for (std::size_t k = 0; k < kLegend.size(); ++k) {
+        gfx.sci(kLegend[k].colour);
+        gfx.ptxt(static_cast<float>(win.xmin + (k % kPerLine + 0.5) * share),
+                 static_cast<float>(textLineY(win, line + static_cast<int>(k) / kPerLine)), 0.0f,
+                 0.5f, kLegend[k].text);
+    }
 }
 
 void drawCurves(Graphics& gfx, const FitScene& scene) {
@@ -79,13 +106,25 @@ void drawPeak(Graphics& gfx, const PlotWindow& win, const FitResult& result,
     drawLabel(gfx, P + F, labelY, 90.0f, "(\\gI\\dhkl\\u=%f)", peak.intensity);
 }
 
+void drawFit(Graphics& gfx, const PlotWindow& win, const FitScene& scene) {
+    drawCurves(gfx, scene);
+    for (int j = 0; j < scene.result.peakCount; ++j)
+        drawPeak(gfx, win, scene.result, scene.result.peaks[j]);
+    gfx.sci(kColourFrame);
+}
+
 }  // namespace
 
 void drawEvaluationPage(Graphics& gfx, PlotWindow& win, const FitScene& scene) {
     setUpPage(gfx, win, "Fitting Results");
     drawTexts(gfx, win, scene.result);
-    drawCurves(gfx, scene);
-    for (int j = 0; j < scene.result.peakCount; ++j)
-        drawPeak(gfx, win, scene.result, scene.result.peaks[j]);
+    drawFit(gfx, win, scene);
+}
+
+void drawFitPicture(Graphics& gfx, PlotWindow& win, const FitScene& scene, const char* title) {
+    setUpPage(gfx, win, title);
     gfx.sci(kColourFrame);
+    drawStatistics(gfx, win, 1, scene.result);
+    drawLegend(gfx, win, 2);
+    drawFit(gfx, win, scene);
 }

@@ -17,3 +17,8 @@ struct FitScene {
 
 // Draws the page in the window, which reads back the bounds the device settled on.
 void drawEvaluationPage(Graphics& gfx, PlotWindow& win, const FitScene& scene);
+
+// The same fit as a picture for a file, where no one clicks: the title names what was
+// fitted, the statistics stand inside the box, and a legend names each curve and mark in its
+// own colour.
+void drawFitPicture(Graphics& gfx, PlotWindow& win, const FitScene& scene, const char* title);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "batch/fit_main.h"
 #include "drifting_series.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
@@ -184,3 +185,26 @@ TEST_F(XrdfitRunTest, ATableThatCannotBeWrittenWholeLeavesTheOldOne) {
         EXPECT_NE(entry.path().filename().string().rfind(".t.tsv", 0), 0u) << entry.path();
 }
 
+
+// Table rows on the terminal that shows the progress line start at its left, never behind
+// the progress text; the line shows again after them.
+TEST_F(XrdfitRunTest, RowsOnTheProgressLinesTerminalReplaceIt) {
+    std::ostringstream terminal;
+    const int status = fitMain(withPatterns({"--plan", "plan.txt"}), terminal, terminal,
+                               Terminals{true, true});
+    EXPECT_EQ(status, 0);
+    const std::string shown = terminal.str();
+    std::size_t progress = 0, rows = 0, start = 0;
+    while (start < shown.size()) {
+        const std::size_t end = std::min(shown.find_first_of("\r\n", start), shown.size());
+        const std::string piece = shown.substr(start, end - start);
+        if (piece.find("patterns,") != std::string::npos) {
+            ++progress;
+            EXPECT_EQ(piece.find('\t'), std::string::npos) << piece;
+        }
+        if (piece.compare(0, 9, "./series_") == 0) ++rows;
+        start = end + 1;
+    }
+    EXPECT_GE(progress, 2u);
+    EXPECT_EQ(rows, static_cast<std::size_t>(kPatterns * kSeriesRegions * kPeaksPerRegion));
+}

@@ -111,3 +111,32 @@ TEST_F(EvaluationPageTest, EachPeakHasItsMarksAndLabels) {
     EXPECT_EQ(gfx.calls.back().name, "sci");
     EXPECT_EQ(gfx.calls.back().values[0], 1);
 }
+
+// A picture for a file says what it shows in the colours it shows it in, and nothing of
+// clicks; its title names the fit, and the statistics stand inside the box, clear of it.
+TEST_F(EvaluationPageTest, APictureNamesItsFitAndEachCurveInItsOwnColour) {
+    drawFitPicture(gfx, state->view.win, {state->pattern, 1000, 500, result}, "a.xy, region 2: ok");
+    EXPECT_EQ(gfx.lastNamed("lab")->text, "tth (degrees)|Intensity (arb. units)|a.xy, region 2: ok");
+    for (const char* instruction : {"White lines are observed, Red lines are calculated data",
+                                    "If you are happy with this, Click Left mouse button - to keep "
+                                    "this results"})
+        EXPECT_EQ(text(instruction), nullptr);
+    const GraphicsCall* statistics =
+        text("W/R = 0.0600     \\gy = 0.400000     \\gx\\u2\\d = 1.2346");
+    ASSERT_NE(statistics, nullptr);
+    EXPECT_LT(statistics->values[1], 1000.0f);  // inside the box, below the title
+    // Each legend entry in the colour of what it names, as the curves and marks are drawn.
+    const std::vector<std::pair<std::string, int>> legend = {
+        {"observed", 1},        {"calculated", 2}, {"difference", 13},
+        {"background ends", 12}, {"position", 6},   {"FWHM, intensity", 11}};
+    for (const auto& [entry, colour] : legend) {
+        const GraphicsCall* call = text(entry);
+        ASSERT_NE(call, nullptr) << entry;
+        EXPECT_EQ(call->colour, colour) << entry;
+        EXPECT_LT(call->values[1], statistics->values[1]) << entry;
+    }
+    const std::vector<const GraphicsCall*> lines = gfx.named("line");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1]->colour, 2);
+    EXPECT_EQ(lines[2]->colour, 13);
+}
