@@ -2,7 +2,7 @@
 # Sets up and builds xrdpick, then opens it on the shipped example pattern.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh build
+scripts/setup.sh --programs build
 if [ -z "${DISPLAY:-}" ]; then
     echo "xrdpick draws in an X window: run this from a desktop session (DISPLAY is not set)." >&2
 fi
