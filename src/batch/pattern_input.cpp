@@ -5,7 +5,7 @@
 
 #include "console/console.h"
 #include "pattern/load.h"
-#include "peaks/ascending_twin.h"
+#include "fit/ascending_twin.h"
 
 bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,
                  std::string& why) {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "pattern/pattern_store.h"
-#include "peaks/peak_state.h"
+#include "fit/fit_selection.h"
 
 // The first angle and the step that count the points from the lowest angle up.
 struct AscendingGrid {

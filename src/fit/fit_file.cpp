@@ -1,4 +1,4 @@
-#include "peaks/fit_file.h"
+#include "fit/fit_file.h"
 
 #include <cstdio>
 #include <filesystem>

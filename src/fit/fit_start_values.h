@@ -5,7 +5,7 @@
 
 #include "lsq/fit_param.h"
 #include "pattern/pattern_store.h"
-#include "peaks/peak_state.h"
+#include "fit/fit_selection.h"
 
 struct FitModel {
     bool commonFwhm;  // one FWHM for every peak ("cfwhm") instead of one each

@@ -5,8 +5,8 @@
 
 #include "lsq/lsq_state.h"
 #include "pattern/pattern_store.h"
-#include "peaks/fit_start_values.h"
-#include "peaks/peak_state.h"
+#include "fit/fit_start_values.h"
+#include "fit/fit_selection.h"
 
 inline constexpr int kFitIterations = 30;  // the engine's iteration limit for a fit
 

@@ -1,4 +1,4 @@
-#include "peaks/fit_result.h"
+#include "fit/fit_result.h"
 
 #include <cmath>
 

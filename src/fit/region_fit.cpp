@@ -1,4 +1,4 @@
-#include "batch/region_fit.h"
+#include "fit/region_fit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,8 +8,8 @@
 
 #include "lsq/lsq_fit.h"
 #include "lsq/lsq_reports.h"
-#include "peaks/fit_pick.h"
-#include "peaks/fit_setup.h"
+#include "fit/click_index.h"
+#include "fit/fit_setup.h"
 
 namespace {
 

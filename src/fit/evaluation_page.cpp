@@ -1,4 +1,4 @@
-#include "peaks/evaluation_page.h"
+#include "fit/evaluation_page.h"
 
 #include <array>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "peaks/fit_data.h"
+#include "fit/fit_data.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // Reading a fit back: the curve at the final parameters and where each peak's marks go.
 
-#include "peaks/fit_result.h"
+#include "fit/fit_result.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The *.fit results file: created with its header, appended a block per accepted fit.
 
-#include "peaks/fit_file.h"
+#include "fit/fit_file.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "peaks/fit_result.h"
+#include "fit/fit_result.h"
 
 class Console;
 

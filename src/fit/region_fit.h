@@ -5,10 +5,10 @@
 #include <array>
 #include <string>
 
-#include "batch/region.h"
+#include "fit/region.h"
 #include "console/console.h"
 #include "pattern/pattern_store.h"
-#include "peaks/fit_result.h"
+#include "fit/fit_result.h"
 
 // What a fit achieved. Only Ok vouches for the values: the fit converged, every value and
 // standard error is finite, every intensity positive and every peak inside its region.

@@ -1,7 +1,7 @@
 // Start values of a fit on patterns from 10 degrees in steps of 0.02 (point i at
 // 10 + 0.02 i), worked out by hand from the counts.
 
-#include "peaks/fit_start_values.h"
+#include "fit/fit_start_values.h"
 
 #include <gtest/gtest.h>
 

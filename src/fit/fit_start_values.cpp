@@ -1,4 +1,4 @@
-#include "peaks/fit_start_values.h"
+#include "fit/fit_start_values.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "lsq/lsq_state.h"
-#include "peaks/peak_state.h"
+#include "fit/fit_selection.h"
 
 struct FittedPeak {
     double position;

@@ -1,4 +1,4 @@
-#include "peaks/ascending_twin.h"
+#include "fit/ascending_twin.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 // position, FWHM and intensity.
 
 #include "pattern/pattern_store.h"
-#include "peaks/fit_result.h"
+#include "fit/fit_result.h"
 #include "view/graphics.h"
 #include "view/view_state.h"
 

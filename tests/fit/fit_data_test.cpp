@@ -1,6 +1,6 @@
 // The region of a fit as weighted data points.
 
-#include "peaks/fit_data.h"
+#include "fit/fit_data.h"
 
 #include <gtest/gtest.h>
 

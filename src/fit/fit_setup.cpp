@@ -1,7 +1,7 @@
-#include "peaks/fit_setup.h"
+#include "fit/fit_setup.h"
 
 #include "lsq/param_names.h"
-#include "peaks/fit_data.h"
+#include "fit/fit_data.h"
 
 void setUpFit(LsqState& lsq, const PatternStore& pattern, const FitSelection& selection,
               FitModel model) {
