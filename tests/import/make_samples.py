@@ -72,6 +72,21 @@ def uxd(values, keyword="_COUNTS", steptime=1.0):
     return "\n".join(lines) + "\n"
 
 
+def rounded_uxd():
+    """A UXD file as a diffractometer exports it: angle-intensity pairs with the angles
+    rounded to 0.01 degrees, and the exact step in _STEPSIZE, from 3 to 100 degrees."""
+    step = 0.015592
+    points = int((100.0 - 3.0) / step) + 1
+    lines = ["; Bruker UXD exported by the diffractometer software", "_FILEVERSION=1",
+             "_SAMPLE='quartz'", f"_WL1={ALPHA1:.6f}", f"_WL2={ALPHA2:.6f}", "_ANODE='Cu'",
+             "; (Data for Range number 1)", "_DRIVE='COUPLED'", "_STEPTIME=1.000000",
+             f"_STEPSIZE={step:.6f}", "_STEPMODE='C'", "_START=3.000000", "_2THETACOUNTS"]
+    for i in range(points):
+        tth = 3.0 + i * step
+        lines.append("%10.2f %9d" % (tth, round(100 + 900 * math.exp(-((tth - 26.64) / 0.08) ** 2))))
+    return "\n".join(lines) + "\n"
+
+
 def raw_v3(ranges, step=None):
     """DIFFRAC-plus RAW V3: a 712-byte file header, then per range a 304-byte header and the
     counts as 4-byte floats, all little-endian."""
@@ -150,6 +165,7 @@ def main():
         "rate.xrdml": xrdml([v / 4 for v in values], "counts", unit="cps", time=4.0),
         "quartz.raw": raw_v3([(START, values), (START + 50, second)]),
         "v4.raw": raw_v4(values),
+        "rounded.uxd": rounded_uxd(),
         "quartz.csv": csv(values),
         "two.xy": two_columns(values),
         "three.xy": three_columns(values),
