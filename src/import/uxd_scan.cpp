@@ -17,6 +17,7 @@
 namespace {
 
 using Keys = std::map<std::string, std::string, std::less<>>;
+const Keys kNoKeys;
 
 std::string_view trimmed(std::string_view text) {
     constexpr std::string_view kBlanks = " \t\r\n\v\f";
@@ -36,6 +37,7 @@ std::optional<double> leadingNumber(std::string_view value) {
 
 // The numbers of a data line, separated by blanks or commas; nothing when a word is not one.
 std::optional<std::vector<double>> lineNumbers(std::string_view line) {
+    if (line.find('\0') != std::string_view::npos) return std::nullopt;
     const std::string text(line);
     const auto isSeparator = [](char c) {
         return c == ',' || c == ' ' || c == '\t' || c == '\v' || c == '\f';
@@ -82,14 +84,13 @@ bool isPeakList(std::string_view line) {
     return false;
 }
 
-// A _DRIVE line and what follows it up to the next: its settings and its data section.
-struct Section {
-    Keys keys;
-    bool hasData = false;
+// A data section: what its keyword says, the settings that hold for it, and its numbers.
+struct DataSection {
+    std::optional<std::size_t> drive;  // the _DRIVE section it belongs to; none before any
     Layout layout = Layout::Intensities;
     bool rate = false;
-    std::optional<double> start, step;  // as stated when the data section began
-    std::vector<double> values;         // kept for the range read only
+    std::optional<double> start, step;  // as stated when the section began
+    std::vector<double> values;
 };
 
 class UxdReader {
@@ -113,7 +114,8 @@ class UxdReader {
 
     // The scan of the range asked for, which exists.
     ImportedScan scan() const {
-        const Section& range = sections_[wantedIndex_];
+        const DataSection& range = wantedSection_;
+        const Keys& rangeKeys = range.drive ? drives_[*range.drive] : kNoKeys;
         ImportedScan scan;
         if (range.layout == Layout::Intensities) {
             const double start = range.start.value_or(0.0);
@@ -128,10 +130,10 @@ class UxdReader {
         }
         scan.step = statedStep(range, scan.x);
         scan.countRate = range.rate;
-        if (range.rate) scan.countingTime = stepTime(range.keys).value_or(0.0);
+        if (range.rate) scan.countingTime = stepTime(rangeKeys).value_or(0.0);
         if (scan.countRate && scan.countingTime == 0.0)
             scan.countingTime = stepTime(fileKeys_).value_or(0.0);
-        scan.wavelength = radiation(range.keys);
+        scan.wavelength = radiation(rangeKeys);
         return scan;
     }
 
@@ -165,7 +167,7 @@ class UxdReader {
                                            ? std::string_view{}
                                            : trimmed(line.substr(equals + 1));
         if (key == "DRIVE") {
-            sections_.emplace_back();
+            drives_.emplace_back();
             dataOpen_ = false;
         }
         if (key == "START") return setNumber(start_, value, "_START", number);
@@ -174,36 +176,29 @@ class UxdReader {
         return true;
     }
 
-    // A data keyword begins the next range in the section of its _DRIVE line; after the data
-    // of another range it begins a section of its own with the settings of the same _DRIVE.
+    // A data keyword begins the next range, with the settings of the last _DRIVE line (two
+    // data sections may share one).
     void openData(const DataKeyword& keyword, std::string_view line) {
-        if (sections_.empty())
-            sections_.emplace_back();
-        else if (sections_.back().hasData) {
-            Section sameDrive;
-            sameDrive.keys = sections_.back().keys;
-            sections_.push_back(std::move(sameDrive));
-        }
-        Section& section = sections_.back();
-        section.hasData = true;
-        section.layout = keyword.layout;
-        section.rate = keyword.rate;
-        section.start = start_;
-        section.step = step_;
+        layout_ = keyword.layout;
         keyword_ = line;
         dataOpen_ = true;
         inPeakList_ = false;
-        if (++dataSections_ == wanted_) wantedIndex_ = sections_.size() - 1;
+        if (++dataSections_ != wanted_) return;
+        if (!drives_.empty()) wantedSection_.drive = drives_.size() - 1;
+        wantedSection_.layout = keyword.layout;
+        wantedSection_.rate = keyword.rate;
+        wantedSection_.start = start_;
+        wantedSection_.step = step_;
     }
 
     bool takeNumbers(std::string_view line, int number) {
         const std::optional<std::vector<double>> values = lineNumbers(line);
         if (!values) return fail(number, lineExcerpt(line) + " is not a line of numbers");
-        if (sections_.back().layout == Layout::AnglePairs && values->size() % 2 != 0)
+        if (layout_ == Layout::AnglePairs && values->size() % 2 != 0)
             return fail(number, std::to_string(values->size()) + " values, but the lines of " +
                                     keyword_ + " hold angle-intensity pairs");
         if (dataSections_ == wanted_) {
-            std::vector<double>& kept = sections_.back().values;
+            std::vector<double>& kept = wantedSection_.values;
             kept.insert(kept.end(), values->begin(), values->end());
         }
         return true;
@@ -217,7 +212,7 @@ class UxdReader {
         return true;
     }
 
-    Keys& scopeKeys() { return sections_.empty() ? fileKeys_ : sections_.back().keys; }
+    Keys& scopeKeys() { return drives_.empty() ? fileKeys_ : drives_.back(); }
 
     static std::optional<double> stepTime(const Keys& keys) {
         const auto time = keys.find("STEPTIME");
@@ -227,7 +222,8 @@ class UxdReader {
     }
 
     // The _STEPSIZE of the range; for angle pairs it takes the direction of the angles.
-    static std::optional<double> statedStep(const Section& range, const std::vector<double>& x) {
+    static std::optional<double> statedStep(const DataSection& range,
+                                            const std::vector<double>& x) {
         if (!range.step || *range.step == 0.0) return std::nullopt;
         if (range.layout == Layout::Intensities || x.size() < 2) return range.step;
         return std::copysign(std::fabs(*range.step), x.back() - x.front());
@@ -247,9 +243,10 @@ class UxdReader {
 
     const int wanted_;
     Keys fileKeys_;
-    std::vector<Section> sections_;
-    std::size_t wantedIndex_ = 0;
+    std::vector<Keys> drives_;  // the keys of each _DRIVE section, in the order of the file
     int dataSections_ = 0;
+    DataSection wantedSection_;            // its numbers are kept, no other section's
+    Layout layout_ = Layout::Intensities;  // of the open data section
     std::optional<double> start_, step_;
     std::string keyword_;
     bool dataOpen_ = false;
