@@ -6,7 +6,9 @@ at 2theta = 12 degrees, from 10 degrees in steps of 0.02, with integer counts. T
 binary layouts are those of the manufacturers' manuals (Bruker DIFFRAC-plus RAW version 3,
 "RAW1.01", and DIFFRAC.SUITE RAW version 4, "RAW4.00"); the text formats follow the files
 the instruments write (PANalytical XRDML, Bruker UXD). Besides the good files it writes the
-bad ones the tests name (cut short, step 0, no counts, mixed columns, NaN, too long).
+bad ones the tests name (cut short, step 0, no counts, mixed columns, NaN, too long), and
+rounded.uxd: a UXD export as a diffractometer writes it, angle-intensity pairs from 3 to 100
+degrees with the angles rounded to 0.01 and the exact step in a six-decimal _STEPSIZE.
 
 Usage: make_samples.py OUTDIR [POINTS [STEP]]   (the model scan: 201 points, step 0.02)
 """
