@@ -156,7 +156,7 @@ def import_seeds():
                       b"_2THETA-I\n12.0 900\n_CPS\n1 2 3\n"),
         "rounded.uxd": ("uxd", make_samples.rounded_uxd()[:1500]),
         "scans.xrdml": ("xrdml", two_scans(make_samples.xrdml(values, unit="cps", time=2.0),
-                                           make_samples.xrdml(values, "counts"))),
+                                           make_samples.xrdml(values))),
         "comma.txt": ("text", "\xef\xbb\xbfEnergy,Counts\n# Phi scan exported\n" +
                       "".join("%.2f,%d # c\n" % (10 + 0.02 * i, v) for i, v in enumerate(values))),
     }
