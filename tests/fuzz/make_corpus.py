@@ -8,6 +8,7 @@ bytes. Usage: python3 tests/fuzz/make_corpus.py
 """
 
 import pathlib
+import re
 import shutil
 import sys
 
@@ -123,6 +124,12 @@ def peaks_seeds():
     }
 
 
+def two_scans(first, second):
+    """The XRDML file `first` with the <scan> of `second` after its own."""
+    scan = re.search(r"  <scan .*?</scan>\n", second, re.S).group(0)
+    return first.replace("  </xrdMeasurement>", scan + "  </xrdMeasurement>")
+
+
 def import_seeds():
     """The sample files of the import tests, each behind the byte that selects its reader in
     import_reader_fuzzer.cpp (format index + 16 * (bin - 1))."""
@@ -142,6 +149,16 @@ def import_seeds():
         "two.txt": ("text", make_samples.two_columns(values)),
         "three.xy": ("xy", make_samples.three_columns(values)),
         "binned.xy": ("xy", make_samples.two_columns(values)),
+        "pairs.uxd": ("uxd", b"\xef\xbb\xbf" + make_samples.uxd(values).encode() +
+                      b"_DRIVE='COUPLED'\n_STEPTIME = 2\n_STEPSIZE=0.02\n\v_2THETACPS\n" +
+                      "".join("%.2f, %g ; point\n" % (20 + 0.02 * i, v)
+                              for i, v in enumerate(values)).encode() +
+                      b"_2THETA-I\n12.0 900\n_CPS\n1 2 3\n"),
+        "rounded.uxd": ("uxd", make_samples.rounded_uxd()[:1500]),
+        "scans.xrdml": ("xrdml", two_scans(make_samples.xrdml(values, unit="cps", time=2.0),
+                                           make_samples.xrdml(values))),
+        "comma.txt": ("text", "\xef\xbb\xbfEnergy,Counts\n# Phi scan exported\n" +
+                      "".join("%.2f,%d # c\n" % (10 + 0.02 * i, v) for i, v in enumerate(values))),
     }
     seeds = {}
     for name, (reader, content) in files.items():
