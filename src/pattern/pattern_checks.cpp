@@ -19,9 +19,12 @@ void reportPointsRead(Console& console, int ilast) {
     console.print("%ld data points read.\n", static_cast<long>(ilast) + 1);
 }
 
-bool endsOnGrid(const PatternStore& store) {
-    const float span = static_cast<float>(store.ilast * store.tthstep);
-    return std::fabs(store.tthmax - (store.tthmin + span)) <= 0.001;
+void reportTooManyPoints(Console& console, std::size_t count) {
+    const std::size_t bin = (count + MAXBUF - 1) / MAXBUF;
+    console.print(
+        "This pattern holds %zu points, more than the %d the program holds: sum neighbours "
+        "with xrdconvert --bin %zu.\n",
+        count, MAXBUF, bin);
 }
 
 int firstOffGrid(const PatternStore& store) {
