@@ -7,6 +7,7 @@
 #include "convert/file_messages.h"
 #include "convert/open_input.h"
 #include "convert/pattern_output.h"
+#include "convert/uniform_grid.h"
 #include "pattern/data_file_name.h"
 #include "pattern/format_recognition.h"
 #include "pattern/load.h"
@@ -39,5 +40,6 @@ bool convertFile(const ConvertContext& context, const std::string& name) {
         loaded = readDataFile(file, request, messages.console(), *store, input);
     }
     std::fclose(file);
-    return loaded && writePatternOutputs(context, *store, name, nameFormat);
+    return loaded && onUniformGrid(context, *store, name) &&
+           writePatternOutputs(context, *store, name, nameFormat);
 }

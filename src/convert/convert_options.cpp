@@ -1,5 +1,7 @@
 #include "convert/convert_options.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <sstream>
 
 #include "convert/command_line.h"
@@ -41,6 +43,8 @@ const char* const kUsage =
     "  --block N      read range N of an instrument file of several (default: 1)\n"
     "  --bin N        sum every N neighbouring points into one (angles averaged, counts\n"
     "                 summed, sig added in quadrature; a last partial group is dropped)\n"
+    "  --regrid STEP  put the pattern on a uniform grid of STEP degrees, counts interpolated\n"
+    "                 linearly (a pattern whose steps are not uniform needs it)\n"
     "  --outdir DIR   where the files are written (default: the current directory)\n"
     "  --title TEXT   title line of .gda files (default: the input's file name)\n"
     "  --force        replace files that exist already\n"
@@ -105,6 +109,16 @@ int positiveCount(const std::string& value) {
     return count <= kLargestCount ? count : 0;
 }
 
+// A finite number above 0, written whole; unset for anything else.
+std::optional<double> positiveNumber(const std::string& value) {
+    char* end = nullptr;
+    const double number = std::strtod(value.c_str(), &end);
+    if (value.empty() || end != value.c_str() + value.size() || !std::isfinite(number) ||
+        number <= 0.0)
+        return {};
+    return number;
+}
+
 // Applies an option that takes a value; false after setting the error.
 bool applyValue(const std::string& option, const std::string& value, ConvertOptions& options,
                 std::string& error) {
@@ -129,6 +143,12 @@ bool applyValue(const std::string& option, const std::string& value, ConvertOpti
             error = option + " needs a whole number from 1 to " + std::to_string(kLargestCount);
         return count != 0;
     }
+    if (option == "--regrid") {
+        options.regrid = positiveNumber(value);
+        if (!options.regrid)
+            error = "--regrid needs a positive number of degrees, not '" + value + "'";
+        return options.regrid.has_value();
+    }
     if (!titleFits(value, error)) return false;
     options.title = value;
     return true;
@@ -136,7 +156,7 @@ bool applyValue(const std::string& option, const std::string& value, ConvertOpti
 
 bool takesValue(const std::string& option) {
     return option == "--to" || option == "--outdir" || option == "--title" || option == "--from" ||
-           option == "--block" || option == "--bin";
+           option == "--block" || option == "--bin" || option == "--regrid";
 }
 
 ParsedCommandLine usageError(std::string error) {

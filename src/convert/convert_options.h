@@ -18,6 +18,7 @@ struct ConvertOptions {
     std::string from;                  // an instrument format for every file; empty: by name
     int block = 1;                     // the range of an instrument file of several
     int bin = 1;                       // neighbours summed into one point
+    std::optional<double> regrid;      // the step of a uniform grid to resample on
     std::vector<std::string> files;
 };
 
