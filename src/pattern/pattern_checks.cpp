@@ -29,8 +29,9 @@ void reportTooManyPoints(Console& console, std::size_t count) {
 
 int firstOffGrid(const PatternStore& store) {
     const double tolerance = std::fabs(store.tthstep) / 3.0;
+    // Written as "not within", so that a step that is not a number puts every point off.
     for (int i = 0; i <= store.ilast; ++i) {
-        if (std::fabs(store.tth[i] - (store.tthmin + i * store.tthstep)) > tolerance) return i;
+        if (!(std::fabs(store.tth[i] - (store.tthmin + i * store.tthstep)) <= tolerance)) return i;
     }
     return -1;
 }

@@ -80,13 +80,14 @@ struct OffGridCase {
 TEST(FirstOffGrid, FindsThePointBeyondAThirdOfAStep) {
     const std::vector<OffGridCase> cases = {
         {{10.0f, 10.02f, 10.04f}, 10.0, 0.02, -1},
-        {{10.0f, 10.026f, 10.04f}, 10.0, 0.02, -1},   // 0.006 off: within 0.00667
-        {{10.0f, 10.0275f, 10.04f}, 10.0, 0.02, 1},   // 0.0075 off
-        {{10.0f, 10.0135f, 10.04f}, 10.0, 0.02, -1},  // 0.0065 below: within
-        {{10.0f, 10.02f, 10.047f}, 10.0, 0.02, 2},    // the last point
-        {{10.008f, 10.02f, 10.04f}, 10.0, 0.02, 0},   // the first point
-        {{30.0f, 29.98f, 29.975f}, 30.0, -0.02, 2},   // down
-        {{30.0f, 29.985f, 29.96f}, 30.0, -0.02, -1},  // down, 0.005 off
+        {{10.0f, 10.026f, 10.04f}, 10.0, 0.02, -1},        // 0.006 off: within 0.00667
+        {{10.0f, 10.0275f, 10.04f}, 10.0, 0.02, 1},        // 0.0075 off
+        {{10.0f, 10.0135f, 10.04f}, 10.0, 0.02, -1},       // 0.0065 below: within
+        {{10.0f, 10.02f, 10.047f}, 10.0, 0.02, 2},         // the last point
+        {{10.008f, 10.02f, 10.04f}, 10.0, 0.02, 0},        // the first point
+        {{30.0f, 29.98f, 29.975f}, 30.0, -0.02, 2},        // down
+        {{30.0f, 29.985f, 29.96f}, 30.0, -0.02, -1},       // down, 0.005 off
+        {{10.0f, 10.02f, 10.04f}, 10.0, std::nan(""), 0},  // a step that is not a number
     };
     for (const OffGridCase& c : cases) {
         PatternStore store;
@@ -122,6 +123,11 @@ TEST(SetAngleGrid, TakesTheFirstStepThatHolds) {
         // The last angle rounded up tilts the grid of the first and last angle off 0.7.
         {"least squares", {0.0f, 0.7f, 2.0f, 3.0f, 4.3f}, std::nullopt, 30.9 / 30, true},
         {"none: the first spacing", {0.0f, 1.0f, 2.0f, 3.0f, 6.0f}, 2.0, 1.0, false},
+        {"a stated step that is not a number",
+         {0.0f, 1.0f, 2.0f, 3.0f, 4.0f},
+         std::nan(""),
+         1.0,
+         true},
     };
     for (const auto& c : cases) {
         PatternStore store;
