@@ -5,6 +5,11 @@
 
 namespace {
 
+// The step of the first and the last angle: (tth[ilast] - tth[0]) / ilast.
+double spanStep(const PatternStore& store) {
+    return (static_cast<double>(store.tth[store.ilast]) - store.tth[0]) / store.ilast;
+}
+
 // The slope s minimising the sum of (tth[i] - tth[0] - i s)^2.
 double anchoredFitStep(const PatternStore& store) {
     double products = 0.0, squares = 0.0;
@@ -16,10 +21,6 @@ double anchoredFitStep(const PatternStore& store) {
 }
 
 }  // namespace
-
-double spanStep(const PatternStore& store) {
-    return (static_cast<double>(store.tth[store.ilast]) - store.tth[0]) / store.ilast;
-}
 
 bool setAngleGrid(PatternStore& store, std::optional<double> preferred) {
     store.tthmin = store.tth[0];

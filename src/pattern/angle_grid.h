@@ -7,9 +7,6 @@
 
 #include "pattern/pattern_store.h"
 
-// The step of the first and the last angle: (tth[ilast] - tth[0]) / ilast.
-double spanStep(const PatternStore& store);
-
 // Sets tthmin and tthmax to the first and the last angle, and tthstep to the first step
 // whose grid holds every angle, that is, firstOffGrid finds none (an angle within a third
 // of a step of its grid angle differs from it by the file's rounding only). The steps tried,
