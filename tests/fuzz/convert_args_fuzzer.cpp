@@ -31,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(!options.files.empty(), "a conversion has a file");
     requireOperandsGiven(options.files, args);
     require(inWritersOrder(options.formats), "the formats are known codes in the writers' order");
-    require(options.block >= 1 && options.bin >= 1, "block and bin count from 1");
+    require(options.input.range >= 1 && options.input.bin >= 1, "block and bin count from 1");
     return 0;
 }

@@ -20,5 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     requireOperandsGiven(options.patterns, args);
     require(!options.wor || std::isfinite(*options.wor), "a W/R given is finite");
     require(options.jobs >= 0, "the job count is not negative");
+    require(options.maxIterations >= 1 && options.input.range >= 1, "the limits count from 1");
     return 0;
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "batch/region.h"
+#include "fit/region.h"
 
 // An error: non-empty, naming the file, with no plan. A plan: at least one region, each with
 // finite ends low < high and 1 to 9 finite peaks ascending strictly between them, and every
