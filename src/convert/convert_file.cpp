@@ -9,8 +9,8 @@
 #include "convert/pattern_output.h"
 #include "convert/uniform_grid.h"
 #include "pattern/data_file_name.h"
-#include "pattern/format_recognition.h"
-#include "pattern/load.h"
+#include "open/format_recognition.h"
+#include "open/load.h"
 #include "pattern/pattern_store.h"
 
 bool convertFile(const ConvertContext& context, const std::string& name) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "pattern/reader_harness.h"
-#include "pattern/reader_samples.h"
+#include "support/reader_samples.h"
 
 namespace {
 

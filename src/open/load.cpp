@@ -1,11 +1,11 @@
-#include "pattern/load.h"
+#include "open/load.h"
 
 #include <cstdio>
 
 #include "console/console.h"
 #include "import/instrument_formats.h"
 #include "pattern/bin_points.h"
-#include "pattern/format_recognition.h"
+#include "open/format_recognition.h"
 #include "pattern/readers.h"
 
 namespace {
