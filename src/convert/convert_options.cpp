@@ -109,81 +109,45 @@ std::optional<double> positiveNumber(const std::string& value) {
     return number;
 }
 
-// Applies an option that takes a value; false after setting the error.
-bool applyValue(const std::string& option, const std::string& value, ConvertOptions& options,
-                std::string& error) {
-    if (option == "--to") {
-        options.formats = formatCodes(value, error);
-        return !options.formats.empty();
-    }
-    if (option == "--outdir") {
-        options.outdir = value;
-        return true;
-    }
-    if (isReadOption(option)) return applyReadOption(option, value, options.input, error);
-    if (option == "--bin") {
-        options.input.bin = countFrom1(value, kLargestBin);
-        if (options.input.bin == 0)
-            error = "--bin needs a whole number from 1 to " + std::to_string(kLargestBin);
-        return options.input.bin != 0;
-    }
-    if (option == "--regrid") {
-        options.regrid = positiveNumber(value);
-        if (!options.regrid)
-            error = "--regrid needs a positive number of degrees, not '" + value + "'";
-        return options.regrid.has_value();
-    }
-    if (!titleFits(value, error)) return false;
-    options.title = value;
-    return true;
-}
-
-bool takesValue(const std::string& option) {
-    return option == "--to" || option == "--outdir" || option == "--title" || isReadOption(option) ||
-           option == "--bin" || option == "--regrid";
-}
-
-ParsedCommandLine usageError(std::string error) {
-    ParsedCommandLine parsed;
-    parsed.outcome = CommandLine::UsageError;
-    parsed.error = std::move(error);
-    return parsed;
-}
-
 }  // namespace
 
 ParsedCommandLine parseConvertArgs(const std::vector<std::string>& args) {
     ParsedCommandLine parsed;
     ConvertOptions& options = parsed.options;
-    const CommandLineRules rules{
-        takesValue,
-        [&options](const std::string& option) {
-            if (option == "--force") {
-                options.force = true;
-            } else if (option == "--merge") {
-                options.merge = true;
-            } else {
-                return false;
-            }
-            return true;
-        },
-        [&options](const std::string& name, const std::string& value, std::string& error) {
-            return applyValue(name, value, options, error);
-        }};
-    switch (walkCommandLine(args, rules, options.files, parsed.error)) {
-        case CommandLineWalk::Help:
-            parsed.outcome = CommandLine::Help;
-            return parsed;
-        case CommandLineWalk::Version:
-            parsed.outcome = CommandLine::Version;
-            return parsed;
-        case CommandLineWalk::UsageError:
-            return usageError(parsed.error);
-        case CommandLineWalk::Run:
-            break;
-    }
+    OptionTable table{
+        {"--to", true,
+         [&options](const std::string& value, std::string& error) {
+             options.formats = formatCodes(value, error);
+             return !options.formats.empty();
+         }},
+        {"--title", true,
+         [&options](const std::string& value, std::string& error) {
+             if (!titleFits(value, error)) return false;
+             options.title = value;
+             return true;
+         }},
+        {"--bin", true,
+         [&options](const std::string& value, std::string& error) {
+             options.input.bin = countFrom1(value, kLargestBin);
+             if (options.input.bin == 0)
+                 error = "--bin needs a whole number from 1 to " + std::to_string(kLargestBin);
+             return options.input.bin != 0;
+         }},
+        {"--regrid", true,
+         [&options](const std::string& value, std::string& error) {
+             options.regrid = positiveNumber(value);
+             if (!options.regrid)
+                 error = "--regrid needs a positive number of degrees, not '" + value + "'";
+             return options.regrid.has_value();
+         }},
+        flagOption("--merge", options.merge)};
+    addOutputOptions(table, options.outdir, options.force);
+    addReadOptions(table, options.input);
+    parsed.outcome = walkCommandLine(args, table, options.files, parsed.error);
+    if (parsed.outcome != CommandLineWalk::Run) return parsed;
     if (options.files.empty())
-        return usageError(options.merge ? "no SCAN to merge" : "no FILE to convert");
+        return usageError<ConvertOptions>(options.merge ? "no SCAN to merge"
+                                                        : "no FILE to convert");
     return parsed;
 }
 

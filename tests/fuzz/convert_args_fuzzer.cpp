@@ -25,8 +25,8 @@ bool inWritersOrder(const std::string& formats) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> args = splitArguments(data, size);
     const ParsedCommandLine parsed = parseConvertArgs(args);
-    requireParseVerdict(parsed.outcome == CommandLine::UsageError, parsed.error);
-    if (parsed.outcome != CommandLine::Convert) return 0;
+    requireParseVerdict(parsed.outcome == CommandLineWalk::UsageError, parsed.error);
+    if (parsed.outcome != CommandLineWalk::Run) return 0;
     const ConvertOptions& options = parsed.options;
     require(!options.files.empty(), "a conversion has a file");
     requireOperandsGiven(options.files, args);

@@ -10,8 +10,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> args = splitArguments(data, size);
     const ParsedFitCommand parsed = parseFitArgs(args);
-    requireParseVerdict(parsed.outcome == FitCommand::UsageError, parsed.error);
-    if (parsed.outcome != FitCommand::Fit) return 0;
+    requireParseVerdict(parsed.outcome == CommandLineWalk::UsageError, parsed.error);
+    if (parsed.outcome != CommandLineWalk::Run) return 0;
     const FitOptions& options = parsed.options;
     require(
         !options.planFile.empty() + !options.fromFitFile.empty() + !options.cdtFile.empty() == 1,
