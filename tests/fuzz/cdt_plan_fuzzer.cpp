@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     measuredFwhm() = typicalFwhmDegrees(peakedStore());
     require(measuredFwhm() > 0.0, "the peaked pattern shows a peak width");
     writeScratchFile(kCdtName, "  20.5000\n  21.0000\n  35.2500\n");
-    const PlanRead whole = readCdtSource(kCdtName, {"missing.xy", kPeakedName});
+    const PlanRead whole = readCdtSource(kCdtName, {"missing.xy", kPeakedName}, ImportRequest{});
     require(whole.error.empty(), "the whole source reads with the peaked pattern");
     requirePlanRead(whole, kCdtName);
     return 0;
