@@ -4,20 +4,19 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <sstream>
 #include <thread>
 
 #include "batch/fit_options.h"
+#include "batch/fit_outputs.h"
 #include "batch/fit_plot.h"
 #include "batch/plan_source.h"
 #include "batch/progress_line.h"
 #include "batch/results_table.h"
 #include "batch/series_run.h"
 #include "console/console.h"
-#include "pattern/safe_file.h"
 #include "fit/fit_file.h"
 #include "view/pgplot_graphics.h"
 
@@ -30,51 +29,6 @@ constexpr int kUsageError = 2;
 int usageError(std::ostream& err, const std::string& error) {
     err << "xrdfit: " << error << "\nTry 'xrdfit --help'.\n";
     return kUsageError;
-}
-
-// Where the run's files go, checked before anything is fitted. A table file is kept
-// until the run is over and then replaced whole, so that a run that fails to write it, or
-// does not end, leaves the table that was there.
-struct Outputs {
-    std::optional<SafeFile> tableSave;
-    std::ostringstream tableText;
-    std::ostream* table = nullptr;
-
-    // Writes the table file, if there is one; false when that failed.
-    bool saveTable() {
-        if (!tableSave) return true;
-        const std::string text = tableText.str();
-        return std::fwrite(text.data(), 1, text.size(), tableSave->file()) == text.size() &&
-               tableSave->commit();
-    }
-};
-
-// The table file is opened for its new content only once the other outputs are known to be
-// writable.
-bool openOutputs(const FitOptions& options, std::ostream& out, Console& messages, Outputs& outputs,
-                 std::string& error) {
-    if (!options.fitFile.empty() && !prepareFitFile(messages, options.fitFile)) {
-        error = options.fitFile + ": the *.fit file cannot be written";
-        return false;
-    }
-    if (!options.plotsDir.empty()) {
-        std::error_code failed;
-        std::filesystem::create_directories(options.plotsDir, failed);
-        if (!std::filesystem::is_directory(options.plotsDir, failed)) {
-            error = options.plotsDir + ": no directory for the pictures";
-            return false;
-        }
-    }
-    outputs.table = &out;
-    if (!options.tableFile.empty()) {
-        outputs.tableSave.emplace(SafeFile::replacing(options.tableFile));
-        if (outputs.tableSave->file() == nullptr) {
-            error = options.tableFile + ": the table cannot be written";
-            return false;
-        }
-        outputs.table = &outputs.tableText;
-    }
-    return true;
 }
 
 // The cores this process may run on (a batch system's share, not the whole machine's).
@@ -130,22 +84,24 @@ class Collector {
             if (outcome.pattern && fit.engineRan) draw(outcome, regionNumber, fit);
             if (fit.status != FitStatus::Ok) {
                 ++failed_;
-            } else if (!options_.fitFile.empty() &&
-                       !appendFitBlock(messages_, options_.fitFile, fit.result)) {
-                writeFailed_ = true;
+            } else if (!options_.fitFile.empty()) {
+                if (const auto failure = appendFitBlockTo(options_.fitFile, fit.result)) {
+                    say(*failure);
+                    writeFailed_ = true;
+                }
             }
         }
         progress_.update(++done_, failed_);
     }
 
-    // After the run; whether the table reached its file (or had none to reach).
-    int finish(bool tableSaved) {
+    // After the run, with why the table did not reach its file (nothing when it did, or had
+    // no file to reach).
+    int finish(const std::optional<std::string>& tableFailure) {
         progress_.finish();
         table_.flush();
-        if (!table_ || !tableSaved) {
-            say("the table could not be written completely");
-            writeFailed_ = true;
-        }
+        if (!table_) say("the table could not be written completely to standard output");
+        if (tableFailure) say(*tableFailure);
+        writeFailed_ = writeFailed_ || !table_ || tableFailure;
         if (failed_ > 0) {
             say(std::to_string(failed_) + " of " + std::to_string(fits_) + " fits failed");
         }
@@ -204,14 +160,12 @@ int fitMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const PlanRead regions = readRegions(options);
     if (!regions.error.empty()) return usageError(err, regions.error);
 
-    std::istringstream noInput;
-    Console messages(noInput, err);
-    Outputs outputs;
-    std::string error;
-    if (!openOutputs(options, out, messages, outputs, error)) return usageError(err, error);
+    FitOutputs outputs;
+    if (const std::optional<std::string> refusal = outputs.open(options, out))
+        return usageError(err, *refusal);
 
-    *outputs.table << tableHeader();
-    Collector collector(options, regions.plan, *outputs.table, err, terminals);
+    outputs.table() << tableHeader();
+    Collector collector(options, regions.plan, outputs.table(), err, terminals);
     runSeries(options.patterns, regions.plan, settingsOf(options),
               [&collector](PatternOutcome&& outcome) { collector.take(std::move(outcome)); });
     return collector.finish(outputs.saveTable());

@@ -1,6 +1,6 @@
 #include "convert/convert_main.h"
 
-#include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "convert/convert_context.h"
@@ -8,6 +8,7 @@
 #include "convert/convert_options.h"
 #include "convert/merge_scans.h"
 #include "convert/output_guard.h"
+#include "convert/output_names.h"
 
 namespace {
 
@@ -53,11 +54,8 @@ int convertMain(const std::vector<std::string>& args, std::ostream& out, std::os
             break;
     }
     // Every output would fail the same way: one message, before any input is read.
-    std::error_code error;
-    const std::string& outdir = parsed.options.outdir;
-    if (!outdir.empty() && !std::filesystem::is_directory(outdir, error)) {
-        err << "xrdconvert: --outdir '" << outdir << "' is not an existing directory\n"
-            << "Try 'xrdconvert --help'.\n";
+    if (const std::optional<std::string> refusal = outdirRefusal(parsed.options.outdir)) {
+        err << "xrdconvert: " << *refusal << "\nTry 'xrdconvert --help'.\n";
         return kUsageError;
     }
     OutputGuard guard(parsed.options.files, parsed.options.force);

@@ -19,6 +19,12 @@ std::string patternStem(const std::string& name) {
     return base.substr(0, base.find('.'));
 }
 
+std::optional<std::string> outdirRefusal(const std::string& outdir) {
+    std::error_code error;
+    if (outdir.empty() || std::filesystem::is_directory(outdir, error)) return std::nullopt;
+    return "--outdir '" + outdir + "' is not an existing directory";
+}
+
 std::string outputPath(const std::string& outdir, const std::string& stem, char format) {
     const std::string file = stem + "." + formatExtension(format);
     if (outdir.empty()) return file;

@@ -2,6 +2,7 @@
 // The fit results file (*.fit): a header line when it is created, then one block per
 // accepted fit, a line per peak and a separator. It is never truncated.
 
+#include <optional>
 #include <string>
 
 #include "fit/fit_result.h"
@@ -16,3 +17,8 @@ bool prepareFitFile(Console& console, const std::string& name);
 // opened for appending or the block cannot be written whole (the file then keeps the
 // blocks it had).
 bool appendFitBlock(Console& console, const std::string& name, const FitResult& result);
+
+// The same for programs that name their own files: no console, and the message naming the
+// file when it cannot be written; nothing when done.
+std::optional<std::string> createFitFile(const std::string& name);
+std::optional<std::string> appendFitBlockTo(const std::string& name, const FitResult& result);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,12 +27,14 @@ std::vector<float> positionsToWrite(const PointList& list) {
     return tth;
 }
 
-// False, with an existing file left as it was, when the file cannot be written completely.
-bool writePositions(const std::string& name, const std::vector<float>& tth) {
+// Why the file cannot be written completely (an existing file is then left as it was);
+// nothing when it was written.
+std::optional<std::string> writePositions(const std::string& name, const std::vector<float>& tth) {
     SafeFile file = SafeFile::replacing(name);
-    if (!file.file()) return false;
-    for (const float position : tth) std::fprintf(file.file(), "%8.4f\n", position);
-    return file.commit();
+    if (file.file())
+        for (const float position : tth) std::fprintf(file.file(), "%8.4f\n", position);
+    if (file.commit()) return std::nullopt;
+    return file.failure();
 }
 
 // The first number of a line ("%f", followed by up to five more that are not used); false
@@ -68,7 +71,7 @@ PeakSave savePeakPositions(RunState& state) {
     if (state.points.last < 0) return PeakSave::Empty;
     const std::string name = state.dataFile.withExtension("cdt");
     state.console.print("Fitting results file saving... Filename : %s\n", name.c_str());
-    if (!writePositions(name, positionsToWrite(state.points))) {
+    if (writePositions(name, positionsToWrite(state.points))) {
         state.console.print("Error!!! - Fitting results file opening\n");
         return PeakSave::Failed;
     }
@@ -96,6 +99,6 @@ PeakLoad loadPeakPositions(RunState& state) {
     return PeakLoad::Done;
 }
 
-bool writePeakPositionFile(const std::string& name, const PointList& list) {
+std::optional<std::string> writePeakPositionFile(const std::string& name, const PointList& list) {
     return writePositions(name, positionsToWrite(list));
 }

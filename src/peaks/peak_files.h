@@ -2,6 +2,7 @@
 // The peak position file (.cdt, named after the data file) and the loading of positions
 // from such a file or from a *.fit results file.
 
+#include <optional>
 #include <string>
 
 struct RunState;
@@ -27,6 +28,7 @@ PeakLoad loadPeakPositions(RunState& state);
 
 struct PointList;
 
-// Writes the positions of the list as a save does, to the named file; false when it cannot
-// be created or written completely. For programs that name their own files.
-bool writePeakPositionFile(const std::string& name, const PointList& list);
+// Writes the positions of the list as a save does, to the named file. For programs that
+// name their own files: the message naming the file when it cannot be created or written
+// completely, nothing when it was written.
+std::optional<std::string> writePeakPositionFile(const std::string& name, const PointList& list);

@@ -64,10 +64,10 @@ PartReport writeBackground(const SuggestContext& context, const std::string& nam
         list.x[list.last] = static_cast<float>(point.tth);
         list.y[list.last] = static_cast<float>(point.cts);
     }
-    DataFileName named = target;
-    FileMessages messages(context.err, name);
-    if (saveBackgroundPoints(messages.console(), list, named) != SaveResult::Saved)
+    if (const std::optional<std::string> failure = writeBackgroundFiles(list, target)) {
+        context.err << *failure << '\n';
         return {"background points not written", false};
+    }
     for (const std::string& path : paths) context.guard.recordWritten(path);
     for (const auto& [from, to] : found.bareStretches)
         context.err << name << ": no background point from " << angle(from) << " to " << angle(to)
@@ -93,8 +93,8 @@ PartReport writePeaks(const SuggestContext& context, const std::string& name,
         list.x[list.last] = static_cast<float>(peak.tth);
         list.y[list.last] = static_cast<float>(peak.height);
     }
-    if (!writePeakPositionFile(path, list)) {
-        context.err << path << ": cannot be written\n";
+    if (const std::optional<std::string> failure = writePeakPositionFile(path, list)) {
+        context.err << *failure << '\n';
         return {"peak positions not written", false};
     }
     context.guard.recordWritten(path);

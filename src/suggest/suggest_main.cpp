@@ -1,8 +1,10 @@
 #include "suggest/suggest_main.h"
 
+#include <optional>
 #include <ostream>
 
 #include "convert/output_guard.h"
+#include "convert/output_names.h"
 #include "suggest/suggest_file.h"
 #include "suggest/suggest_options.h"
 
@@ -11,6 +13,11 @@ namespace {
 constexpr int kDone = 0;
 constexpr int kSomeFailed = 1;
 constexpr int kUsageError = 2;
+
+int usageError(std::ostream& err, const std::string& error) {
+    err << "xrdsuggest: " << error << "\nTry 'xrdsuggest --help'.\n";
+    return kUsageError;
+}
 
 }  // namespace
 
@@ -24,11 +31,12 @@ int suggestMain(const std::vector<std::string>& args, std::ostream& out, std::os
             out << "xrdsuggest " << XRDPICK_VERSION << '\n';
             return kDone;
         case CommandLineWalk::UsageError:
-            err << "xrdsuggest: " << parsed.error << "\nTry 'xrdsuggest --help'.\n";
-            return kUsageError;
+            return usageError(err, parsed.error);
         case CommandLineWalk::Run:
             break;
     }
+    if (const std::optional<std::string> refusal = outdirRefusal(parsed.options.outdir))
+        return usageError(err, *refusal);
     OutputGuard guard(parsed.options.files, parsed.options.force);
     const SuggestContext context{parsed.options, guard, out, err};
     bool allDone = true;

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <sstream>
+#include <vector>
 
 #include "console/console.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -88,4 +92,56 @@ TEST_F(SaveTest, AGsasFileThatCannotBeCreatedIsReportedToo) {
     EXPECT_NE(out.str().find("GSAS backgroud file saving... Filename : quartz.gbg\n"
                              "Error!!! - F.P. Background output file opening\n"),
               std::string::npos);
+}
+
+struct PairCase {
+    const char* what;
+    std::string dataFile;
+    rlim_t sizeLimit;  // 0: none
+    bool gbgFolderInTheWay;
+    std::optional<std::string> failure;
+};
+
+// For programs that name their own files, the two files are one result: both are replaced,
+// or both keep what they held, and the message names the file that failed.
+TEST_F(SaveTest, TheFilesOfAProgramAreBothReplacedOrNeither) {
+    add(20.5f, 1.0f);  // 23 bytes in the .fbg file, 25 in the .gbg file
+    const std::vector<PairCase> cases{
+        {"both written", "quartz.xy", 0, false, std::nullopt},
+        {"the .gbg file beyond the size limit", "quartz.xy", 24, false,
+         "quartz.gbg: cannot be written: File too large"},
+        {"the .fbg file beyond the size limit", "quartz.xy", 10, false,
+         "quartz.fbg: cannot be written: File too large"},
+        {"a folder where the .gbg file goes", "quartz.xy", 0, true,
+         "quartz.gbg: cannot be written: Is a directory"},
+        {"no folder for either", "missing/quartz.xy", 0, false,
+         "missing/quartz.fbg: cannot be written: No such file or directory"},
+    };
+    for (const PairCase& row : cases) {
+        writeFile("quartz.fbg", "earlier fbg\n");
+        if (row.gbgFolderInTheWay) {
+            std::filesystem::create_directory("quartz.gbg");
+        } else {
+            writeFile("quartz.gbg", "earlier gbg\n");
+        }
+        {
+            std::optional<FileSizeLimit> limit;
+            if (row.sizeLimit > 0) limit.emplace(row.sizeLimit);
+            EXPECT_EQ(writeBackgroundFiles(list, {row.dataFile, 'x'}), row.failure) << row.what;
+        }
+        if (row.failure) {
+            EXPECT_EQ(readFile("quartz.fbg"), "earlier fbg\n") << row.what;
+            if (!row.gbgFolderInTheWay) {
+                EXPECT_EQ(readFile("quartz.gbg"), "earlier gbg\n") << row.what;
+            }
+        } else {
+            EXPECT_EQ(readFile("quartz.fbg"), "20.500000\t1.000000\t0.0\n") << row.what;
+            EXPECT_EQ(readFile("quartz.gbg"), "I\t20.500000\t1.000000\t0.0\n") << row.what;
+        }
+        for (const std::string& entry : entriesOf("."))
+            EXPECT_NE(entry.front(), '.') << row.what << ": " << entry << " left behind";
+        EXPECT_EQ(out.str(), "") << row.what;  // no console: the caller reports
+        std::filesystem::remove_all("quartz.fbg");
+        std::filesystem::remove_all("quartz.gbg");
+    }
 }

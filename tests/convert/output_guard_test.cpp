@@ -28,7 +28,13 @@ TEST_F(OutputGuardTest, AnInputIsNeverReplacedHoweverItIsSpelt) {
     EXPECT_EQ(guard.refusal("in.xy"), "is an input of this run; not replaced");
     EXPECT_EQ(guard.refusal("sub/../in.xy"), "is an input of this run; not replaced");
     fs::create_symlink("in.xy", "link.xy");
-    EXPECT_EQ(guard.refusal("link.xy"), "is an input of this run; not replaced");
+    fs::create_hard_link("in.xy", "hard.xy");
+    fs::create_symlink(fs::absolute("hard.xy"), "sub/link.xy");
+    for (const char* spelling : {"link.xy", "hard.xy", "sub/link.xy"})
+        EXPECT_EQ(guard.refusal(spelling), "is an input of this run; not replaced") << spelling;
+    // A hard link to an input given as the input: the same file too.
+    EXPECT_EQ(OutputGuard({"hard.xy"}, true).refusal("in.xy"),
+              "is an input of this run; not replaced");
 }
 
 // A link that leads nowhere would have fopen create its target somewhere else.

@@ -6,11 +6,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "suggest/suggest_main.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -179,6 +182,97 @@ TEST_F(SuggestProgram, BadPatternsGetAMessageOrNothingSuggestedAndNeverACrash) {
     EXPECT_EQ(usage.err,
               "xrdsuggest: --points takes a whole number from 2 to 200, not '201'\n"
               "Try 'xrdsuggest --help'.\n");
+}
+
+// What must not be written is refused with a message naming the file, and what fails part
+// way leaves the files that were there: the two background files are one result.
+TEST_F(SuggestProgram, RefusedOrFailedOutputsLeaveEveryFileAsItWas) {
+    namespace fs = std::filesystem;
+    fs::create_directory("in");
+    fs::copy_file(example("quartz.xy"), "in/quartz.xy");
+    const std::string input = readFile("in/quartz.xy");
+    fs::create_directory("sizes");
+    ASSERT_EQ(runSuggest({"--outdir", "sizes", "--no-peaks", "in/quartz.xy"}).status, 0);
+    const auto fbgSize = fs::file_size("sizes/quartz.fbg");
+    ASSERT_LT(fbgSize, fs::file_size("sizes/quartz.gbg"));
+
+    struct Case {
+        const char* what;
+        std::function<void()> setUp;
+        std::vector<std::string> args;
+        std::uintmax_t sizeLimit;  // 0: none
+        int status;
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {"an --outdir that is missing",
+         nullptr,
+         {"--outdir", "missing", "in/quartz.xy"},
+         0,
+         2,
+         "xrdsuggest: --outdir 'missing' is not an existing directory\n"
+         "Try 'xrdsuggest --help'.\n"},
+        {"an --outdir that is a file",
+         [] { writeFile("plain", ""); },
+         {"--outdir", "plain", "in/quartz.xy"},
+         0,
+         2,
+         "xrdsuggest: --outdir 'plain' is not an existing directory\n"
+         "Try 'xrdsuggest --help'.\n"},
+        {"a .gbg file that is a hard link to the input",
+         [] {
+             fs::remove("quartz.gbg");
+             fs::create_hard_link("in/quartz.xy", "quartz.gbg");
+         },
+         {"--force", "--no-peaks", "in/quartz.xy"},
+         0,
+         1,
+         "quartz.gbg: is an input of this run; not replaced\n"},
+        {"a .cdt file that is a link to the input",
+         [] {
+             fs::remove("quartz.cdt");
+             fs::create_symlink("in/quartz.xy", "quartz.cdt");
+         },
+         {"--force", "--no-background", "in/quartz.xy"},
+         0,
+         1,
+         "quartz.cdt: is an input of this run; not replaced\n"},
+        {"a .gbg file beyond the size limit",
+         nullptr,
+         {"--force", "--no-peaks", "in/quartz.xy"},
+         fbgSize,
+         1,
+         "quartz.gbg: cannot be written: File too large\n"},
+        {"a .cdt file beyond the size limit",
+         nullptr,
+         {"--force", "--no-background", "in/quartz.xy"},
+         20,
+         1,
+         "quartz.cdt: cannot be written: File too large\n"},
+    };
+    for (const Case& row : cases) {
+        for (const char* name : {"quartz.fbg", "quartz.gbg", "quartz.cdt"})
+            writeFile(name, std::string("earlier ") + name + "\n");
+        if (row.setUp) row.setUp();
+        const std::vector<std::string> before = entriesOf(".");
+        SuggestRun run;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (row.sizeLimit > 0) limit.emplace(row.sizeLimit);
+            run = runSuggest(row.args);
+        }
+        EXPECT_EQ(run.status, row.status) << row.what;
+        EXPECT_TRUE(contains(run.err, row.message)) << row.what << ":\n" << run.err;
+        EXPECT_EQ(readFile("in/quartz.xy"), input) << row.what;
+        for (const char* name : {"quartz.fbg", "quartz.gbg", "quartz.cdt"}) {
+            if (!fs::equivalent(name, "in/quartz.xy")) {
+                EXPECT_EQ(readFile(name), std::string("earlier ") + name + "\n") << row.what;
+            }
+        }
+        EXPECT_EQ(entriesOf("."), before) << row.what;
+        for (const char* name : {"quartz.fbg", "quartz.gbg", "quartz.cdt", "plain"})
+            fs::remove(name);
+    }
 }
 
 }  // namespace
