@@ -68,17 +68,19 @@ const char* pickMessageText(PickMessage message) {
 
 }  // namespace
 
-TextLines roiInstructionLines(bool hasPoints) {
-    if (hasPoints) return {{kChooseRegion, kUnsaved, kMouse, kKeyboard}, 4};
-    return {{kChooseRegion, kMouse, kKeyboard}, 3};
-}
+const RegionChoiceTexts kBackgroundRoiTexts = {
+    kChooseRegion,
+    kUnsaved,
+    kMouse,
+    kKeyboard,
+    "To enter background extracting mode, Right mouse click; To cancel this ROI, use 'B'",
+    {"---- Zooming/ROI setting mode for background extraction ----", kNoCornerLines},
+    {kOneCornerHelpTitle, kOneCornerLines},
+    {kRoiSelectedHelpTitle, kRoiSelectedLines},
+};
 
 TextLines roiSelectedLines() {
-    return {{"ROI is selected : To zoom-in & keep zooming mode, Left mouse click",
-             "To enter background extracting mode, Right mouse click; To cancel this ROI, use "
-             "'B'",
-             "Keyboard : B  X  Q , H = help"},
-            3};
+    return selectedRegionLines(kBackgroundRoiTexts);
 }
 
 TextLines extractionLines(PickMessage message) {
@@ -89,8 +91,4 @@ TextLines extractionLines(PickMessage message) {
         4};
 }
 
-const HelpText kNoCornerHelp = {"---- Zooming/ROI setting mode for background extraction ----",
-                                kNoCornerLines};
-const HelpText kOneCornerHelp = {"---- One down, another click to go ----", kOneCornerLines};
-const HelpText kRoiSelectedHelp = {"---- ROI is now selected ----", kRoiSelectedLines};
 const HelpText kExtractionHelp = {"---- Background points extraction mode ----", kExtractionLines};

@@ -51,20 +51,17 @@ constexpr std::array<const char*, 7> kRoiSelectedLines = {
 
 }  // namespace
 
-TextLines peakRoiInstructionLines(bool hasPeaks) {
-    if (hasPeaks) return {{kChooseRegion, kUnsaved, kMouse, kKeyboard}, 4};
-    return {{kChooseRegion, kMouse, kKeyboard}, 3};
-}
+const RegionChoiceTexts kPeakRoiTexts = {
+    kChooseRegion,
+    kUnsaved,
+    kMouse,
+    kKeyboard,
+    "To enter fitting parameters setting mode, Right mouse click; To cancel this ROI, use 'B'",
+    {"---- Zooming/ROI setting mode for asymmetric profile fitting ----", kNoCornerLines},
+    {kOneCornerHelpTitle, kOneCornerLines},
+    {kRoiSelectedHelpTitle, kRoiSelectedLines},
+};
 
 TextLines peakRoiSelectedLines() {
-    return {{"ROI is selected : To zoom-in & keep zooming mode, Left mouse click",
-             "To enter fitting parameters setting mode, Right mouse click; To cancel this ROI, "
-             "use 'B'",
-             "Keyboard : B  X  Q , H = help"},
-            3};
+    return selectedRegionLines(kPeakRoiTexts);
 }
-
-const HelpText kPeakNoCornerHelp = {
-    "---- Zooming/ROI setting mode for asymmetric profile fitting ----", kNoCornerLines};
-const HelpText kPeakOneCornerHelp = {"---- One down, another click to go ----", kOneCornerLines};
-const HelpText kPeakRoiSelectedHelp = {"---- ROI is now selected ----", kRoiSelectedLines};
