@@ -24,13 +24,13 @@
 
 #include "bench_regions.h"
 #include "console/console.h"
+#include "fit/fit_data.h"
+#include "fit/fit_start_values.h"
 #include "lsq/lsq_fit.h"
 #include "lsq/model.h"
 #include "lsq/param_names.h"
 #include "pattern/pattern_store.h"
 #include "pattern/readers.h"
-#include "peaks/fit_data.h"
-#include "peaks/fit_start_values.h"
 
 namespace {
 

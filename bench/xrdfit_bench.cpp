@@ -23,9 +23,9 @@
 #include "batch/fit_main.h"
 #include "batch/pattern_input.h"
 #include "drifting_series.h"
+#include "fit/click_index.h"
+#include "fit/fit_setup.h"
 #include "lsq/lsq_fit.h"
-#include "peaks/fit_pick.h"
-#include "peaks/fit_setup.h"
 
 namespace {
 

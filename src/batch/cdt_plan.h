@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/region.h"
+#include "fit/region.h"
 #include "import/import_readers.h"
 
 // Every line that is not blank or a '#' comment gives its first number as a position;

@@ -7,7 +7,7 @@
 #include <istream>
 #include <string>
 
-#include "batch/region.h"
+#include "fit/region.h"
 
 inline constexpr double kEndsInFwhms = 4.0;
 

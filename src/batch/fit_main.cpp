@@ -18,7 +18,7 @@
 #include "batch/series_run.h"
 #include "console/console.h"
 #include "pattern/safe_file.h"
-#include "peaks/fit_file.h"
+#include "fit/fit_file.h"
 #include "view/pgplot_graphics.h"
 
 namespace {

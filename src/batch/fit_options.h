@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "import/import_readers.h"
-#include "peaks/fit_setup.h"
+#include "fit/fit_setup.h"
 
 // The most iterations --max-iter allows a fit.
 inline constexpr int kMostIterations = 10000;

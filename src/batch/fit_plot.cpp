@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "peaks/evaluation_page.h"
+#include "fit/evaluation_page.h"
 #include "view/device_colours.h"
 
 namespace {

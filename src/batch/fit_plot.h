@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "batch/region_fit.h"
+#include "fit/region_fit.h"
 #include "pattern/pattern_store.h"
 #include "view/graphics.h"
 

@@ -6,7 +6,7 @@
 #include <istream>
 #include <string>
 
-#include "batch/region.h"
+#include "fit/region.h"
 
 // Reads every line; the first line that cannot be read makes the error, which names the
 // file (as `name`) and the line number.

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "batch/region.h"
+#include "fit/region.h"
 
 // A whole field as a finite number; none for anything else ("12x", "nan", "").
 std::optional<double> parseNumber(const std::string& field);

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "batch/region.h"
-#include "batch/region_fit.h"
+#include "fit/region.h"
+#include "fit/region_fit.h"
 
 // The header line with its line end.
 std::string tableHeader();

@@ -1,9 +1,10 @@
 #include "convert/convert_options.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <sstream>
 
 #include "convert/command_line.h"
-#include "import/instrument_formats.h"
 #include "pattern/data_file_name.h"
 #include "pattern/writers.h"
 
@@ -41,6 +42,8 @@ const char* const kUsage =
     "  --block N      read range N of an instrument file of several (default: 1)\n"
     "  --bin N        sum every N neighbouring points into one (angles averaged, counts\n"
     "                 summed, sig added in quadrature; a last partial group is dropped)\n"
+    "  --regrid STEP  put the pattern on a uniform grid of STEP degrees, counts interpolated\n"
+    "                 linearly (a pattern whose steps are not uniform needs it)\n"
     "  --outdir DIR   where the files are written (default: the current directory)\n"
     "  --title TEXT   title line of .gda files (default: the input's file name)\n"
     "  --force        replace files that exist already\n"
@@ -93,16 +96,17 @@ bool titleFits(const std::string& title, std::string& error) {
     return true;
 }
 
-// Larger ranges or bins than any file could use; the bound keeps the arithmetic in int.
-constexpr int kLargestCount = 1000000;
+// Larger bins than any file could use; the bound keeps the arithmetic in int.
+constexpr int kLargestBin = 1000000;
 
-// A whole number from 1 to kLargestCount; 0 for anything else.
-int positiveCount(const std::string& value) {
-    if (value.empty() || value.size() > 7 ||
-        value.find_first_not_of("0123456789") != std::string::npos)
-        return 0;
-    const int count = std::stoi(value);
-    return count <= kLargestCount ? count : 0;
+// A finite number above 0, written whole; unset for anything else.
+std::optional<double> positiveNumber(const std::string& value) {
+    char* end = nullptr;
+    const double number = std::strtod(value.c_str(), &end);
+    if (value.empty() || end != value.c_str() + value.size() || !std::isfinite(number) ||
+        number <= 0.0)
+        return {};
+    return number;
 }
 
 // Applies an option that takes a value; false after setting the error.
@@ -116,18 +120,18 @@ bool applyValue(const std::string& option, const std::string& value, ConvertOpti
         options.outdir = value;
         return true;
     }
-    if (option == "--from") {
-        options.from = value;
-        if (!isFromFormatName(value))
-            error = "unknown format '" + value + "' for --from (use " + fromFormatNames() + ")";
-        return error.empty();
+    if (isReadOption(option)) return applyReadOption(option, value, options.input, error);
+    if (option == "--bin") {
+        options.input.bin = countFrom1(value, kLargestBin);
+        if (options.input.bin == 0)
+            error = "--bin needs a whole number from 1 to " + std::to_string(kLargestBin);
+        return options.input.bin != 0;
     }
-    if (option == "--block" || option == "--bin") {
-        int& count = option == "--block" ? options.block : options.bin;
-        count = positiveCount(value);
-        if (count == 0)
-            error = option + " needs a whole number from 1 to " + std::to_string(kLargestCount);
-        return count != 0;
+    if (option == "--regrid") {
+        options.regrid = positiveNumber(value);
+        if (!options.regrid)
+            error = "--regrid needs a positive number of degrees, not '" + value + "'";
+        return options.regrid.has_value();
     }
     if (!titleFits(value, error)) return false;
     options.title = value;
@@ -135,8 +139,8 @@ bool applyValue(const std::string& option, const std::string& value, ConvertOpti
 }
 
 bool takesValue(const std::string& option) {
-    return option == "--to" || option == "--outdir" || option == "--title" || option == "--from" ||
-           option == "--block" || option == "--bin";
+    return option == "--to" || option == "--outdir" || option == "--title" || isReadOption(option) ||
+           option == "--bin" || option == "--regrid";
 }
 
 ParsedCommandLine usageError(std::string error) {

@@ -1,9 +1,9 @@
 #include "import/import_readers.h"
 
 #include "console/console.h"
+#include "import/instrument_scan.h"
 #include "import/scan_to_pattern.h"
 #include "import/text_scan.h"
-#include "import/xylib_scan.h"
 #include "pattern/line_conversion.h"
 #include "pattern/line_reader.h"
 #include "pattern/readers.h"
@@ -23,7 +23,7 @@ bool readAll(std::FILE* file, std::string& bytes) {
     return true;
 }
 
-void reportRanges(const XylibScan& read, int range, Console& console) {
+void reportRanges(const InstrumentScan& read, int range, Console& console) {
     if (read.rangeCount > 1)
         console.print(
             "This file holds %d ranges: range %d is read (xrdconvert --block N reads "
@@ -51,7 +51,7 @@ bool readInstrumentFile(std::FILE* file, const ImportRequest& request, Console& 
         console.print("This file is larger than %zu MB: no pattern file is.\n", kLargestFile >> 20);
         return false;
     }
-    const XylibScan read = readXylibScan(bytes, request.format, request.range);
+    const InstrumentScan read = readInstrumentScan(bytes, request.format, request.range);
     if (!read.scan) {
         console.print("Cannot read this file%s%s: %s.\n", read.format.empty() ? "" : " as ",
                       read.format.c_str(), read.error.c_str());
@@ -78,5 +78,5 @@ bool readTextPattern(std::FILE* file, int bin, Console& console, PatternStore& s
 XyReading readXyOrText(std::FILE* file, int bin, Console& console, PatternStore& store) {
     if (isTextPattern(file))
         return readTextPattern(file, bin, console, store) ? XyReading::AsText : XyReading::Failed;
-    return readXy(file, console, store) ? XyReading::AsXy : XyReading::Failed;
+    return readXy(file, bin, console, store) ? XyReading::AsXy : XyReading::Failed;
 }

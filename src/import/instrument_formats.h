@@ -1,6 +1,6 @@
 #pragma once
-// The diffractometer formats read through xylib: which extensions name them and which names
-// --from accepts.
+// The diffractometer formats (read through xylib, UXD by uxd_scan.h): which extensions name
+// them and which names --from accepts.
 
 #include <string>
 

@@ -1,6 +1,7 @@
 #pragma once
 // A general text pattern: lines of two (2theta, counts) or three (2theta, counts, esd)
-// numbers, after comments and a header.
+// numbers, separated by blanks or by commas, a '#' comment after them allowed, after
+// comments and a header.
 
 #include <cstdio>
 #include <optional>
@@ -14,7 +15,8 @@ struct TextScan {
     std::string error;  // why not, naming the line
 };
 
-// Skips blank lines, lines that begin with '#', '!', ';' or '*', a /* ... */ block before the
-// data, and header lines before the first data line (the last of these may name the x axis).
-// After it every line must hold the same number of values as the first data line.
+// Skips a byte-order mark, blank lines, lines that begin with '#', '!', ';' or '*', a
+// /* ... */ block before the data, and header lines before the first data line (one that
+// names the columns names the x axis: column_header.h). After it every line must hold the
+// same number of values as the first data line.
 TextScan readTextScan(std::FILE* file);

@@ -11,10 +11,11 @@ bool hasXrdmlCounts(const std::string& xml);
 // its own; otherwise the text unchanged.
 std::string withIntensities(const std::string& xml);
 
-// Whether the file's counts (its first <intensities> or <counts> element) are counts per
-// second, and the <commonCountingTime> that turns them into counts (0 when none is stated).
-bool xrdmlGivesRate(const std::string& xml);
-double xrdmlCountingTime(const std::string& xml);
+// Whether the counts of scan `range` (its <intensities> or <counts> element; the scans
+// counted from 1 in the order of the file, as xylib's blocks) are counts per second, and its
+// <commonCountingTime> that turns them into counts (0 when the scan states none).
+bool xrdmlGivesRate(const std::string& xml, int range);
+double xrdmlCountingTime(const std::string& xml, int range);
 
 // "anode Cu, alpha1 1.5406, alpha2 1.54443" from the first <anodeMaterial>, <kAlpha1> and
 // <kAlpha2> elements; "" when the file states none.

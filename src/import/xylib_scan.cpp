@@ -5,9 +5,9 @@
 #include <memory>
 #include <sstream>
 
+#include "import/byte_order_mark.h"
 #include "import/instrument_formats.h"
 #include "import/radiation.h"
-#include "import/uxd_text.h"
 #include "import/xrdml_text.h"
 
 namespace {
@@ -34,15 +34,6 @@ std::string unreadableRaw(const std::string& bytes) {
     return "neither a Bruker nor a Philips RAW file";
 }
 
-double numberOrZero(const xylib::MetaData& meta, const std::string& key) {
-    if (!meta.has_key(key)) return 0.0;
-    try {
-        return std::stod(meta.get(key));
-    } catch (const std::exception&) {
-        return 0.0;
-    }
-}
-
 ImportedScan scanOfBlock(const xylib::Block& block) {
     ImportedScan scan;
     const int count = block.get_point_count();
@@ -55,6 +46,8 @@ ImportedScan scanOfBlock(const xylib::Block& block) {
         scan.x.push_back(x.get_value(i));
         scan.y.push_back(y.get_value(i));
     }
+    // A StepColumn states its step (RAW headers, XRDML start and end); any other says 0.
+    if (x.get_step() != 0.0) scan.step = x.get_step();
     return scan;
 }
 
@@ -62,10 +55,10 @@ bool isFormat(const xylib::DataSet& data, const char* name) {
     return data.fi->name == std::string(name);
 }
 
-void takeRange(const xylib::DataSet& data, const std::string& bytes, int range, XylibScan& result) {
+void takeRange(const xylib::DataSet& data, const std::string& bytes, int range,
+               InstrumentScan& result) {
     if (range < 1 || range > result.rangeCount) {
-        result.error = "the file holds " + std::to_string(result.rangeCount) +
-                       " range(s): there is no range " + std::to_string(range);
+        result.error = noSuchRange(result.rangeCount, range);
         return;
     }
     const xylib::Block& block = *data.get_block(range - 1);
@@ -82,20 +75,15 @@ void takeRange(const xylib::DataSet& data, const std::string& bytes, int range, 
     }
     scan.wavelength =
         isFormat(data, "xrdml") ? xrdmlRadiation(bytes) : statedRadiation(data.meta, block.meta);
-    if (isFormat(data, "uxd") && uxdRangeIsRate(bytes, range)) {
+    if (isFormat(data, "xrdml") && xrdmlGivesRate(bytes, range)) {
         scan.countRate = true;
-        scan.countingTime = numberOrZero(block.meta, "STEPTIME");
-        if (scan.countingTime == 0.0) scan.countingTime = numberOrZero(data.meta, "STEPTIME");
-    }
-    if (isFormat(data, "xrdml") && xrdmlGivesRate(bytes)) {
-        scan.countRate = true;
-        scan.countingTime = xrdmlCountingTime(bytes);
+        scan.countingTime = xrdmlCountingTime(bytes, range);
     }
     result.scan = std::move(scan);
 }
 
 // xylib reports a file it cannot read by throwing, its format checks included.
-void read(const std::string& bytes, const std::string& format, int range, XylibScan& result) {
+void read(const std::string& bytes, const std::string& format, int range, InstrumentScan& result) {
     std::string details;
     const xylib::FormatInfo* info =
         format == kGuessRaw ? rawFormat(bytes, details) : formatInfo(format);
@@ -110,20 +98,18 @@ void read(const std::string& bytes, const std::string& format, int range, XylibS
         result.error = "the scan holds no counts (no <intensities> or <counts> element)";
         return;
     }
-    if (info->name == std::string("uxd") && !uxdRangesAreSeparate(bytes)) {
-        result.error = "a data section (_COUNTS, _CPS, ...) without a _DRIVE line of its own";
-        return;
-    }
+    // A byte-order mark would hide the first line of a text format from xylib.
+    const std::string text(info->binary ? bytes : std::string(withoutByteOrderMark(bytes)));
     std::unique_ptr<xylib::DataSet> data(
-        xylib::load_string(xrdml ? withIntensities(bytes) : bytes, info->name));
+        xylib::load_string(xrdml ? withIntensities(text) : text, info->name));
     result.rangeCount = data->get_block_count();
     takeRange(*data, bytes, range, result);
 }
 
 }  // namespace
 
-XylibScan readXylibScan(const std::string& bytes, const std::string& format, int range) {
-    XylibScan result;
+InstrumentScan readXylibScan(const std::string& bytes, const std::string& format, int range) {
+    InstrumentScan result;
     try {
         read(bytes, format, range, result);
     } catch (const std::exception& error) {

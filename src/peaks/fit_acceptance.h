@@ -2,7 +2,7 @@
 // What an accepted fit leaves in memory: its peaks appended to the peak list and their
 // FWHMs in the FitBlock, which pairs them with the last entries of the list.
 
-#include "peaks/fit_result.h"
+#include "fit/fit_result.h"
 #include "peaks/peak_state.h"
 #include "view/point_list.h"
 

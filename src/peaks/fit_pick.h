@@ -12,12 +12,6 @@
 
 class Console;
 
-// The pattern point at or just below two-theta x (a click within 0.00005 of a step below a
-// point counts as on it), counted on the pattern's grid or, when its angles decrease, on
-// that of its ascending twin. A click beyond either end of the pattern takes the nearest
-// point.
-int clickIndex(const PatternStore& pattern, float x);
-
 // Adds the point under a click strictly inside the box at (x, y): between its neighbours,
 // or as a new background end that turns the old end into a peak. Refused within 0.005 of
 // the window width of a selected point, on a point already selected, and when eleven

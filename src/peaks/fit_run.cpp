@@ -6,13 +6,13 @@
 
 #include "driver/run_state.h"
 #include "lsq/lsq_fit.h"
-#include "peaks/ascending_twin.h"
+#include "fit/ascending_twin.h"
 #include "peaks/evaluation_mode.h"
 #include "peaks/fit_acceptance.h"
-#include "peaks/fit_file.h"
+#include "fit/fit_file.h"
 #include "peaks/fit_prompts.h"
-#include "peaks/fit_result.h"
-#include "peaks/fit_setup.h"
+#include "fit/fit_result.h"
+#include "fit/fit_setup.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 
+#include "fit/fit_selection.h"
 #include "pattern/pattern_store.h"
 
 // Filled by the fitting mode before a fit: [0] tthstep, [1..4] the window xmin, xmax, ymin,
@@ -23,19 +24,6 @@ inline bool isUnsetEntry(double value) {
 enum class RoiMethod {
     XRange,  // a vertical-line cursor: the region fixes the two-theta range only
     Box,     // a rubber rectangle: the region fixes both ranges
-};
-
-// The points picked in the fitting mode, in index order (ascending two-theta unless the
-// pattern's angles decrease): entry 0 and entry `sellast` are the background ends, the
-// entries between them the peaks.
-inline constexpr int kMaxSelection = 11;
-struct FitSelection {
-    std::array<int, kMaxSelection> sel{};
-    int sellast = -1;
-    void clear() {
-        sel.fill(0);
-        sellast = -1;
-    }
 };
 
 inline constexpr float kWorAsk = 100.0f;  // a wor above 50 makes the next fit ask for W/R

@@ -4,38 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
-#include <sstream>
 #include <string>
 
-#include "console/console.h"
-#include "pattern/format_recognition.h"
-#include "pattern/load.h"
+#include "loaded_pattern.h"
+#include "open/format_recognition.h"
 #include "support/import_samples.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-struct Loaded {
-    bool ok = false;
-    std::string transcript;
-    std::unique_ptr<PatternStore> store = std::make_unique<PatternStore>();
-    DataFileName file;
-};
-
-Loaded load(const std::string& name, ImportRequest options = {}) {
-    Loaded loaded;
-    std::istringstream in;
-    std::ostringstream out;
-    Console console(in, out);
-    loaded.ok = loadPatternFile(name, options, console, *loaded.store, loaded.file);
-    loaded.transcript = out.str();
-    return loaded;
-}
-
-bool has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 // The model of make_samples.py at point i.
 double modelCounts(int i) {

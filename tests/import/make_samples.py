@@ -6,7 +6,9 @@ at 2theta = 12 degrees, from 10 degrees in steps of 0.02, with integer counts. T
 binary layouts are those of the manufacturers' manuals (Bruker DIFFRAC-plus RAW version 3,
 "RAW1.01", and DIFFRAC.SUITE RAW version 4, "RAW4.00"); the text formats follow the files
 the instruments write (PANalytical XRDML, Bruker UXD). Besides the good files it writes the
-bad ones the tests name (cut short, step 0, no counts, mixed columns, NaN, too long).
+bad ones the tests name (cut short, step 0, no counts, mixed columns, NaN, too long), and
+rounded.uxd: a UXD export as a diffractometer writes it, angle-intensity pairs from 3 to 100
+degrees with the angles rounded to 0.01 and the exact step in a six-decimal _STEPSIZE.
 
 Usage: make_samples.py OUTDIR [POINTS [STEP]]   (the model scan: 201 points, step 0.02)
 """
@@ -69,6 +71,21 @@ def uxd(values, keyword="_COUNTS", steptime=1.0):
              f"_STEPSIZE={STEP:.6f}", "_STEPMODE='C'", f"_START={START:.6f}", keyword]
     for k in range(0, len(values), 8):
         lines.append("".join("%10.6g" % v for v in values[k:k + 8]))
+    return "\n".join(lines) + "\n"
+
+
+def rounded_uxd():
+    """A UXD file as a diffractometer exports it: angle-intensity pairs with the angles
+    rounded to 0.01 degrees, and the exact step in _STEPSIZE, from 3 to 100 degrees."""
+    step = 0.015592
+    points = int((100.0 - 3.0) / step) + 1
+    lines = ["; Bruker UXD exported by the diffractometer software", "_FILEVERSION=1",
+             "_SAMPLE='quartz'", f"_WL1={ALPHA1:.6f}", f"_WL2={ALPHA2:.6f}", "_ANODE='Cu'",
+             "; (Data for Range number 1)", "_DRIVE='COUPLED'", "_STEPTIME=1.000000",
+             f"_STEPSIZE={step:.6f}", "_STEPMODE='C'", "_START=3.000000", "_2THETACOUNTS"]
+    for i in range(points):
+        tth = 3.0 + i * step
+        lines.append("%10.2f %9d" % (tth, round(100 + 900 * math.exp(-((tth - 26.64) / 0.08) ** 2))))
     return "\n".join(lines) + "\n"
 
 
@@ -150,6 +167,7 @@ def main():
         "rate.xrdml": xrdml([v / 4 for v in values], "counts", unit="cps", time=4.0),
         "quartz.raw": raw_v3([(START, values), (START + 50, second)]),
         "v4.raw": raw_v4(values),
+        "rounded.uxd": rounded_uxd(),
         "quartz.csv": csv(values),
         "two.xy": two_columns(values),
         "three.xy": three_columns(values),

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fit/click_index.h"
 #include "view/run_state_fixture.h"
 
 namespace {

@@ -1,0 +1,36 @@
+#include "open/format_recognition.h"
+
+#include <cctype>
+#include <string>
+
+#include "import/instrument_formats.h"
+
+namespace {
+
+bool beginsWithDigits(const std::string& extension, std::size_t count) {
+    if (extension.size() < count) return false;
+    for (std::size_t k = 0; k < count; ++k)
+        if (!std::isdigit(static_cast<unsigned char>(extension[k]))) return false;
+    return true;
+}
+
+// Only the leading characters count, in one case throughout.
+bool beginsWith(const std::string& extension, const std::string& lower, const std::string& upper) {
+    return extension.compare(0, lower.size(), lower) == 0 ||
+           extension.compare(0, upper.size(), upper) == 0;
+}
+
+}  // namespace
+
+char recogniseFormat(const DataFileName& file) {
+    const std::size_t pos = file.extensionPos();
+    if (pos == std::string::npos) return 0;
+    const std::string extension = file.name.substr(pos);
+    if (beginsWithDigits(extension, 3)) return 's';
+    if (beginsWith(extension, "xy", "XY")) return 'x';
+    if (beginsWith(extension, "wyr", "WYR")) return 'w';
+    if (beginsWith(extension, "dat", "DAT")) return 'd';
+    if (beginsWith(extension, "gda", "GDA")) return 'g';
+    if (!instrumentFormatForExtension(extension).empty()) return 'v';
+    return 0;
+}
