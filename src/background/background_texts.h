@@ -5,9 +5,8 @@
 #include "view/region_choice_texts.h"
 #include "view/text_lines.h"
 
+// The region-choice mode's lines and help.
 extern const RegionChoiceTexts kBackgroundRoiTexts;
-// The lines of the region-choice mode once a region is selected.
-TextLines roiSelectedLines();
 
 enum class PickMessage { None, DeselectNotFound, PickTooClose };
 TextLines extractionLines(PickMessage message);

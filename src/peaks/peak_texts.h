@@ -6,8 +6,6 @@
 #include "view/text_lines.h"
 
 extern const RegionChoiceTexts kPeakRoiTexts;
-// The lines once a region is selected.
-TextLines peakRoiSelectedLines();
 
 // With the entry's number (from 1) and its two-theta.
 inline constexpr const char* kDeletePeakQuestion =

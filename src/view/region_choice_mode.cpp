@@ -112,7 +112,8 @@ class RegionChoiceTable {
                 return kNewPage;
             case 'h':
             case 'H':
-                showHelp(state_.gfx, view_, rules_.texts().oneCornerHelp, page_.secondCornerBand());
+                showHelp(state_.gfx, view_, oneCornerHelp(rules_.texts()),
+                         page_.secondCornerBand());
                 return kNewPage;
             default:  // quitting needs the corner cancelled first
                 return kReadAgain;
@@ -147,7 +148,7 @@ class RegionChoiceTable {
                 return kNewPage;
             case 'h':
             case 'H':
-                showHelp(state_.gfx, view_, rules_.texts().roiSelectedHelp, kBandPlain);
+                showHelp(state_.gfx, view_, roiSelectedHelp(rules_.texts()), kBandPlain);
                 return kNewPage;
             default:
                 return kReadAgain;

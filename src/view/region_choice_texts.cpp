@@ -10,3 +10,11 @@ TextLines selectedRegionLines(const RegionChoiceTexts& texts) {
              texts.rightClickOnRoi, "Keyboard : B  X  Q , H = help"},
             3};
 }
+
+HelpText oneCornerHelp(const RegionChoiceTexts& texts) {
+    return {"---- One down, another click to go ----", texts.oneCornerHelpLines};
+}
+
+HelpText roiSelectedHelp(const RegionChoiceTexts& texts) {
+    return {"---- ROI is now selected ----", texts.roiSelectedHelpLines};
+}
