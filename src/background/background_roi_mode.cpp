@@ -3,7 +3,6 @@
 #include "background/background_load.h"
 #include "background/background_roi_page.h"
 #include "background/background_save.h"
-#include "background/background_texts.h"
 #include "driver/run_state.h"
 #include "view/region_choice_mode.h"
 #include "view/zoom.h"
@@ -15,8 +14,6 @@ namespace {
 class BackgroundRoiRules : public RegionChoiceRules {
   public:
     explicit BackgroundRoiRules(RunState& state) : state_(state) {}
-
-    const RegionChoiceTexts& texts() const override { return kBackgroundRoiTexts; }
 
     // A saved list leaves memory: the side starts afresh at full scale.
     void save() override {
@@ -31,7 +28,7 @@ class BackgroundRoiRules : public RegionChoiceRules {
     }
 
     bool usesRightClickBeyondBox(const CursorPos&) override { return false; }
-    bool usesRightClickNearPoint(const CursorPos&) override { return false; }
+    bool usesRightClickInBox(const CursorPos&) override { return false; }
     // A region of zero width or height cannot be shown: it is dropped instead.
     void zoomIn() override { zoomToRoi(state_.view); }
     bool zoomForNextMode() override { return zoomToRoi(state_.view); }

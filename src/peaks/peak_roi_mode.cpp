@@ -22,7 +22,6 @@ class PeakRoiRules : public RegionChoiceRules {
   public:
     explicit PeakRoiRules(RunState& state) : state_(state) {}
 
-    const RegionChoiceTexts& texts() const override { return kPeakRoiTexts; }
     void save() override { savePeakPositions(state_); }
     bool load() override { return loadPeakPositions(state_) != PeakLoad::Cancelled; }
 
@@ -34,7 +33,7 @@ class PeakRoiRules : public RegionChoiceRules {
     }
 
     // Only strictly inside the box, and near a stored position in two-theta.
-    bool usesRightClickNearPoint(const CursorPos& at) override {
+    bool usesRightClickInBox(const CursorPos& at) override {
         const PlotWindow& win = state_.view.win;
         const int near = strictlyInside(win, at.x, at.y) ? peakNear(state_.points, at.x, win) : -1;
         if (near < 0) return false;

@@ -24,12 +24,31 @@ Reaction leave(RegionChoiceExit exit, char key = 'n') {
     return {Reaction::Leave, {exit, key}};
 }
 
+bool isQuitKey(char key) {
+    return key == 'q' || key == 'Q' || key == 'x' || key == 'X';
+}
+
 class RegionChoiceTable {
   public:
-    RegionChoiceTable(PlotContext& state, RoiMode& page, RegionChoiceRules& rules)
+    RegionChoiceTable(PlotContext& state, RegionChoicePage& page, RegionChoiceRules& rules)
         : state_(state), view_(state.view), page_(page), rules_(rules) {}
 
     Reaction react() {
+        // A click beyond a side of the box acts alike in every region state: the left
+        // button scrolls the window (or is refused at the pattern's edge), and the right
+        // one is the side's to use.
+        const CursorPos& at = clickPosition();
+        if (view_.key == 'A' && meetsSideTest(view_.win, at.x, at.y)) {
+            scrollWindow(
+                view_.win, at.x, at.y,
+                patternScrollLimits(state_.pattern, view_.maxcts, ScrollEdge::MoveAtLimit));
+            return kNewPage;
+        }
+        if (view_.key == 'D' && rules_.usesRightClickBeyondBox(at)) return kNewPage;
+        // Quitting needs a waiting corner cancelled first.
+        if (isQuitKey(view_.key))
+            return view_.roi == RoiState::OneCorner ? kReadAgain
+                                                    : leave(RegionChoiceExit::Quit, view_.key);
         switch (view_.roi) {
             case RoiState::NoCorner:
                 return onNoCorner();
@@ -42,12 +61,25 @@ class RegionChoiceTable {
     }
 
   private:
+    // Where the cursor read of the current region state put the click.
+    const CursorPos& clickPosition() const {
+        switch (view_.roi) {
+            case RoiState::NoCorner:
+                return view_.corner1;
+            case RoiState::OneCorner:
+                return view_.corner2;
+            case RoiState::RoiSelected:
+                break;
+        }
+        return view_.pickPos;
+    }
+
     Reaction onNoCorner() {
         switch (view_.key) {
+            case 'A':
+                return giveCorner();
             case 'D':
-                if (rules_.usesRightClickBeyondBox(view_.corner1) ||
-                    rules_.usesRightClickNearPoint(view_.corner1))
-                    return kNewPage;
+                if (rules_.usesRightClickInBox(view_.corner1)) return kNewPage;
                 return cancelOrLeave();
             case 'b':
             case 'B':
@@ -65,16 +97,10 @@ class RegionChoiceTable {
             case 'L':
                 return rules_.load() ? kNewPage : kReadAgain;
             case 'p':
-            case 'P':
-                return kNewPage;  // `key` stays, so the new page is printed
+            case 'P':  // `key` stays, so the new page is printed
             case 'r':
             case 'R':
                 return kNewPage;
-            case 'q':
-            case 'Q':
-            case 'x':
-            case 'X':
-                return leave(RegionChoiceExit::Quit, view_.key);
             case 'w':
             case 'W':
                 if (const std::optional<char> quitKey = runPositionWriting(state_.gfx, view_))
@@ -82,13 +108,8 @@ class RegionChoiceTable {
                 return kNewPage;
             case 'h':
             case 'H':
-                showHelp(state_.gfx, view_, rules_.texts().noCornerHelp, page_.firstCornerBand());
+                showHelp(state_.gfx, view_, page_.texts().noCornerHelp, page_.firstCornerBand());
                 return kNewPage;
-            case 'A':
-                if (scrollsAt(view_.corner1)) return kNewPage;
-                view_.roi = RoiState::OneCorner;
-                showFirstCorner(state_, page_);
-                return kReadAgain;
             default:
                 return rules_.onOwnKey(view_.key) ? kNewPage : kReadAgain;
         }
@@ -97,13 +118,8 @@ class RegionChoiceTable {
     Reaction onOneCorner() {
         switch (view_.key) {
             case 'A':
-                if (scrollsAt(view_.corner2)) return kNewPage;
-                view_.roi = RoiState::RoiSelected;
-                showSelectedRoi(state_, page_);
-                return kReadAgain;
+                return giveCorner();
             case 'D':
-                if (!rules_.usesRightClickBeyondBox(view_.corner2)) view_.roi = RoiState::NoCorner;
-                return kNewPage;
             case 'c':
             case 'C':
             case 'b':
@@ -112,10 +128,9 @@ class RegionChoiceTable {
                 return kNewPage;
             case 'h':
             case 'H':
-                showHelp(state_.gfx, view_, oneCornerHelp(rules_.texts()),
-                         page_.secondCornerBand());
+                showHelp(state_.gfx, view_, oneCornerHelp(page_.texts()), page_.secondCornerBand());
                 return kNewPage;
-            default:  // quitting needs the corner cancelled first
+            default:
                 return kReadAgain;
         }
     }
@@ -123,20 +138,13 @@ class RegionChoiceTable {
     Reaction onRoiSelected() {
         switch (view_.key) {
             case 'A':
-                if (scrollsAt(view_.pickPos)) return kNewPage;
                 view_.roi = RoiState::NoCorner;
                 rules_.zoomIn();
                 return kNewPage;
             case 'D':
-                if (rules_.usesRightClickBeyondBox(view_.pickPos)) return kNewPage;
                 view_.roi = RoiState::NoCorner;
                 // A region that cannot be drawn is dropped instead of taken further.
                 return rules_.zoomForNextMode() ? leave(RegionChoiceExit::ToNextMode) : kNewPage;
-            case 'q':
-            case 'Q':
-            case 'x':
-            case 'X':
-                return leave(RegionChoiceExit::Quit, view_.key);
             case 'b':
             case 'B':
                 view_.roi = RoiState::NoCorner;
@@ -148,11 +156,23 @@ class RegionChoiceTable {
                 return kNewPage;
             case 'h':
             case 'H':
-                showHelp(state_.gfx, view_, roiSelectedHelp(rules_.texts()), kBandPlain);
+                showHelp(state_.gfx, view_, roiSelectedHelp(page_.texts()), kBandPlain);
                 return kNewPage;
             default:
                 return kReadAgain;
         }
+    }
+
+    // A left click inside the box gives the next corner, shown on the same page.
+    Reaction giveCorner() {
+        if (view_.roi == RoiState::NoCorner) {
+            view_.roi = RoiState::OneCorner;
+            showFirstCorner(state_, page_);
+        } else {
+            view_.roi = RoiState::RoiSelected;
+            showSelectedRoi(state_, page_);
+        }
+        return kReadAgain;
     }
 
     // A zoomed view goes back to full scale; at full scale the user leaves for the other
@@ -162,29 +182,20 @@ class RegionChoiceTable {
             view_.flag = ViewFlag::FullScale;
             return kNewPage;
         }
-        if (state_.points.last < 0 || askYesNo(state_.gfx, view_, kLoseDataQuestion))
+        if (!page_.hasPoints() || askYesNo(state_.gfx, view_, kLoseDataQuestion))
             return leave(RegionChoiceExit::ToOtherSide);
         return kNewPage;
     }
 
-    // A click beyond a side of the box scrolls the window (or is refused at the pattern's
-    // edge); either way a new page follows. False for a click inside the box.
-    bool scrollsAt(const CursorPos& at) {
-        if (!meetsSideTest(view_.win, at.x, at.y)) return false;
-        scrollWindow(view_.win, at.x, at.y,
-                     patternScrollLimits(state_.pattern, view_.maxcts, ScrollEdge::MoveAtLimit));
-        return true;
-    }
-
     PlotContext& state_;
     ViewState& view_;
-    RoiMode& page_;
+    RegionChoicePage& page_;
     RegionChoiceRules& rules_;
 };
 
 }  // namespace
 
-RegionChoiceOutcome runRegionChoiceMode(PlotContext& state, RoiMode& page,
+RegionChoiceOutcome runRegionChoiceMode(PlotContext& state, RegionChoicePage& page,
                                         RegionChoiceRules& rules) {
     RegionChoiceTable table(state, page, rules);
     for (;;) {

@@ -2,11 +2,10 @@
 // The region-choice mode of either side: scroll, zoom by two corners, show or hide the
 // side's points, print, save and load them, write cursor positions, and leave for the
 // side's next mode, the other side, or the end. The keys both sides share are judged
-// here; the side's rules supply what differs.
+// here; the side's rules supply what differs, and its page what it draws and says.
 
 #include "view/cursor.h"
-#include "view/region_choice_texts.h"
-#include "view/roi_page.h"
+#include "view/region_choice_page.h"
 
 struct PlotContext;
 
@@ -27,16 +26,15 @@ class RegionChoiceRules {
   public:
     virtual ~RegionChoiceRules() = default;
 
-    virtual const RegionChoiceTexts& texts() const = 0;
     virtual void save() = 0;
     // False when the user cancelled the load: the page stays and the cursor is read again.
     virtual bool load() = 0;
-    // A right click at `at` beyond a side of the box: true when the side has used it, so
-    // that it cancels nothing and leaves nowhere.
-    virtual bool usesRightClickBeyondBox(const CursorPos& at) = 0;
-    // A right click at `at` with no corner given, not used beyond the box: true when the
+    // A right click at `at` beyond a side of the box, in any region state: true when the
     // side has used it, so that it cancels nothing and leaves nowhere.
-    virtual bool usesRightClickNearPoint(const CursorPos& at) = 0;
+    virtual bool usesRightClickBeyondBox(const CursorPos& at) = 0;
+    // A right click at `at` inside the box with no corner given: true when the side has
+    // used it, so that it cancels nothing and leaves nowhere.
+    virtual bool usesRightClickInBox(const CursorPos& at) = 0;
     // Zooms to the selected region to go on choosing.
     virtual void zoomIn() = 0;
     // Zooms to the selected region for the side's next mode; false when it cannot be drawn.
@@ -46,5 +44,5 @@ class RegionChoiceRules {
 };
 
 // Runs the mode on `page` until the user leaves it.
-RegionChoiceOutcome runRegionChoiceMode(PlotContext& state, RoiMode& page,
+RegionChoiceOutcome runRegionChoiceMode(PlotContext& state, RegionChoicePage& page,
                                         RegionChoiceRules& rules);

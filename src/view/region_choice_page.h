@@ -13,6 +13,8 @@ class RegionChoicePage : public RoiMode {
     RegionChoicePage(PlotContext& state, const RegionChoiceTexts& texts)
         : plot_(state), texts_(texts) {}
 
+    const RegionChoiceTexts& texts() const { return texts_; }
+
     bool hasPoints() const override;
     TextLines instructionLines() const override;
     TextLines selectedRoiLines() const override;
