@@ -1,24 +1,17 @@
 #pragma once
-// What the background side puts on the pages of its region-choice mode.
+// What the background side puts on the pages of its region-choice mode: its points, and
+// the corners of the box.
 
-#include "view/roi_page.h"
+#include "view/region_choice_page.h"
 
-struct RunState;
+struct PlotContext;
 
-class BackgroundRoiPage : public RoiMode {
+class BackgroundRoiPage : public RegionChoicePage {
   public:
-    explicit BackgroundRoiPage(RunState& state) : state_(state) {}
+    explicit BackgroundRoiPage(PlotContext& state);
 
     void emptyList() override;
-    bool hasPoints() const override;
-    TextLines instructionLines() const override;
-    TextLines selectedRoiLines() const override;
     void drawOverlay() override;
-    int firstCornerBand() const override;
-    int secondCornerBand() const override;
     void markFirstCorner() override;
     void markSelectedRoi() override;
-
-  private:
-    RunState& state_;
 };

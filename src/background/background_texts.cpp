@@ -4,43 +4,31 @@
 
 namespace {
 
-constexpr const char* kChooseRegion =
-    "Choose some region for BACKGROUND EXTRACTION : Two Left mouse clicks to specify ROI";
-constexpr const char* kUnsaved = "You have background point(s) in memory, but not saved in file.";
-constexpr const char* kMouse =
-    "LMB = pick current position, RMB = Cancel/Return to full scale/Go to peak shape fitting "
-    "mode";
-constexpr const char* kKeyboard = "Keyboard : B  S  L  R  X  Q  W  T , H = help";
-
 constexpr std::array<const char*, 12> kNoCornerLines = {
-    "Left mouse click in the coordination box - Specify one position of ROI.",
-    "Left mouse click out of the coordination box - Move to that direction.",
+    kHelpFirstCorner,
+    kHelpScroll,
     "Right mouse click - Cancel/Go back to previous step.",
     "Right mouse click when you specified ROI - Enter the background points picking mode.",
-    "B - Cancel/Go back to previous step.",
+    kHelpCancelKey,
     "S - Save current background points into file.",
     "L - Load background points from file.",
-    "R - Refresh.",
-    "X - Save & Quit current data into other data file(s).",
-    "Q - Instant Quit.",
-    "W - On/Off mouse cursor position writing mode.",
+    kHelpRefresh,
+    kHelpSaveQuit,
+    kHelpQuit,
+    kHelpPositionWriting,
     "T - On/Off background points showing.",
 };
 
 constexpr std::array<const char*, 4> kOneCornerLines = {
-    "Left mouse click in the coordination box - Specify another position of ROI.",
-    "Left mouse click out of the coordination box - Move to that direction.",
+    kHelpSecondCorner,
+    kHelpScroll,
     "Right mouse click - Cancel/Go back to previous step.",
-    "B - Cancel/Go back to previous step.",
+    kHelpCancelKey,
 };
 
 constexpr std::array<const char*, 6> kRoiSelectedLines = {
-    "Left mouse click in the coordination box - Rescale to given ROI.",
-    "Left mouse click out of the coordination box - Move to that direction.",
-    "Right mouse click - Enter the background points picking mode.",
-    "B - Cancel/Go back to previous step.",
-    "X - Save & Quit current data into other data file(s).",
-    "Q - Instant Quit.",
+    kHelpRescale,   kHelpScroll,   "Right mouse click - Enter the background points picking mode.",
+    kHelpCancelKey, kHelpSaveQuit, kHelpQuit,
 };
 
 constexpr std::array<const char*, 8> kExtractionLines = {
@@ -68,18 +56,21 @@ const char* pickMessageText(PickMessage message) {
 
 }  // namespace
 
-TextLines roiInstructionLines(bool hasPoints) {
-    if (hasPoints) return {{kChooseRegion, kUnsaved, kMouse, kKeyboard}, 4};
-    return {{kChooseRegion, kMouse, kKeyboard}, 3};
-}
-
-TextLines roiSelectedLines() {
-    return {{"ROI is selected : To zoom-in & keep zooming mode, Left mouse click",
-             "To enter background extracting mode, Right mouse click; To cancel this ROI, use "
-             "'B'",
-             "Keyboard : B  X  Q , H = help"},
-            3};
-}
+const RegionChoiceTexts kBackgroundRoiTexts = {
+    .chooseRegion =
+        "Choose some region for BACKGROUND EXTRACTION : Two Left mouse clicks to specify ROI",
+    .unsaved = "You have background point(s) in memory, but not saved in file.",
+    .mouse =
+        "LMB = pick current position, RMB = Cancel/Return to full scale/Go to peak shape "
+        "fitting mode",
+    .keyboard = "Keyboard : B  S  L  R  X  Q  W  T , H = help",
+    .rightClickOnRoi =
+        "To enter background extracting mode, Right mouse click; To cancel this ROI, use 'B'",
+    .noCornerHelp = {"---- Zooming/ROI setting mode for background extraction ----",
+                     kNoCornerLines},
+    .oneCornerHelpLines = kOneCornerLines,
+    .roiSelectedHelpLines = kRoiSelectedLines,
+};
 
 TextLines extractionLines(PickMessage message) {
     return {
@@ -89,8 +80,4 @@ TextLines extractionLines(PickMessage message) {
         4};
 }
 
-const HelpText kNoCornerHelp = {"---- Zooming/ROI setting mode for background extraction ----",
-                                kNoCornerLines};
-const HelpText kOneCornerHelp = {"---- One down, another click to go ----", kOneCornerLines};
-const HelpText kRoiSelectedHelp = {"---- ROI is now selected ----", kRoiSelectedLines};
 const HelpText kExtractionHelp = {"---- Background points extraction mode ----", kExtractionLines};

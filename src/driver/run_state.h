@@ -1,26 +1,15 @@
 #pragma once
 // Everything a run keeps for its whole life, created by the driver and passed by reference
-// to the modes. There are no globals: what lives "for the whole run" lives here.
+// to the modes. There are no globals: what lives "for the whole run" lives here. The part
+// that the view's page cycles need is its base, so the modes hand a RunState to the view.
 
-#include "console/console.h"
 #include "lsq/lsq_state.h"
-#include "pattern/data_file_name.h"
-#include "pattern/pattern_store.h"
 #include "peaks/peak_state.h"
-#include "view/graphics.h"
-#include "view/point_list.h"
-#include "view/view_state.h"
+#include "view/plot_context.h"
 
-struct RunState {
-    RunState(Console& console, Graphics& graphics) : console(console), gfx(graphics) {}
+struct RunState : PlotContext {
+    using PlotContext::PlotContext;
 
-    Console& console;
-    Graphics& gfx;
-
-    PatternStore pattern;
-    DataFileName dataFile;
-    PointList points;  // background list on the background side, peak list on the peak side
-    ViewState view;
     PeakSideState peaks;
     LsqState lsq;  // the fit engine: parameter vector, data points and scalars
 };

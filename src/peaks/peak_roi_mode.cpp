@@ -1,7 +1,6 @@
 #include "peaks/peak_roi_mode.h"
 
 #include <cstdio>
-#include <optional>
 
 #include "driver/run_state.h"
 #include "peaks/autoscale.h"
@@ -10,197 +9,83 @@
 #include "peaks/peak_roi_page.h"
 #include "peaks/peak_texts.h"
 #include "peaks/peak_zoom.h"
-#include "view/cursor.h"
-#include "view/full_scale.h"
-#include "view/help_overlay.h"
-#include "view/position_writing.h"
-#include "view/roi_loop.h"
+#include "view/region_choice_mode.h"
 #include "view/scroll.h"
 #include "view/yes_no.h"
 
 namespace {
 
-using Reaction = RoiReaction<PeakRoiOutcome>;
+// The peak side's region choice: a right click beyond the box autoscales, one inside it
+// near a stored position offers to delete it; 'c' changes the region method and 'v'
+// resets w/r.
+class PeakRoiRules : public RegionChoiceRules {
+  public:
+    explicit PeakRoiRules(RunState& state) : state_(state) {}
 
-const Reaction kReadAgain = Reaction::readAgain();
-const Reaction kNewPage = Reaction::newPage();
+    void save() override { savePeakPositions(state_); }
+    bool load() override { return loadPeakPositions(state_) != PeakLoad::Cancelled; }
 
-Reaction leave(PeakRoiExit exit, char key = 'n') {
-    return Reaction::leave({exit, key});
-}
-
-// A right click beyond a side of the box fits the intensity range to the data in view.
-bool autoscalesAt(RunState& state, const CursorPos& at) {
-    if (!meetsSideTest(state.view.win, at.x, at.y)) return false;
-    autoscaleWindow(state, kRoiAutoscale);
-    return true;
-}
-
-// A zoomed view goes back to full scale; at full scale the user leaves for the background
-// side, confirming first when peak positions would be lost.
-Reaction cancelChain(RunState& state) {
-    ViewState& view = state.view;
-    if (!isFullScale(view.win, state.pattern, view.maxcts)) {
-        view.flag = ViewFlag::FullScale;
-        return kNewPage;
+    // Fits the intensity range to the data in view.
+    bool usesRightClickBeyondBox(const CursorPos& at) override {
+        if (!meetsSideTest(state_.view.win, at.x, at.y)) return false;
+        autoscaleWindow(state_, kRoiAutoscale);
+        return true;
     }
-    if (state.points.last < 0 || askYesNo(state.gfx, view, kPeakLoseDataQuestion))
-        return leave(PeakRoiExit::ToBackground);
-    return kNewPage;
-}
 
-// A right click strictly inside the box, near a stored position in two-theta, offers to
-// delete it; anywhere else inside it cancels.
-Reaction deleteOrCancel(RunState& state) {
-    ViewState& view = state.view;
-    const CursorPos& at = view.corner1;
-    const int near =
-        strictlyInside(view.win, at.x, at.y) ? peakNear(state.points, at.x, view.win) : -1;
-    if (near < 0) return cancelChain(state);
-    char question[160];  // room for any float in %f
-    std::snprintf(question, sizeof question, kDeletePeakQuestion, near + 1, state.points.x[near]);
-    if (askYesNo(state.gfx, view, question)) removePeak(state.points, near);
-    return kNewPage;
-}
-
-Reaction onNoCorner(RunState& state, PeakRoiPage& page) {
-    ViewState& view = state.view;
-    switch (view.key) {
-        case 'D':
-            return autoscalesAt(state, view.corner1) ? kNewPage : deleteOrCancel(state);
-        case 'b':
-        case 'B':
-            return cancelChain(state);
-        case 't':
-        case 'T':
-            view.flag =
-                view.flag == ViewFlag::KeepShown ? ViewFlag::KeepHidden : ViewFlag::KeepShown;
-            return kNewPage;
-        case 's':
-        case 'S':
-            savePeakPositions(state);
-            return kNewPage;
-        case 'c':
-        case 'C':
-            state.peaks.roiMethod =
-                state.peaks.roiMethod == RoiMethod::Box ? RoiMethod::XRange : RoiMethod::Box;
-            return kNewPage;
-        case 'p':
-        case 'P':
-            return kNewPage;  // `key` stays, so the new page is printed
-        case 'r':
-        case 'R':
-            return kNewPage;
-        case 'v':  // lower case only: 'V' does nothing
-            state.console.print("W/R is reset\n");
-            state.peaks.wor = kWorAsk;
-            return kReadAgain;
-        case 'q':
-        case 'Q':
-        case 'x':
-        case 'X':
-            return leave(PeakRoiExit::Quit, view.key);
-        case 'w':
-        case 'W':
-            if (const std::optional<char> quitKey = runPositionWriting(state.gfx, view))
-                return leave(PeakRoiExit::Quit, *quitKey);
-            return kNewPage;
-        case 'l':
-        case 'L':
-            return loadPeakPositions(state) == PeakLoad::Cancelled ? kReadAgain : kNewPage;
-        case 'h':
-        case 'H':
-            showHelp(state.gfx, view, kPeakNoCornerHelp, page.firstCornerBand());
-            return kNewPage;
-        case 'A':
-            if (scrollsAt(state, view.corner1)) return kNewPage;
-            view.roi = RoiState::OneCorner;
-            showFirstCorner(state, page);
-            return kReadAgain;
-        default:
-            return kReadAgain;
+    // Only strictly inside the box, and near a stored position in two-theta.
+    bool usesRightClickInBox(const CursorPos& at) override {
+        const PlotWindow& win = state_.view.win;
+        const int near = strictlyInside(win, at.x, at.y) ? peakNear(state_.points, at.x, win) : -1;
+        if (near < 0) return false;
+        char question[160];  // room for any float in %f
+        std::snprintf(question, sizeof question, kDeletePeakQuestion, near + 1,
+                      state_.points.x[near]);
+        if (askYesNo(state_.gfx, state_.view, question)) removePeak(state_.points, near);
+        return true;
     }
-}
 
-Reaction onOneCorner(RunState& state, PeakRoiPage& page) {
-    ViewState& view = state.view;
-    switch (view.key) {
-        case 'A':
-            if (scrollsAt(state, view.corner2)) return kNewPage;
-            view.roi = RoiState::RoiSelected;
-            showSelectedRoi(state, page);
-            return kReadAgain;
-        case 'D':
-            if (autoscalesAt(state, view.corner2)) return kNewPage;
-            view.roi = RoiState::NoCorner;
-            return kNewPage;
-        case 'c':
-        case 'C':
-        case 'b':
-        case 'B':
-            view.roi = RoiState::NoCorner;
-            return kNewPage;
-        case 'h':
-        case 'H':
-            showHelp(state.gfx, view, kPeakOneCornerHelp, page.secondCornerBand());
-            return kNewPage;
-        default:  // quitting needs the corner cancelled first
-            return kReadAgain;
-    }
-}
+    void zoomIn() override { zoomToPeakRoi(state_); }
+    bool zoomForNextMode() override { return zoomForFitting(state_); }
 
-Reaction onRoiSelected(RunState& state) {
-    ViewState& view = state.view;
-    switch (view.key) {
-        case 'A':
-            if (scrollsAt(state, view.pickPos)) return kNewPage;
-            view.roi = RoiState::NoCorner;
-            zoomToPeakRoi(state);
-            return kNewPage;
-        case 'D':
-            if (autoscalesAt(state, view.pickPos)) return kNewPage;
-            view.roi = RoiState::NoCorner;
-            // A region that cannot be drawn is dropped instead of fitted.
-            return zoomForFitting(state) ? leave(PeakRoiExit::ToFitting) : kNewPage;
-        case 'h':
-        case 'H':
-            showHelp(state.gfx, view, kPeakRoiSelectedHelp, kBandPlain);
-            return kNewPage;
-        case 'q':
-        case 'Q':
-        case 'x':
-        case 'X':
-            return leave(PeakRoiExit::Quit, view.key);
-        case 'b':
-        case 'B':
-            view.roi = RoiState::NoCorner;
-            return kNewPage;
-        case 'f':
-        case 'F':
-            view.roi = RoiState::NoCorner;
-            view.flag = ViewFlag::FullScale;
-            return kNewPage;
-        default:
-            return kReadAgain;
+    bool onOwnKey(char key) override {
+        switch (key) {
+            case 'c':
+            case 'C':
+                state_.peaks.roiMethod =
+                    state_.peaks.roiMethod == RoiMethod::Box ? RoiMethod::XRange : RoiMethod::Box;
+                return true;
+            case 'v':  // lower case only: 'V' does nothing
+                state_.console.print("W/R is reset\n");
+                state_.peaks.wor = kWorAsk;
+                return false;
+            default:
+                return false;
+        }
     }
-}
 
-Reaction react(RunState& state, RoiMode& mode) {
-    auto& page = static_cast<PeakRoiPage&>(mode);
-    switch (state.view.roi) {
-        case RoiState::NoCorner:
-            return onNoCorner(state, page);
-        case RoiState::OneCorner:
-            return onOneCorner(state, page);
-        case RoiState::RoiSelected:
-            return onRoiSelected(state);
+  private:
+    RunState& state_;
+};
+
+PeakRoiExit peakRoiExit(RegionChoiceExit exit) {
+    switch (exit) {
+        case RegionChoiceExit::ToNextMode:
+            return PeakRoiExit::ToFitting;
+        case RegionChoiceExit::ToOtherSide:
+            return PeakRoiExit::ToBackground;
+        case RegionChoiceExit::Quit:
+            return PeakRoiExit::Quit;
+        case RegionChoiceExit::DeviceFailed:
+            break;
     }
-    return kReadAgain;
+    return PeakRoiExit::DeviceFailed;
 }
 
 }  // namespace
 
 PeakRoiOutcome runPeakRoiMode(RunState& state) {
     PeakRoiPage page(state);
-    return runRoiLoop(state, page, react, PeakRoiOutcome{PeakRoiExit::DeviceFailed});
+    PeakRoiRules rules(state);
+    const RegionChoiceOutcome outcome = runRegionChoiceMode(state, page, rules);
+    return {peakRoiExit(outcome.exit), outcome.key};
 }

@@ -11,12 +11,10 @@
 #include "view/cursor.h"
 #include "view/marks.h"
 
+PeakRoiPage::PeakRoiPage(RunState& state) : RegionChoicePage(state, kPeakRoiTexts), state_(state) {}
+
 void PeakRoiPage::emptyList() {
     emptyPeakList(state_.points, state_.peaks);
-}
-
-bool PeakRoiPage::hasPoints() const {
-    return state_.points.last >= 0;
 }
 
 void PeakRoiPage::startPage() {
@@ -27,24 +25,16 @@ void PeakRoiPage::startPage() {
     view.corner2 = view.corner1;
 }
 
-TextLines PeakRoiPage::instructionLines() const {
-    return peakRoiInstructionLines(hasPoints());
-}
-
-TextLines PeakRoiPage::selectedRoiLines() const {
-    return peakRoiSelectedLines();
-}
-
 void PeakRoiPage::drawOverlay() {
     drawStoredPeaks(state_, kColourDialogue);
 }
 
 int PeakRoiPage::firstCornerBand() const {
-    return xRange() ? kBandVertical : kBandPlain;
+    return xRange() ? kBandVertical : RegionChoicePage::firstCornerBand();
 }
 
 int PeakRoiPage::secondCornerBand() const {
-    return xRange() ? kBandVertical : kBandRectangle;
+    return xRange() ? kBandVertical : RegionChoicePage::secondCornerBand();
 }
 
 void PeakRoiPage::markFirstCorner() {

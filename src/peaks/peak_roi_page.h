@@ -3,21 +3,18 @@
 // positions, and corners shown as the region method gives them (vertical lines for a
 // two-theta range, a rectangle for a box).
 
-#include "view/roi_page.h"
+#include "view/region_choice_page.h"
 
 struct RunState;
 
-class PeakRoiPage : public RoiMode {
+class PeakRoiPage : public RegionChoicePage {
   public:
-    explicit PeakRoiPage(RunState& state) : state_(state) {}
+    explicit PeakRoiPage(RunState& state);
 
     // The list and the FitBlock.
     void emptyList() override;
-    bool hasPoints() const override;
     // With no corner given, both corners wait at the window centre.
     void startPage() override;
-    TextLines instructionLines() const override;
-    TextLines selectedRoiLines() const override;
     void drawOverlay() override;
     int firstCornerBand() const override;
     int secondCornerBand() const override;

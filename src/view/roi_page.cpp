@@ -1,15 +1,15 @@
 #include "view/roi_page.h"
 
-#include "driver/run_state.h"
 #include "view/colours.h"
 #include "view/cursor.h"
 #include "view/full_scale.h"
+#include "view/plot_context.h"
 #include "view/plot_page.h"
 #include "view/print.h"
 
 namespace {
 
-void fixWindow(RunState& state, RoiMode& mode) {
+void fixWindow(PlotContext& state, RoiMode& mode) {
     ViewState& view = state.view;
     if (view.flag == ViewFlag::FullScale || view.flag == ViewFlag::FullScaleReset) {
         setFullScale(view, state.pattern);
@@ -26,7 +26,7 @@ void drawOverlayAsFlagSays(ViewState& view, RoiMode& mode) {
     view.flag = ViewFlag::KeepShown;
 }
 
-void drawPlot(RunState& state, RoiMode& mode, bool withTexts) {
+void drawPlot(PlotContext& state, RoiMode& mode, bool withTexts) {
     setUpPage(state.gfx, state.view.win, state.dataFile.name.c_str());
     drawPatternCurve(state.gfx, state.pattern);
     if (withTexts) {
@@ -36,7 +36,7 @@ void drawPlot(RunState& state, RoiMode& mode, bool withTexts) {
     drawOverlayAsFlagSays(state.view, mode);
 }
 
-void showRoiState(RunState& state, RoiMode& mode) {
+void showRoiState(PlotContext& state, RoiMode& mode) {
     switch (state.view.roi) {
         case RoiState::NoCorner:
             break;
@@ -52,7 +52,7 @@ void showRoiState(RunState& state, RoiMode& mode) {
 
 }  // namespace
 
-PageResult drawRoiPage(RunState& state, RoiMode& mode) {
+PageResult drawRoiPage(PlotContext& state, RoiMode& mode) {
     ViewState& view = state.view;
     for (;;) {
         fixWindow(state, mode);
@@ -74,12 +74,12 @@ PageResult drawRoiPage(RunState& state, RoiMode& mode) {
     return PageResult::Ready;
 }
 
-void showFirstCorner(RunState& state, RoiMode& mode) {
+void showFirstCorner(PlotContext& state, RoiMode& mode) {
     mode.markFirstCorner();
     state.view.key = 'n';
 }
 
-void showSelectedRoi(RunState& state, RoiMode& mode) {
+void showSelectedRoi(PlotContext& state, RoiMode& mode) {
     mode.markSelectedRoi();
     drawTextLines(state.gfx, state.view.win, mode.instructionLines(), kColourErase);
     drawTextLines(state.gfx, state.view.win, mode.selectedRoiLines(), kColourNotice);
@@ -87,7 +87,7 @@ void showSelectedRoi(RunState& state, RoiMode& mode) {
     state.view.key = 'n';
 }
 
-bool readRoiCursor(RunState& state, const RoiMode& mode) {
+bool readRoiCursor(PlotContext& state, const RoiMode& mode) {
     ViewState& view = state.view;
     state.console.flush();  // what the last command printed shows while the user decides
     switch (view.roi) {

@@ -5,7 +5,7 @@
 
 #include "view/text_lines.h"
 
-struct RunState;
+struct PlotContext;
 
 class RoiMode {
   public:
@@ -33,12 +33,12 @@ enum class PageResult { Ready, DeviceLost };
 
 // Draws a new page (first printing it when `key` is 'p' or 'P') and shows the region state:
 // the first corner's mark, or both marks with the outline and the selected-region texts.
-PageResult drawRoiPage(RunState& state, RoiMode& mode);
+PageResult drawRoiPage(PlotContext& state, RoiMode& mode);
 
 // The shows of a region state reached without a new page.
-void showFirstCorner(RunState& state, RoiMode& mode);
-void showSelectedRoi(RunState& state, RoiMode& mode);
+void showFirstCorner(PlotContext& state, RoiMode& mode);
+void showSelectedRoi(PlotContext& state, RoiMode& mode);
 
 // One cursor read of the current region state: into corner1, corner2 or pickPos, and `key`.
 // False when the device gives no cursor input.
-bool readRoiCursor(RunState& state, const RoiMode& mode);
+bool readRoiCursor(PlotContext& state, const RoiMode& mode);

@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     setFullScale(view, *pattern);
     setUpPage(gfx, view.win, dataFile.name.c_str());
     drawPatternCurve(gfx, *pattern);
-    const TextLines lines = side == "background" ? roiSelectedLines() : peakRoiSelectedLines();
+    const TextLines lines =
+        selectedRegionLines(side == "background" ? kBackgroundRoiTexts : kPeakRoiTexts);
     drawTextLines(gfx, view.win, lines, kColourNotice);
     gfx.sci(kColourFrame);
 
