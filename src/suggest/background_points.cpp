@@ -7,33 +7,44 @@
 
 namespace {
 
-constexpr double kCoreFwhms = 1.5;     // never closer to a found peak than this
+constexpr double kCoreFwhms = 2.0;     // never closer to a found peak than this
 constexpr double kTailSigmas = 1.0;    // the largest tail of a found peak a point may sit on
 constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unfound peak
+// Curvature this many deviations from straight at a peak's width: an unfound peak or its
+// flank, where the clipped background runs below the counts.
+constexpr double kCurvedSigmas = 4.0;
 constexpr double kChordSigmas = 0.5;   // the straight lines' tolerance, default count
 constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- this
+// Neighbouring points lie at most this many typical peak widths apart, so that a reviewer
+// sees the background between peaks however dense they stand.
+constexpr double kLongestChordFwhms = 25.0;
 
-// Away from the core of every found peak, and where their tails (a pseudo-Voigt of the
-// peak's height and the pattern's peak shape) add less than a counting deviation; away from
+// Away from the core of every found peak, and where their tails (a pseudo-Voigt of each
+// peak's own height, width and tail weight) add less than a counting deviation; away from
 // every spike, whose counts would spoil the level around it.
 std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
                                     const std::vector<double>& background,
                                     const std::vector<FoundPeak>& peaks,
-                                    const std::vector<int>& spikes, const PeakShape& shape) {
+                                    const std::vector<int>& spikes) {
     const int n = samples.size();
     const double gaussianScale = 4.0 * std::log(2.0);
-    std::vector<bool> clear(n);
-    for (int i = 0; i < n; ++i) {
-        double tails = 0.0;
-        bool core = false;
-        for (const FoundPeak& peak : peaks) {
-            const double d = (i - peak.index) / shape.fwhm;
-            core = core || std::fabs(d) < kCoreFwhms;
-            tails += peak.height * (shape.eta / (1.0 + 4.0 * d * d) +
-                                    (1.0 - shape.eta) * std::exp(-gaussianScale * d * d));
+    std::vector<double> tails(n, 0.0);
+    std::vector<bool> clear(n, true);
+    for (const FoundPeak& peak : peaks) {
+        const double fwhm = std::max(peak.fwhmPoints, 1.0);
+        // Even a Lorentzian tail of S deviations falls below one beyond sqrt(S) / 2 widths.
+        const double reach = fwhm * (kCoreFwhms + std::sqrt(std::max(peak.significance, 0.0)));
+        const int from = std::max(0, static_cast<int>(peak.index - reach));
+        const int to = std::min(n - 1, static_cast<int>(peak.index + reach) + 1);
+        for (int i = from; i <= to; ++i) {
+            const double d = (i - peak.index) / fwhm;
+            if (std::fabs(d) < kCoreFwhms) clear[i] = false;
+            tails[i] += peak.height * (peak.eta / (1.0 + 4.0 * d * d) +
+                                       (1.0 - peak.eta) * std::exp(-gaussianScale * d * d));
         }
-        clear[i] = !core && tails < kTailSigmas * samples.noiseAt(background[i]);
     }
+    for (int i = 0; i < n; ++i)
+        if (tails[i] >= kTailSigmas * samples.noiseAt(background[i])) clear[i] = false;
     for (const int spike : spikes) clear[spike] = false;
     return clear;
 }
@@ -59,17 +70,21 @@ std::vector<double> levels(const PatternSamples& samples, const std::vector<doub
     return level;
 }
 
-// Clear points where the smoothed counts show no excess over the level either: no peak too
-// weak to be found lies there.
+// Clear points where the smoothed counts show no excess over the level and the counts no
+// curvature at the widths of the found peaks: no peak too weak or too close to another to be
+// found lies there.
 std::vector<bool> freeOfPeaks(const PatternSamples& samples, const std::vector<double>& level,
-                              std::vector<bool> clear, double fwhm) {
+                              std::vector<bool> clear, const CurvatureLadder& ladder,
+                              double fwhm, double widestFwhm) {
     const Kernel smoothing = gaussianKernel(fwhm / kFwhmPerSigma);
     const std::vector<double> smoothed = convolve(samples.cts, smoothing);
     double gain = 0.0;  // how much the smoothing lowers the noise
     for (const double weight : smoothing) gain += weight * weight;
     gain = std::sqrt(gain);
+    const double widestFilter = widestFwhm / kFwhmPerBestFilterSigma;
     for (int i = 0; i < samples.size(); ++i)
-        if (smoothed[i] - level[i] > kExcessSigmas * gain * samples.noiseAt(level[i]))
+        if (smoothed[i] - level[i] > kExcessSigmas * gain * samples.noiseAt(level[i]) ||
+            std::fabs(ladder.strongestUpTo(i, widestFilter)) >= kCurvedSigmas)
             clear[i] = false;
     return clear;
 }
@@ -131,13 +146,15 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
                                                    const std::vector<double>& background,
                                                    const std::vector<FoundPeak>& peaks,
                                                    const std::vector<int>& spikes,
-                                                   const PeakShape& shape, int requested,
+                                                   const CurvatureLadder& ladder,
+                                                   double fwhmPoints, int requested,
                                                    int maxPoints) {
     const int n = samples.size();
-    const double fwhmPoints = shape.fwhm;
-    const std::vector<bool> clear = clearOfFoundPeaks(samples, background, peaks, spikes, shape);
+    double widest = fwhmPoints;
+    for (const FoundPeak& peak : peaks) widest = std::max(widest, peak.fwhmPoints);
+    const std::vector<bool> clear = clearOfFoundPeaks(samples, background, peaks, spikes);
     const std::vector<double> level = levels(samples, background, clear, fwhmPoints);
-    const std::vector<bool> free = freeOfPeaks(samples, level, clear, fwhmPoints);
+    const std::vector<bool> free = freeOfPeaks(samples, level, clear, ladder, fwhmPoints, widest);
     // Candidates a quarter of a width apart are as good as every point and keep the search
     // short on long patterns.
     const int stride = std::max(1, static_cast<int>(fwhmPoints / 4.0));
@@ -158,7 +175,9 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
         std::vector<double> tolerance(n);
         for (int i = 0; i < n; ++i) tolerance[i] = kChordSigmas * samples.noiseAt(background[i]);
         for (;;) {
-            chosen = followingCurvature(candidates, level, tolerance, n / kFewestStretches);
+            const int longest = std::min(
+                n / kFewestStretches, static_cast<int>(kLongestChordFwhms * fwhmPoints));
+            chosen = followingCurvature(candidates, level, tolerance, std::max(longest, 1));
             if (static_cast<int>(chosen.size()) <= maxPoints) break;
             for (double& t : tolerance) t *= 2.0;
         }

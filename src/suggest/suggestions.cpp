@@ -3,17 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "suggest/curvature_ladder.h"
 #include "suggest/pattern_samples.h"
-#include "suggest/peak_width.h"
-#include "suggest/snip_background.h"
 
 namespace {
-
-// The first background only serves to measure the peaks' width: a window of a twentieth of
-// the pattern clips any peak, however broad.
-int firstWindow(int n) {
-    return std::max(2, n / 20);
-}
 
 void keepStrongest(std::vector<FoundPeak>& peaks, int& leftOut) {
     if (static_cast<int>(peaks.size()) <= kMaxSuggested) return;
@@ -22,15 +15,6 @@ void keepStrongest(std::vector<FoundPeak>& peaks, int& leftOut) {
     });
     leftOut = static_cast<int>(peaks.size()) - kMaxSuggested;
     peaks.resize(kMaxSuggested);
-}
-
-PeakShape shapeOf(const PatternSamples& samples) {
-    return typicalPeakShape(samples, snipBackground(samples, 1.0, firstWindow(samples.size())));
-}
-
-double pointsToDegrees(const PatternSamples& samples, double points) {
-    const int n = samples.size();
-    return std::fabs(points * (samples.tth[n - 1] - samples.tth[0]) / (n - 1));
 }
 
 // The stretches between the ends and the points (ascending) that are longer than the
@@ -69,13 +53,11 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
         result.tooShort = true;
         return result;
     }
-    const PeakShape shape = shapeOf(samples);
-    const double fwhm = shape.fwhm;
-    const std::vector<double> background = snipBackground(samples, fwhm, snipWindow(fwhm));
-    result.fwhm = pointsToDegrees(samples, fwhm);
-    PeakSearch search = findPeaks(samples, background, fwhm, settings.minSigma);
-    result.background = chooseBackgroundPoints(samples, background, search.peaks, search.spikes,
-                                               shape, settings.points, kMaxSuggested);
+    const CurvatureLadder ladder = curvatureLadder(samples);
+    PeakSearch search = findPeaks(samples, ladder, settings.minSigma);
+    result.background =
+        chooseBackgroundPoints(samples, search.background, search.peaks, search.spikes, ladder,
+                               search.typicalFwhm, settings.points, kMaxSuggested);
     result.peaks = std::move(search.peaks);
     for (const int spike : search.spikes) result.spikes.push_back(samples.tth[spike]);
     std::sort(result.spikes.begin(), result.spikes.end());
@@ -87,8 +69,8 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
     return result;
 }
 
-double typicalFwhmDegrees(const PatternStore& store) {
+std::vector<FoundPeak> peaksForRegions(const PatternStore& store) {
     const PatternSamples samples = samplesOf(store);
-    if (samples.size() < kFewestPoints) return 0.0;
-    return pointsToDegrees(samples, shapeOf(samples).fwhm);
+    if (samples.size() < kFewestPoints) return {};
+    return findPeaks(samples, curvatureLadder(samples), SuggestSettings{}.minSigma).peaks;
 }
