@@ -76,13 +76,32 @@ double vertexOffset(const std::vector<double>& values, int centre, int half) {
     return std::clamp(-b / (2.0 * c), -static_cast<double>(half), static_cast<double>(half));
 }
 
-// The minima of every rung's second derivative at least `level` deviations below zero.
+// z stands higher at rung r than anywhere at the neighbouring rungs within half a filter
+// width: the width at which the curvature stands out most, the peak's own.
+bool isOwnWidth(const CurvatureLadder& ladder, int r, int i) {
+    const double z = ladder.rungs[r].z[i];
+    const int n = static_cast<int>(ladder.rungs[r].z.size());
+    const int reach = std::max(1, static_cast<int>(std::lround(0.5 * ladder.rungs[r].filterSigma)));
+    for (const int other : {r - 1, r + 1}) {
+        if (other < 0 || other >= static_cast<int>(ladder.rungs.size())) continue;
+        const std::vector<double>& near = ladder.rungs[other].z;
+        for (int j = std::max(i - reach, 0); j <= std::min(i + reach, n - 1); ++j)
+            if (near[j] > z) return false;
+    }
+    return true;
+}
+
+// The minima of the second derivative at least `level` deviations below zero, each at the
+// rung where it stands out most. One that stands out most at the widest rung is left out:
+// it may be broader still, the background's curvature.
 std::vector<Candidate> curvatureMinima(const CurvatureLadder& ladder, double level) {
     std::vector<Candidate> minima;
-    for (int r = 0; r < static_cast<int>(ladder.rungs.size()); ++r) {
+    const int rungs = static_cast<int>(ladder.rungs.size());
+    for (int r = 0; r < std::max(rungs - 1, 1); ++r) {
         const std::vector<double>& z = ladder.rungs[r].z;
         for (int i = 1; i + 1 < static_cast<int>(z.size()); ++i)
-            if (z[i] >= level && z[i] >= z[i - 1] && z[i] > z[i + 1]) minima.push_back({i, r});
+            if (z[i] >= level && z[i] >= z[i - 1] && z[i] > z[i + 1] && isOwnWidth(ladder, r, i))
+                minima.push_back({i, r});
     }
     return minima;
 }
@@ -106,8 +125,7 @@ class PeakMeasure {
     FoundPeak peakAt(const Candidate& candidate, const std::vector<double>& background) const {
         const int n = samples_.size();
         const std::vector<double>& s = smoothed_[candidate.rung];
-        const double rungFwhm =
-            ladder_.rungs[candidate.rung].filterSigma * kFwhmPerBestFilterSigma;
+        const double rungFwhm = ladder_.rungs[candidate.rung].filterSigma * kFwhmPerBestFilterSigma;
         const int reach = std::max(1, static_cast<int>(std::lround(0.5 * rungFwhm)));
         const int from = std::max(candidate.point - reach, 0);
         const int to = std::min(candidate.point + reach, n - 1);
@@ -142,8 +160,8 @@ class PeakMeasure {
         const std::vector<double>& s = smoothed_[rung];
         const int n = samples_.size();
         const int apex = std::clamp(static_cast<int>(std::lround(peak.index)), 0, n - 1);
-        const int reach = std::max(1, static_cast<int>(std::lround(kLocalReachFwhms *
-                                                                   peak.fwhmPoints)));
+        const int reach =
+            std::max(1, static_cast<int>(std::lround(kLocalReachFwhms * peak.fwhmPoints)));
         const int from = std::max(apex - reach, 0);
         const int to = std::min(apex + reach, n - 1);
         const double left = *std::min_element(s.begin() + from, s.begin() + apex + 1);
@@ -175,8 +193,7 @@ double median(std::vector<double> values) {
 // measured on the first background.
 std::vector<double> peakBackground(const PatternSamples& samples, const CurvatureLadder& ladder,
                                    const PeakMeasure& measure,
-                                   const std::vector<Candidate>& candidates,
-                                   double& typicalFwhm) {
+                                   const std::vector<Candidate>& candidates, double& typicalFwhm) {
     const std::vector<double> first = snipBackground(samples, 1.0, firstWindow(samples.size()));
     std::vector<double> widths;
     for (const Candidate& candidate : candidates) {
