@@ -17,6 +17,7 @@ constexpr double kCurvatureSigmas = 3.0;
 // A peak's neighbours hold more than this fraction of its height; a spike's do not.
 constexpr double kSpikeNeighbourFraction = 1.0 / 3.0;
 constexpr double kSpikeFreeFwhm = 2.5;  // points: narrower peaks may look like spikes
+constexpr double kSpikeWidth = 1.5;     // points: narrower is a spike, which sets no width
 // Peaks at least this many deviations high set the background's clipping width and the
 // typical width.
 constexpr double kStrongSigmas = 10.0;
@@ -198,7 +199,7 @@ std::vector<double> peakBackground(const PatternSamples& samples, const Curvatur
     std::vector<double> widths;
     for (const Candidate& candidate : candidates) {
         const FoundPeak peak = measure.peakAt(candidate, first);
-        if (peak.significance >= kStrongSigmas && peak.fwhmPoints > 0.0 &&
+        if (peak.significance >= kStrongSigmas && peak.fwhmPoints >= kSpikeWidth &&
             peak.fwhmPoints <= ladder.widestFwhm())
             widths.push_back(peak.fwhmPoints);
     }
