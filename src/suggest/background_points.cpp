@@ -74,8 +74,8 @@ std::vector<double> levels(const PatternSamples& samples, const std::vector<doub
 // curvature at the widths of the found peaks: no peak too weak or too close to another to be
 // found lies there.
 std::vector<bool> freeOfPeaks(const PatternSamples& samples, const std::vector<double>& level,
-                              std::vector<bool> clear, const CurvatureLadder& ladder,
-                              double fwhm, double widestFwhm) {
+                              std::vector<bool> clear, const CurvatureLadder& ladder, double fwhm,
+                              double widestFwhm) {
     const Kernel smoothing = gaussianKernel(fwhm / kFwhmPerSigma);
     const std::vector<double> smoothed = convolve(samples.cts, smoothing);
     double gain = 0.0;  // how much the smoothing lowers the noise
@@ -146,9 +146,8 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
                                                    const std::vector<double>& background,
                                                    const std::vector<FoundPeak>& peaks,
                                                    const std::vector<int>& spikes,
-                                                   const CurvatureLadder& ladder,
-                                                   double fwhmPoints, int requested,
-                                                   int maxPoints) {
+                                                   const CurvatureLadder& ladder, double fwhmPoints,
+                                                   int requested, int maxPoints) {
     const int n = samples.size();
     double widest = fwhmPoints;
     for (const FoundPeak& peak : peaks) widest = std::max(widest, peak.fwhmPoints);
@@ -175,8 +174,8 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
         std::vector<double> tolerance(n);
         for (int i = 0; i < n; ++i) tolerance[i] = kChordSigmas * samples.noiseAt(background[i]);
         for (;;) {
-            const int longest = std::min(
-                n / kFewestStretches, static_cast<int>(kLongestChordFwhms * fwhmPoints));
+            const int longest =
+                std::min(n / kFewestStretches, static_cast<int>(kLongestChordFwhms * fwhmPoints));
             chosen = followingCurvature(candidates, level, tolerance, std::max(longest, 1));
             if (static_cast<int>(chosen.size()) <= maxPoints) break;
             for (double& t : tolerance) t *= 2.0;

@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "suggest/curvature_ladder.h"
 #include "suggest/pattern_samples.h"
 #include "suggest/peak_search.h"
-#include "suggest/curvature_ladder.h"
 
 // Even a straight background gets points over the whole pattern, at most a tenth of it
 // apart, for the user to check it against.
@@ -27,6 +27,5 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
                                                    const std::vector<double>& background,
                                                    const std::vector<FoundPeak>& peaks,
                                                    const std::vector<int>& spikes,
-                                                   const CurvatureLadder& ladder,
-                                                   double fwhmPoints, int requested,
-                                                   int maxPoints);
+                                                   const CurvatureLadder& ladder, double fwhmPoints,
+                                                   int requested, int maxPoints);

@@ -30,7 +30,8 @@ double CurvatureLadder::strongestUpTo(int i, double maxSigma) const {
 }
 
 double CurvatureLadder::widestFwhm() const {
-    return rungs.back().filterSigma * kFwhmPerBestFilterSigma;
+    const CurvatureRung& widest = rungs.size() > 1 ? rungs[rungs.size() - 2] : rungs.back();
+    return widest.filterSigma * kFwhmPerBestFilterSigma;
 }
 
 CurvatureLadder curvatureLadder(const PatternSamples& samples) {
@@ -40,7 +41,9 @@ CurvatureLadder curvatureLadder(const PatternSamples& samples) {
         std::min(kWidestFwhmDegrees / std::max(step, 1e-9), kWidestShare * n) /
         kFwhmPerBestFilterSigma;
     CurvatureLadder ladder;
-    for (double sigma = kNarrowestFilterSigma; ladder.rungs.empty() || sigma <= widestSigma;
+    // One rung beyond the widest, for a peak of the widest width to stand out against.
+    for (double sigma = kNarrowestFilterSigma;
+         ladder.rungs.empty() || ladder.rungs.back().filterSigma < widestSigma;
          sigma *= kRungFactor) {
         CurvatureRung rung;
         rung.filterSigma = sigma;

@@ -18,7 +18,9 @@ struct CurvatureRung {
 inline constexpr double kFwhmPerBestFilterSigma = 2.3548 / 2.2361;
 
 struct CurvatureLadder {
-    std::vector<CurvatureRung> rungs;  // ascending filter width
+    // Ascending filter width; the last one only serves for peaks of the widest width
+    // (widestFwhm) to stand out against.
+    std::vector<CurvatureRung> rungs;
 
     // The largest z at point i over the rungs whose filter is at most maxSigma wide, by
     // magnitude and with its sign.

@@ -27,10 +27,9 @@ constexpr double kApexSmoothing = 0.25;
 // The local height is measured above the lower of the lowest counts within this many of
 // the peak's own widths on either side.
 constexpr double kLocalReachFwhms = 2.0;
-// Two findings closer than this share of the narrower one's width are one peak, unless their
-// widths differ by more than kDistinctWidths: a narrow peak on a broad one.
+// Two findings closer than this share of the narrower one's width are one peak: a strong
+// peak's long tails stand out at a broad width too, right under its apex.
 constexpr double kSamePeakFwhms = 0.5;
-constexpr double kDistinctWidths = 3.0;
 // A peak whose core holds two peaks narrower than kBlendWidths of its width is their blend.
 constexpr double kBlendWidths = 0.6;
 constexpr double kBlendCoreFwhms = 0.75;
@@ -116,22 +115,25 @@ class PeakMeasure {
             const double fwhm = rung.filterSigma * kFwhmPerBestFilterSigma;
             smoothed_.push_back(
                 convolve(samples.cts, gaussianKernel(kApexSmoothing * fwhm / kFwhmPerSigma)));
+            blurred_.push_back(convolve(samples.cts, gaussianKernel(fwhm / kFwhmPerSigma)));
         }
     }
 
-    // The peak of a candidate: the observed apex when the counts have a maximum within half
-    // the rung's width, else (a shoulder on a stronger peak) the curvature minimum itself;
-    // its width measured there, and the apex refined over a quarter of that width.
-    // fwhmPoints 0: no width to measure, not a peak.
+    // The peak of a candidate: the observed apex when the counts, blurred over the rung's
+    // width, have a maximum within half that width, else (a shoulder on a stronger peak) the
+    // curvature minimum itself; its width measured there, and the apex refined over a quarter
+    // of that width. The blur keeps a narrow peak on a broad one's flank from passing for the
+    // broad one's apex. fwhmPoints 0: no width to measure, not a peak.
     FoundPeak peakAt(const Candidate& candidate, const std::vector<double>& background) const {
         const int n = samples_.size();
         const std::vector<double>& s = smoothed_[candidate.rung];
+        const std::vector<double>& blurred = blurred_[candidate.rung];
         const double rungFwhm = ladder_.rungs[candidate.rung].filterSigma * kFwhmPerBestFilterSigma;
         const int reach = std::max(1, static_cast<int>(std::lround(0.5 * rungFwhm)));
         const int from = std::max(candidate.point - reach, 0);
         const int to = std::min(candidate.point + reach, n - 1);
-        const int top =
-            static_cast<int>(std::max_element(s.begin() + from, s.begin() + to + 1) - s.begin());
+        const int top = static_cast<int>(
+            std::max_element(blurred.begin() + from, blurred.begin() + to + 1) - blurred.begin());
         const bool ownApex = top > from && top < to;
         const int at = ownApex ? top : candidate.point;
         const int maxSpan = static_cast<int>(2.0 * ladder_.widestFwhm()) + 2;
@@ -140,6 +142,7 @@ class PeakMeasure {
         FoundPeak peak{};
         peak.fwhmPoints = width.fwhm;
         peak.eta = width.eta;
+        peak.shoulder = !ownApex;
         if (ownApex) {
             const int half = std::max(1, static_cast<int>(std::lround(0.25 * width.fwhm)));
             peak.index = top + vertexOffset(samples_.cts, top, half);
@@ -174,7 +177,8 @@ class PeakMeasure {
   private:
     const PatternSamples& samples_;
     const CurvatureLadder& ladder_;
-    std::vector<std::vector<double>> smoothed_;  // per rung, for the apex
+    std::vector<std::vector<double>> smoothed_;  // per rung, for the height and width
+    std::vector<std::vector<double>> blurred_;   // per rung, over its width, for the apex
 };
 
 bool isSpike(const PatternSamples& samples, const std::vector<double>& background, int i) {
@@ -211,9 +215,7 @@ std::vector<double> peakBackground(const PatternSamples& samples, const Curvatur
 
 bool samePeak(const FoundPeak& a, const FoundPeak& b) {
     const double narrow = std::min(a.fwhmPoints, b.fwhmPoints);
-    const double wide = std::max(a.fwhmPoints, b.fwhmPoints);
-    return std::fabs(a.index - b.index) < kSamePeakFwhms * narrow &&
-           wide <= kDistinctWidths * narrow;
+    return std::fabs(a.index - b.index) < kSamePeakFwhms * narrow;
 }
 
 // A peak with two narrower ones in its core: one broad finding of what are two peaks.

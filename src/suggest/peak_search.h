@@ -19,6 +19,7 @@ struct FoundPeak {
     double fwhmPoints;    // its own FWHM, points
     double fwhm;          // its own FWHM, degrees
     double eta;           // the Lorentzian share of its tails
+    bool shoulder;        // no apex of its own: a shoulder on a stronger peak's flank
 };
 
 struct PeakSearch {
@@ -31,5 +32,4 @@ struct PeakSearch {
     double typicalFwhm = 3.0;  // points: the median FWHM of the strong peaks
 };
 
-PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladder,
-                     double minSigma);
+PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladder, double minSigma);

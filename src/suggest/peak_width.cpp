@@ -10,8 +10,8 @@ constexpr double kTenth = 0.1;
 
 // Fractional index where the net counts fall to `level` walking from apex by `step` (+1 or
 // -1); -1 when they do not within maxSpan points.
-double crossing(const std::vector<double>& counts, const std::vector<double>& background,
-                int apex, int step, double level, int maxSpan) {
+double crossing(const std::vector<double>& counts, const std::vector<double>& background, int apex,
+                int step, double level, int maxSpan) {
     const int n = static_cast<int>(counts.size());
     double previous = counts[apex] - background[apex];
     for (int k = 1; k <= maxSpan; ++k) {
