@@ -4,20 +4,21 @@
 #include <cmath>
 
 #include "suggest/filters.h"
+#include "suggest/peak_width.h"
 
 namespace {
 
 constexpr double kCoreFwhms = 2.0;     // never closer to a found peak than this
-constexpr double kTailSigmas = 1.0;    // the largest tail of a found peak a point may sit on
+constexpr double kTailSigmas = 1.5;    // the largest tails of found peaks a point may sit on
 constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unfound peak
-// Curvature this many deviations from straight at a peak's width: an unfound peak or its
-// flank, where the clipped background runs below the counts.
+// Curvature this many deviations from straight, at the width where it stands out most, with
+// counts kExcessSigmas above the level there: a peak, found or not.
 constexpr double kCurvedSigmas = 4.0;
 constexpr double kChordSigmas = 0.5;   // the straight lines' tolerance, default count
 constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- this
 // Neighbouring points lie at most this many typical peak widths apart, so that a reviewer
 // sees the background between peaks however dense they stand.
-constexpr double kLongestChordFwhms = 25.0;
+constexpr double kLongestChordFwhms = 20.0;
 
 // Away from the core of every found peak, and where their tails (a pseudo-Voigt of each
 // peak's own height, width and tail weight) add less than a counting deviation; away from
@@ -27,7 +28,6 @@ std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
                                     const std::vector<FoundPeak>& peaks,
                                     const std::vector<int>& spikes) {
     const int n = samples.size();
-    const double gaussianScale = 4.0 * std::log(2.0);
     std::vector<double> tails(n, 0.0);
     std::vector<bool> clear(n, true);
     for (const FoundPeak& peak : peaks) {
@@ -39,8 +39,7 @@ std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
         for (int i = from; i <= to; ++i) {
             const double d = (i - peak.index) / fwhm;
             if (std::fabs(d) < kCoreFwhms) clear[i] = false;
-            tails[i] += peak.height * (peak.eta / (1.0 + 4.0 * d * d) +
-                                       (1.0 - peak.eta) * std::exp(-gaussianScale * d * d));
+            tails[i] += peak.height * pseudoVoigt(d, peak.eta);
         }
     }
     for (int i = 0; i < n; ++i)
@@ -70,22 +69,54 @@ std::vector<double> levels(const PatternSamples& samples, const std::vector<doub
     return level;
 }
 
-// Clear points where the smoothed counts show no excess over the level and the counts no
-// curvature at the widths of the found peaks: no peak too weak or too close to another to be
-// found lies there.
+// The counts blurred by a Gaussian of the given FWHM at point i.
+double blurredAt(const PatternSamples& samples, int i, double fwhm) {
+    const Kernel kernel = gaussianKernel(fwhm / kFwhmPerSigma);
+    const int half = static_cast<int>(kernel.size()) / 2;
+    const int n = samples.size();
+    double sum = 0.0, weights = 0.0;
+    for (int j = -half; j <= half; ++j) {
+        if (i + j < 0 || i + j >= n) continue;
+        sum += kernel[j + half] * samples.cts[i + j];
+        weights += kernel[j + half];
+    }
+    return sum / weights;
+}
+
+// The gain in noise of smoothing by a kernel: sqrt(sum of squared weights).
+double noiseGain(const Kernel& kernel) {
+    double gain = 0.0;
+    for (const double weight : kernel) gain += weight * weight;
+    return std::sqrt(gain);
+}
+
+// Clear points where the smoothed counts show no excess over the level, and that lie
+// farther than kCoreFwhms from every place where the counts curve like a peak and stand
+// above the level, at its own width up to the widest found peak's: no peak too weak or too
+// close to another to be found lies there, nor its flanks.
 std::vector<bool> freeOfPeaks(const PatternSamples& samples, const std::vector<double>& level,
                               std::vector<bool> clear, const CurvatureLadder& ladder, double fwhm,
                               double widestFwhm) {
     const Kernel smoothing = gaussianKernel(fwhm / kFwhmPerSigma);
     const std::vector<double> smoothed = convolve(samples.cts, smoothing);
-    double gain = 0.0;  // how much the smoothing lowers the noise
-    for (const double weight : smoothing) gain += weight * weight;
-    gain = std::sqrt(gain);
-    const double widestFilter = widestFwhm / kFwhmPerBestFilterSigma;
-    for (int i = 0; i < samples.size(); ++i)
-        if (smoothed[i] - level[i] > kExcessSigmas * gain * samples.noiseAt(level[i]) ||
-            std::fabs(ladder.strongestUpTo(i, widestFilter)) >= kCurvedSigmas)
+    const double gain = noiseGain(smoothing);
+    const int n = samples.size();
+    for (int i = 0; i < n; ++i)
+        if (smoothed[i] - level[i] > kExcessSigmas * gain * samples.noiseAt(level[i]))
             clear[i] = false;
+    int lastRung = 0;
+    while (lastRung < ladder.widestRung() && ladder.fwhmAt(lastRung) < widestFwhm) ++lastRung;
+    for (const CurvatureMinimum& curved : ladder.minima(kCurvedSigmas, lastRung)) {
+        const double width = ladder.fwhmAt(curved.rung);
+        const double excess = blurredAt(samples, curved.point, width) - level[curved.point];
+        const double noise =
+            noiseGain(gaussianKernel(width / kFwhmPerSigma)) * samples.noiseAt(level[curved.point]);
+        if (excess <= kExcessSigmas * noise) continue;
+        const int reach = static_cast<int>(std::ceil(kCoreFwhms * width));
+        for (int i = std::max(curved.point - reach, 0); i <= std::min(curved.point + reach, n - 1);
+             ++i)
+            clear[i] = false;
+    }
     return clear;
 }
 

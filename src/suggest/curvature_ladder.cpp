@@ -20,18 +20,42 @@ constexpr double kRungFactor = 1.41421356;
 
 }  // namespace
 
-double CurvatureLadder::strongestUpTo(int i, double maxSigma) const {
-    double strongest = 0.0;
-    for (const CurvatureRung& rung : rungs) {
-        if (rung.filterSigma > maxSigma) break;
-        if (std::fabs(rung.z[i]) > std::fabs(strongest)) strongest = rung.z[i];
+namespace {
+
+// z stands higher at rung r than anywhere at the neighbouring rungs within half a filter
+// width.
+bool isOwnWidth(const CurvatureLadder& ladder, int r, int i) {
+    const double z = ladder.rungs[r].z[i];
+    const int n = static_cast<int>(ladder.rungs[r].z.size());
+    const int reach = std::max(1, static_cast<int>(std::lround(0.5 * ladder.rungs[r].filterSigma)));
+    for (const int other : {r - 1, r + 1}) {
+        if (other < 0 || other >= static_cast<int>(ladder.rungs.size())) continue;
+        const std::vector<double>& near = ladder.rungs[other].z;
+        for (int j = std::max(i - reach, 0); j <= std::min(i + reach, n - 1); ++j)
+            if (near[j] > z) return false;
     }
-    return strongest;
+    return true;
+}
+
+}  // namespace
+
+std::vector<CurvatureMinimum> CurvatureLadder::minima(double level, int lastRung) const {
+    std::vector<CurvatureMinimum> found;
+    for (int r = 0; r <= std::min(lastRung, static_cast<int>(rungs.size()) - 1); ++r) {
+        const std::vector<double>& z = rungs[r].z;
+        for (int i = 1; i + 1 < static_cast<int>(z.size()); ++i)
+            if (z[i] >= level && z[i] >= z[i - 1] && z[i] > z[i + 1] && isOwnWidth(*this, r, i))
+                found.push_back({i, r});
+    }
+    return found;
+}
+
+int CurvatureLadder::widestRung() const {
+    return std::max(static_cast<int>(rungs.size()) - 2, 0);
 }
 
 double CurvatureLadder::widestFwhm() const {
-    const CurvatureRung& widest = rungs.size() > 1 ? rungs[rungs.size() - 2] : rungs.back();
-    return widest.filterSigma * kFwhmPerBestFilterSigma;
+    return fwhmAt(widestRung());
 }
 
 CurvatureLadder curvatureLadder(const PatternSamples& samples) {

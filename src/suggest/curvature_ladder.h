@@ -17,16 +17,28 @@ struct CurvatureRung {
 // (that sigma is sqrt(5) of the peak's Gaussian sigma).
 inline constexpr double kFwhmPerBestFilterSigma = 2.3548 / 2.2361;
 
+// A minimum of the filtered second derivative: where and at which rung.
+struct CurvatureMinimum {
+    int point;
+    int rung;
+};
+
 struct CurvatureLadder {
     // Ascending filter width; the last one only serves for peaks of the widest width
     // (widestFwhm) to stand out against.
     std::vector<CurvatureRung> rungs;
 
-    // The largest z at point i over the rungs whose filter is at most maxSigma wide, by
-    // magnitude and with its sign.
-    double strongestUpTo(int i, double maxSigma) const;
-    // The widest FWHM, in points, a peak may have to be told from the background's curvature.
-    double widestFwhm() const;  // never empty
+    // The minima of the second derivative at least `level` deviations below zero at rungs
+    // up to `lastRung`, each at the rung where it stands out most: higher there than anywhere
+    // within half a filter width at the neighbouring rungs. A peak stands out most at the
+    // rung that matches its width; a narrow one's response at broader rungs does not count.
+    std::vector<CurvatureMinimum> minima(double level, int lastRung) const;
+    // The rung of the widest FWHM a peak may have to be told from the background's
+    // curvature, and that FWHM in points.
+    int widestRung() const;
+    double widestFwhm() const;
+    // The FWHM, points, of a peak that stands out most at rung r.
+    double fwhmAt(int r) const { return rungs[r].filterSigma * kFwhmPerBestFilterSigma; }
 };
 
 CurvatureLadder curvatureLadder(const PatternSamples& samples);

@@ -30,6 +30,8 @@ constexpr double kLocalReachFwhms = 2.0;
 // Two findings closer than this share of the narrower one's width are one peak: a strong
 // peak's long tails stand out at a broad width too, right under its apex.
 constexpr double kSamePeakFwhms = 0.5;
+// A finding the tails of a narrower peak raise to this share of its height or more is theirs.
+constexpr double kTailShare = 0.5;
 // A peak whose core holds two peaks narrower than kBlendWidths of its width is their blend.
 constexpr double kBlendWidths = 0.6;
 constexpr double kBlendCoreFwhms = 0.75;
@@ -39,12 +41,6 @@ constexpr double kBlendCoreFwhms = 0.75;
 int firstWindow(int n) {
     return std::max(2, n / 20);
 }
-
-// A minimum of the filtered second derivative: where and at which filter width.
-struct Candidate {
-    int point;
-    int rung;
-};
 
 // Least-squares parabola through values[centre-half .. centre+half]: the offset of its
 // vertex from centre, kept within `half` points.
@@ -76,36 +72,6 @@ double vertexOffset(const std::vector<double>& values, int centre, int half) {
     return std::clamp(-b / (2.0 * c), -static_cast<double>(half), static_cast<double>(half));
 }
 
-// z stands higher at rung r than anywhere at the neighbouring rungs within half a filter
-// width: the width at which the curvature stands out most, the peak's own.
-bool isOwnWidth(const CurvatureLadder& ladder, int r, int i) {
-    const double z = ladder.rungs[r].z[i];
-    const int n = static_cast<int>(ladder.rungs[r].z.size());
-    const int reach = std::max(1, static_cast<int>(std::lround(0.5 * ladder.rungs[r].filterSigma)));
-    for (const int other : {r - 1, r + 1}) {
-        if (other < 0 || other >= static_cast<int>(ladder.rungs.size())) continue;
-        const std::vector<double>& near = ladder.rungs[other].z;
-        for (int j = std::max(i - reach, 0); j <= std::min(i + reach, n - 1); ++j)
-            if (near[j] > z) return false;
-    }
-    return true;
-}
-
-// The minima of the second derivative at least `level` deviations below zero, each at the
-// rung where it stands out most. One that stands out most at the widest rung is left out:
-// it may be broader still, the background's curvature.
-std::vector<Candidate> curvatureMinima(const CurvatureLadder& ladder, double level) {
-    std::vector<Candidate> minima;
-    const int rungs = static_cast<int>(ladder.rungs.size());
-    for (int r = 0; r < std::max(rungs - 1, 1); ++r) {
-        const std::vector<double>& z = ladder.rungs[r].z;
-        for (int i = 1; i + 1 < static_cast<int>(z.size()); ++i)
-            if (z[i] >= level && z[i] >= z[i - 1] && z[i] > z[i + 1] && isOwnWidth(ladder, r, i))
-                minima.push_back({i, r});
-    }
-    return minima;
-}
-
 // What the counts say about one candidate against one background.
 class PeakMeasure {
   public:
@@ -124,7 +90,8 @@ class PeakMeasure {
     // curvature minimum itself; its width measured there, and the apex refined over a quarter
     // of that width. The blur keeps a narrow peak on a broad one's flank from passing for the
     // broad one's apex. fwhmPoints 0: no width to measure, not a peak.
-    FoundPeak peakAt(const Candidate& candidate, const std::vector<double>& background) const {
+    FoundPeak peakAt(const CurvatureMinimum& candidate,
+                     const std::vector<double>& background) const {
         const int n = samples_.size();
         const std::vector<double>& s = smoothed_[candidate.rung];
         const std::vector<double>& blurred = blurred_[candidate.rung];
@@ -198,10 +165,11 @@ double median(std::vector<double> values) {
 // measured on the first background.
 std::vector<double> peakBackground(const PatternSamples& samples, const CurvatureLadder& ladder,
                                    const PeakMeasure& measure,
-                                   const std::vector<Candidate>& candidates, double& typicalFwhm) {
+                                   const std::vector<CurvatureMinimum>& candidates,
+                                   double& typicalFwhm) {
     const std::vector<double> first = snipBackground(samples, 1.0, firstWindow(samples.size()));
     std::vector<double> widths;
-    for (const Candidate& candidate : candidates) {
+    for (const CurvatureMinimum& candidate : candidates) {
         const FoundPeak peak = measure.peakAt(candidate, first);
         if (peak.significance >= kStrongSigmas && peak.fwhmPoints >= kSpikeWidth &&
             peak.fwhmPoints <= ladder.widestFwhm())
@@ -216,6 +184,17 @@ std::vector<double> peakBackground(const PatternSamples& samples, const Curvatur
 bool samePeak(const FoundPeak& a, const FoundPeak& b) {
     const double narrow = std::min(a.fwhmPoints, b.fwhmPoints);
     return std::fabs(a.index - b.index) < kSamePeakFwhms * narrow;
+}
+
+// A broader, weaker finding that a narrower peak's own profile, its height and width and
+// tails, explains for the most part: a strong peak's long tails stand out at a broad width
+// beside it.
+bool isTail(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
+    return std::any_of(peaks.begin(), peaks.end(), [&](const FoundPeak& other) {
+        if (other.fwhmPoints >= peak.fwhmPoints || other.height <= peak.height) return false;
+        const double d = (peak.index - other.index) / other.fwhmPoints;
+        return other.height * pseudoVoigt(d, other.eta) >= kTailShare * peak.height;
+    });
 }
 
 // A peak with two narrower ones in its core: one broad finding of what are two peaks.
@@ -233,13 +212,13 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
                      double minSigma) {
     PeakSearch found;
     const PeakMeasure measure(samples, ladder);
-    const std::vector<Candidate> candidates =
-        curvatureMinima(ladder, std::min(minSigma, kCurvatureSigmas));
+    const std::vector<CurvatureMinimum> candidates =
+        ladder.minima(std::min(minSigma, kCurvatureSigmas), ladder.widestRung());
     found.background = peakBackground(samples, ladder, measure, candidates, found.typicalFwhm);
 
     const int n = samples.size();
     std::vector<FoundPeak> passed;
-    for (const Candidate& candidate : candidates) {
+    for (const CurvatureMinimum& candidate : candidates) {
         const FoundPeak peak = measure.peakAt(candidate, found.background);
         const int apex = static_cast<int>(std::lround(peak.index));
         if (apex < 1 || apex > n - 2 || peak.fwhmPoints <= 0.0) continue;
@@ -263,7 +242,7 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
                          [&](const FoundPeak& other) { return samePeak(peak, other); }))
             kept.push_back(peak);
     for (const FoundPeak& peak : kept)
-        if (!isBlend(peak, kept)) found.peaks.push_back(peak);
+        if (!isBlend(peak, kept) && !isTail(peak, kept)) found.peaks.push_back(peak);
     std::sort(found.peaks.begin(), found.peaks.end(),
               [](const FoundPeak& a, const FoundPeak& b) { return a.index < b.index; });
     std::sort(found.spikes.begin(), found.spikes.end());

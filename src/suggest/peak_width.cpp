@@ -64,3 +64,7 @@ PeakWidth measurePeakWidth(const PatternSamples& samples, const std::vector<doub
         width.eta = etaOfRatio((tenthLeft + tenthRight) / (left + right));
     return width;
 }
+
+double pseudoVoigt(double d, double eta) {
+    return eta / (1.0 + 4.0 * d * d) + (1.0 - eta) * std::exp(-4.0 * std::log(2.0) * d * d);
+}

@@ -22,3 +22,6 @@ struct PeakWidth {
 // noise does not blur; an asymmetric tail widens the tenth, so eta errs towards longer tails.
 PeakWidth measurePeakWidth(const PatternSamples& samples, const std::vector<double>& counts,
                            const std::vector<double>& background, int apex, int maxSpan);
+
+// A pseudo-Voigt of unit height with Lorentzian share eta, d FWHMs from its apex.
+double pseudoVoigt(double d, double eta);
