@@ -11,8 +11,8 @@
 int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : "";
     std::printf("%-18s %4s %11s %11s %5s %8s %7s %8s %6s %6s  %s\n", "pattern", "seed",
-                ">=15s found", "8-15s found", "extra", "bg pts", "end gap", "max gap",
-                "worst", "on pk", "shortfalls");
+                ">=15s found", "8-15s found", "extra", "bg pts", "end gap", "max gap", "worst",
+                "on pk", "shortfalls");
     for (const PatternRecipe& recipe : knownRecipes()) {
         for (const unsigned seed : {1u, 2u, 3u}) {
             const SyntheticPattern pattern = generatePattern(recipe, seed);

@@ -16,9 +16,6 @@ constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unf
 constexpr double kCurvedSigmas = 4.0;
 constexpr double kChordSigmas = 0.5;   // the straight lines' tolerance, default count
 constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- this
-// Neighbouring points lie at most this many typical peak widths apart, so that a reviewer
-// sees the background between peaks however dense they stand.
-constexpr double kLongestChordFwhms = 20.0;
 
 // Away from the core of every found peak, and where their tails (a pseudo-Voigt of each
 // peak's own height, width and tail weight) add less than a counting deviation; away from
@@ -172,6 +169,11 @@ std::vector<int> evenlySpread(const std::vector<int>& candidates, int count, int
 }
 
 }  // namespace
+
+int longestChord(int n, double typicalFwhmPoints) {
+    return std::max(1, std::min(n / kFewestStretches,
+                                static_cast<int>(kLongestChordFwhms * typicalFwhmPoints)));
+}
 
 std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples,
                                                    const std::vector<double>& background,

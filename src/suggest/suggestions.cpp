@@ -18,14 +18,18 @@ void keepStrongest(std::vector<FoundPeak>& peaks, int& leftOut) {
 }
 
 // The stretches between the ends and the points (ascending) that are longer than the
-// spacing the points were to keep: 1.5 spacings between two points, half a spacing at an
-// end, where a point belongs right at the end.
+// spacing the points were to keep (the requested count's, else the longest chord): 1.5
+// spacings between two points, half a spacing at an end, where a point belongs right at the
+// end.
 std::vector<std::pair<double, double>> bareStretches(const PatternSamples& samples,
                                                      const std::vector<SuggestedPoint>& points,
-                                                     int requested) {
+                                                     int requested, double typicalFwhmPoints) {
+    const int n = samples.size();
     const double from = std::min(samples.tth.front(), samples.tth.back());
     const double to = std::max(samples.tth.front(), samples.tth.back());
-    const double spacing = (to - from) / (requested > 1 ? requested - 1 : kFewestStretches);
+    const double spacing = requested > 1
+                               ? (to - from) / (requested - 1)
+                               : (to - from) * longestChord(n, typicalFwhmPoints) / (n - 1);
     std::vector<double> edges{from};
     for (const SuggestedPoint& point : points) edges.push_back(point.tth);
     edges.push_back(to);
@@ -65,7 +69,8 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
     // Patterns may run towards lower angles; the files list ascending two-theta.
     ascending(result.peaks, [](const FoundPeak& p) { return p.tth; });
     ascending(result.background, [](const SuggestedPoint& p) { return p.tth; });
-    result.bareStretches = bareStretches(samples, result.background, settings.points);
+    result.bareStretches =
+        bareStretches(samples, result.background, settings.points, search.typicalFwhm);
     return result;
 }
 

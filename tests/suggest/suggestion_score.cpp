@@ -59,10 +59,9 @@ SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggesti
                 ++score.onPeaks;
     }
     score.widestGap = std::max(score.widestGap, last - previous);
-    score.endGap = found.background.empty()
-                       ? score.span
-                       : std::max(found.background.front().tth - first,
-                                  last - found.background.back().tth);
+    score.endGap = found.background.empty() ? score.span
+                                            : std::max(found.background.front().tth - first,
+                                                       last - found.background.back().tth);
     return score;
 }
 

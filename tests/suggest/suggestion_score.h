@@ -12,14 +12,14 @@ struct SuggestionScore {
     int strongFound = 0;
     int moderate = 0;  // true peaks from 8 to 15 sigma
     int moderateFound = 0;
-    int extra = 0;             // suggested peaks near no true peak
-    double span = 0.0;         // the pattern's two-theta range
-    double widestGap = 0.0;    // degrees between neighbouring points, or an end and a point
-    double endGap = 0.0;       // the larger distance of an end to the nearest point
+    int extra = 0;                // suggested peaks near no true peak
+    double span = 0.0;            // the pattern's two-theta range
+    double widestGap = 0.0;       // degrees between neighbouring points, or an end and a point
+    double endGap = 0.0;          // the larger distance of an end to the nearest point
     double worstDeviation = 0.0;  // of a point from the true background, counting deviations
-    int onPeaks = 0;           // points within two FWHMs of a true peak of 10 sigma or more
+    int onPeaks = 0;              // points within two FWHMs of a true peak of 10 sigma or more
     int points = 0;
-    std::string missed;        // the strong peaks missed, by position
+    std::string missed;  // the strong peaks missed, by position
 };
 
 SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggestions& found);

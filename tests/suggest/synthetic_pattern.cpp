@@ -103,11 +103,15 @@ PatternRecipe mixedWidthsRecipe() {
 }
 
 PatternRecipe cagliotiRecipe() {
-    PatternRecipe recipe{"Caglioti", 10.0, 140.0, 0.02,
-                         [](double tth) { return 80.0 + 600.0 * std::exp(-tth / 15.0); }, {}};
-    const double peaks[][2] = {{18.0, 60},  {26.5, 25}, {33.0, 300}, {41.0, 12}, {47.5, 90},
-                               {56.0, 18},  {63.0, 9},  {70.5, 150}, {78.0, 40}, {86.0, 11},
-                               {94.0, 70},  {103.0, 20}, {112.0, 14}, {121.0, 50}, {131.0, 30}};
+    PatternRecipe recipe{"Caglioti",
+                         10.0,
+                         140.0,
+                         0.02,
+                         [](double tth) { return 80.0 + 600.0 * std::exp(-tth / 15.0); },
+                         {}};
+    const double peaks[][2] = {{18.0, 60}, {26.5, 25},  {33.0, 300}, {41.0, 12},  {47.5, 90},
+                               {56.0, 18}, {63.0, 9},   {70.5, 150}, {78.0, 40},  {86.0, 11},
+                               {94.0, 70}, {103.0, 20}, {112.0, 14}, {121.0, 50}, {131.0, 30}};
     for (const auto& [position, sigmas] : peaks)
         recipe.peaks.push_back({position, sigmas, cagliotiFwhm(position)});
     return recipe;
@@ -128,11 +132,10 @@ PatternRecipe edgePeaksRecipe() {
 }
 
 PatternRecipe densePatternRecipe() {
-    PatternRecipe recipe{"dense", 10.0, 100.0, 0.02,
-                         [](double tth) { return 400.0 - 2.0 * tth; }, {}};
+    PatternRecipe recipe{"dense", 10.0, 100.0, 0.02, [](double tth) { return 400.0 - 2.0 * tth; },
+                         {}};
     // Heights from 8 to 200 sigma in an irregular order.
-    for (int k = 0; k < 86; ++k)
-        recipe.peaks.push_back({12.0 + k, 8.0 + (k * 37 % 97) * 2.0, 0.1});
+    for (int k = 0; k < 86; ++k) recipe.peaks.push_back({12.0 + k, 8.0 + (k * 37 % 97) * 2.0, 0.1});
     return recipe;
 }
 
@@ -156,8 +159,8 @@ PatternRecipe dominantPeakRecipe() {
 }
 
 std::vector<PatternRecipe> knownRecipes() {
-    return {noisyRecipe(),        mixedWidthsRecipe(),  cagliotiRecipe(),
-            edgePeaksRecipe(),    densePatternRecipe(), dominantPeakRecipe()};
+    return {noisyRecipe(),     mixedWidthsRecipe(),  cagliotiRecipe(),
+            edgePeaksRecipe(), densePatternRecipe(), dominantPeakRecipe()};
 }
 
 SyntheticPattern syntheticPattern(unsigned seed) {
