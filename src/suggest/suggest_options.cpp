@@ -40,7 +40,8 @@ const char* const kUsage =
     "failed, 2 for a usage error.\n";
 
 bool takesValue(const std::string& name) {
-    return name == "--outdir" || name == "--points" || name == "--min-sigma" || isReadOption(name);
+    return name == "--outdir" || name == "--points" || name == "--min-sigma" ||
+           isReadOption(name);
 }
 
 // The whole text as a number; false for anything else (empty, trailing text, out of range).
