@@ -131,11 +131,13 @@ bool chordFollows(const std::vector<int>& candidates, const std::vector<double>&
     return true;
 }
 
-// As few candidates as keep every chord within tolerance and no longer than `longest`
-// points, both ends included: from each point the farthest candidate that qualifies.
+// As few candidates as keep every chord within tolerance, no longer than `longest` points
+// and over at most `spanned` found peaks (peaksBefore[i]: those below point i), both ends
+// included: from each point the farthest candidate that qualifies.
 std::vector<int> followingCurvature(const std::vector<int>& candidates,
                                     const std::vector<double>& level,
-                                    const std::vector<double>& tolerance, int longest) {
+                                    const std::vector<double>& tolerance, int longest,
+                                    const std::vector<int>& peaksBefore, int spanned) {
     std::vector<int> chosen{0};
     const int last = static_cast<int>(candidates.size()) - 1;
     int current = 0;
@@ -143,6 +145,7 @@ std::vector<int> followingCurvature(const std::vector<int>& candidates,
         int reach = current + 1;
         for (int next = current + 2; next <= last; ++next) {
             if (candidates[next] - candidates[current] > longest ||
+                peaksBefore[candidates[next]] - peaksBefore[candidates[current]] > spanned ||
                 !chordFollows(candidates, level, tolerance, current, next))
                 break;
             reach = next;
@@ -168,12 +171,20 @@ std::vector<int> evenlySpread(const std::vector<int>& candidates, int count, int
     return chosen;
 }
 
-}  // namespace
-
-int longestChord(int n, double typicalFwhmPoints) {
-    return std::max(1, std::min(n / kFewestStretches,
-                                static_cast<int>(kLongestChordFwhms * typicalFwhmPoints)));
+// A tenth of the pattern, or where peaks stand densely, kMostPeaksSpanned + 1 of the median
+// spacing of neighbouring found peaks: points at most that far apart, peaks or not.
+int longestChord(const std::vector<FoundPeak>& peaks, int n) {
+    const int tenth = std::max(n / kFewestStretches, 1);
+    if (peaks.size() < 3) return tenth;
+    std::vector<double> spacings;
+    for (std::size_t k = 1; k < peaks.size(); ++k)
+        spacings.push_back(std::fabs(peaks[k].index - peaks[k - 1].index));
+    const auto middle = spacings.begin() + spacings.size() / 2;
+    std::nth_element(spacings.begin(), middle, spacings.end());
+    return std::clamp(static_cast<int>((kMostPeaksSpanned + 1) * *middle), 1, tenth);
 }
+
+}  // namespace
 
 std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples,
                                                    const std::vector<double>& background,
@@ -206,10 +217,14 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
     } else {
         std::vector<double> tolerance(n);
         for (int i = 0; i < n; ++i) tolerance[i] = kChordSigmas * samples.noiseAt(background[i]);
-        for (;;) {
-            const int longest =
-                std::min(n / kFewestStretches, static_cast<int>(kLongestChordFwhms * fwhmPoints));
-            chosen = followingCurvature(candidates, level, tolerance, std::max(longest, 1));
+        std::vector<int> peaksBefore(n + 1, 0);
+        for (const FoundPeak& peak : peaks)
+            ++peaksBefore[std::clamp(static_cast<int>(std::ceil(peak.index)), 0, n)];
+        for (int i = 1; i <= n; ++i) peaksBefore[i] += peaksBefore[i - 1];
+        const int longest = longestChord(peaks, n);
+        for (int spanned = kMostPeaksSpanned;; spanned *= 2) {
+            chosen =
+                followingCurvature(candidates, level, tolerance, longest, peaksBefore, spanned);
             if (static_cast<int>(chosen.size()) <= maxPoints) break;
             for (double& t : tolerance) t *= 2.0;
         }

@@ -12,11 +12,9 @@
 // apart, for the user to check it against.
 inline constexpr int kFewestStretches = 10;
 
-// The longest stretch, in points, that the default choice leaves between neighbouring
-// points: a tenth of the pattern, or kLongestChordFwhms typical peak widths when shorter,
-// so that a reviewer sees the background between peaks however dense they stand.
-inline constexpr double kLongestChordFwhms = 15.0;
-int longestChord(int n, double typicalFwhmPoints);
+// Neighbouring points have at most this many found peaks between them, so that a reviewer
+// sees the background between peaks however dense they stand.
+inline constexpr int kMostPeaksSpanned = 1;
 
 struct SuggestedPoint {
     double tth;
@@ -26,8 +24,9 @@ struct SuggestedPoint {
 // Points avoid the found peaks, each by its own width and tails, the spikes, and any place
 // where the counts curve at the found peaks' widths. requested: the number of points, spread
 // evenly; 0 chooses as few as keep the straight lines between neighbouring points within
-// half a counting deviation of the background and at most longestChord(fwhmPoints) long (at
-// most `maxPoints` points). Ascending index;
+// half a counting deviation of the background, at most a tenth of the pattern or (where
+// peaks stand densely) kMostPeaksSpanned + 1 median peak spacings long, and over at most
+// kMostPeaksSpanned found peaks (at most `maxPoints` points). Ascending index;
 // empty when no stretch of the pattern is free of peaks.
 std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples,
                                                    const std::vector<double>& background,

@@ -17,26 +17,29 @@ void keepStrongest(std::vector<FoundPeak>& peaks, int& leftOut) {
     peaks.resize(kMaxSuggested);
 }
 
-// The stretches between the ends and the points (ascending) that are longer than the
-// spacing the points were to keep (the requested count's, else the longest chord): 1.5
-// spacings between two points, half a spacing at an end, where a point belongs right at the
-// end.
+// The stretches between the ends and the points (ascending) that the points were to cover:
+// longer than the spacing they were to keep (1.5 spacings between two points, half a
+// spacing at an end, where a point belongs right at the end), or, for the default count,
+// over twice as many found peaks as neighbouring points may have between them: a tight
+// group of a few peaks leaves no place for a point, and says so in the picture alone.
 std::vector<std::pair<double, double>> bareStretches(const PatternSamples& samples,
                                                      const std::vector<SuggestedPoint>& points,
-                                                     int requested, double typicalFwhmPoints) {
-    const int n = samples.size();
+                                                     const std::vector<FoundPeak>& peaks,
+                                                     int requested) {
     const double from = std::min(samples.tth.front(), samples.tth.back());
     const double to = std::max(samples.tth.front(), samples.tth.back());
-    const double spacing = requested > 1
-                               ? (to - from) / (requested - 1)
-                               : (to - from) * longestChord(n, typicalFwhmPoints) / (n - 1);
+    const double spacing = (to - from) / (requested > 1 ? requested - 1 : kFewestStretches);
     std::vector<double> edges{from};
     for (const SuggestedPoint& point : points) edges.push_back(point.tth);
     edges.push_back(to);
     std::vector<std::pair<double, double>> bare;
     for (std::size_t k = 1; k < edges.size(); ++k) {
         const bool atEnd = k == 1 || k + 1 == edges.size();
-        if (edges[k] - edges[k - 1] > (atEnd ? 0.5 : 1.5) * spacing)
+        const auto over = std::count_if(peaks.begin(), peaks.end(), [&](const FoundPeak& peak) {
+            return peak.tth > edges[k - 1] && peak.tth < edges[k];
+        });
+        if (edges[k] - edges[k - 1] > (atEnd ? 0.5 : 1.5) * spacing ||
+            (requested == 0 && !atEnd && over > 2 * kMostPeaksSpanned))
             bare.emplace_back(edges[k - 1], edges[k]);
     }
     return bare;
@@ -69,8 +72,7 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
     // Patterns may run towards lower angles; the files list ascending two-theta.
     ascending(result.peaks, [](const FoundPeak& p) { return p.tth; });
     ascending(result.background, [](const SuggestedPoint& p) { return p.tth; });
-    result.bareStretches =
-        bareStretches(samples, result.background, settings.points, search.typicalFwhm);
+    result.bareStretches = bareStretches(samples, result.background, result.peaks, settings.points);
     return result;
 }
 
