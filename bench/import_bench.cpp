@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "console/console.h"
-#include "pattern/load.h"
+#include "open/load.h"
 #include "pattern/writers.h"
 
 namespace {

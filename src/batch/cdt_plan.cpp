@@ -44,6 +44,12 @@ PlanRead readCdtPlan(std::istream& in, const std::string& name,
             read.error = lineError(name, number, "'" + first + "' is not a peak position");
             return read;
         }
+        if (!isTwoTheta(*position)) {
+            read.error =
+                lineError(name, number,
+                          "the peak position " + first + " does not lie between 0 and 180 degrees");
+            return read;
+        }
         positions.push_back(*position);
     }
     std::sort(positions.begin(), positions.end());

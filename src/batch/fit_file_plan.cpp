@@ -36,8 +36,16 @@ std::optional<FitLine> fitLineOf(const std::string& line, std::string& what) {
         what = "a fit line holds six numbers: tth Iint FWHM eta w/r chi^2";
         return std::nullopt;
     }
+    if (!isTwoTheta(values[0])) {
+        what = "the peak position must lie between 0 and 180 degrees";
+        return std::nullopt;
+    }
     if (!(values[2] > 0.0)) {
         what = "the FWHM must be positive";
+        return std::nullopt;
+    }
+    if (values[2] < kNarrowestFwhm) {
+        what = "the FWHM must be at least 0.000001 degrees";
         return std::nullopt;
     }
     return FitLine{{values[0], values[1], values[2]}, values[3], values[4]};

@@ -189,15 +189,15 @@ int fitMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             Terminals terminals) {
     const ParsedFitCommand parsed = parseFitArgs(args);
     switch (parsed.outcome) {
-        case FitCommand::Help:
+        case CommandLineWalk::Help:
             out << fitUsage();
             return kAllFitted;
-        case FitCommand::Version:
+        case CommandLineWalk::Version:
             out << "xrdfit " << XRDPICK_VERSION << '\n';
             return kAllFitted;
-        case FitCommand::UsageError:
+        case CommandLineWalk::UsageError:
             return usageError(err, parsed.error);
-        case FitCommand::Fit:
+        case CommandLineWalk::Run:
             break;
     }
     const FitOptions& options = parsed.options;

@@ -60,50 +60,27 @@ const char* const kUsage =
 
 constexpr int kMaxJobs = 1024;
 
-ParsedFitCommand usageError(std::string error) {
-    ParsedFitCommand parsed;
-    parsed.outcome = FitCommand::UsageError;
-    parsed.error = std::move(error);
-    return parsed;
+// Every value of xrdfit's options is needed: an empty one is refused.
+OptionRule valueNeeded(OptionRule option) {
+    return {
+        option.name, true,
+        [apply = option.apply, name = option.name](const std::string& value, std::string& error) {
+            if (value.empty()) {
+                error = name + " needs a value";
+                return false;
+            }
+            return apply(value, error);
+        }};
 }
 
-bool takesValue(const std::string& option) {
-    return option == "--plan" || option == "--from-fit" || option == "--cdt" || option == "--wor" ||
-           option == "--jobs" || option == "--table" || option == "--fit" || option == "--plots" ||
-           option == "--max-iter" || isReadOption(option);
-}
-
-// Applies an option that takes a value; false after setting the error.
-bool applyValue(const std::string& option, const std::string& value, FitOptions& options,
-                std::string& error) {
-    if (value.empty()) {
-        error = option + " needs a value";
-        return false;
-    }
-    if (option == "--wor") {
-        options.wor = parseNumber(value);
-        if (!options.wor) error = "--wor needs a number, not '" + value + "'";
-        return options.wor.has_value();
-    }
-    if (option == "--jobs" || option == "--max-iter") {
-        const bool jobs = option == "--jobs";
-        const int largest = jobs ? kMaxJobs : kMostIterations;
-        const int count = countFrom1(value, largest);
-        if (count == 0)
-            error = option + " needs a whole number from 1 to " + std::to_string(largest) +
-                    ", not '" + value + "'";
-        (jobs ? options.jobs : options.maxIterations) = count;
-        return count != 0;
-    }
-    if (isReadOption(option)) return applyReadOption(option, value, options.input, error);
-    std::string& target = option == "--plan"       ? options.planFile
-                          : option == "--from-fit" ? options.fromFitFile
-                          : option == "--cdt"      ? options.cdtFile
-                          : option == "--table"    ? options.tableFile
-                          : option == "--fit"      ? options.fitFile
-                                                   : options.plotsDir;
-    target = value;
-    return true;
+OptionRule countOption(const std::string& name, int largest, int& count) {
+    return {name, true, [name, largest, &count](const std::string& value, std::string& error) {
+                count = countFrom1(value, largest);
+                if (count == 0)
+                    error = name + " needs a whole number from 1 to " + std::to_string(largest) +
+                            ", not '" + value + "'";
+                return count != 0;
+            }};
 }
 
 // The table keeps rows apart by tabs and line ends, which a pattern name must not hold.
@@ -122,33 +99,35 @@ bool namesFitTable(const std::vector<std::string>& patterns, std::string& error)
 ParsedFitCommand parseFitArgs(const std::vector<std::string>& args) {
     ParsedFitCommand parsed;
     FitOptions& options = parsed.options;
-    const CommandLineRules rules{
-        takesValue,
-        [&options](const std::string& option) {
-            bool* const flag = option == "--common"       ? &options.commonFwhm
-                               : option == "--sequential" ? &options.sequential
-                               : option == "--verbose"    ? &options.verbose
-                                                          : nullptr;
-            if (flag) *flag = true;
-            return flag != nullptr;
-        },
-        [&options](const std::string& name, const std::string& value, std::string& error) {
-            return applyValue(name, value, options, error);
-        }};
+    OptionTable table{textOption("--plan", options.planFile),
+                      textOption("--from-fit", options.fromFitFile),
+                      textOption("--cdt", options.cdtFile),
+                      {"--wor", true,
+                       [&options](const std::string& value, std::string& error) {
+                           options.wor = parseNumber(value);
+                           if (!options.wor) error = "--wor needs a number, not '" + value + "'";
+                           return options.wor.has_value();
+                       }},
+                      countOption("--jobs", kMaxJobs, options.jobs),
+                      countOption("--max-iter", kMostIterations, options.maxIterations),
+                      textOption("--table", options.tableFile),
+                      textOption("--fit", options.fitFile),
+                      textOption("--plots", options.plotsDir)};
+    addReadOptions(table, options.input);
+    for (OptionRule& option : table) option = valueNeeded(std::move(option));
+    table.push_back(flagOption("--common", options.commonFwhm));
+    table.push_back(flagOption("--sequential", options.sequential));
+    table.push_back(flagOption("--verbose", options.verbose));
+    parsed.outcome = walkCommandLine(args, table, options.patterns, parsed.error);
+    if (parsed.outcome != CommandLineWalk::Run) return parsed;
     std::string error;
-    switch (walkCommandLine(args, rules, options.patterns, error)) {
-        case CommandLineWalk::Help: parsed.outcome = FitCommand::Help; return parsed;
-        case CommandLineWalk::Version: parsed.outcome = FitCommand::Version; return parsed;
-        case CommandLineWalk::UsageError: return usageError(error);
-        case CommandLineWalk::Run: break;
-    }
     const int sources =
         !options.planFile.empty() + !options.fromFitFile.empty() + !options.cdtFile.empty();
     if (sources != 1)
-        return usageError(
+        return usageError<FitOptions>(
             "give the regions with one of --plan FILE, --from-fit FILE or --cdt FILE");
-    if (options.patterns.empty()) return usageError("no PATTERN to fit");
-    if (!namesFitTable(options.patterns, error)) return usageError(error);
+    if (options.patterns.empty()) return usageError<FitOptions>("no PATTERN to fit");
+    if (!namesFitTable(options.patterns, error)) return usageError<FitOptions>(error);
     return parsed;
 }
 

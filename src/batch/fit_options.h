@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "import/import_readers.h"
+#include "convert/command_line.h"
 #include "fit/fit_setup.h"
+#include "import/import_readers.h"
 
 // The most iterations --max-iter allows a fit.
 inline constexpr int kMostIterations = 10000;
@@ -20,7 +21,7 @@ struct FitOptions {
     bool commonFwhm = false;
     bool sequential = false;
     bool verbose = false;
-    int jobs = 0;           // 0: one per core
+    int jobs = 0;  // 0: one per core
     int maxIterations = kFitIterations;
     ImportRequest input;    // --from and --block
     std::string tableFile;  // empty: standard output
@@ -29,13 +30,7 @@ struct FitOptions {
     std::vector<std::string> patterns;
 };
 
-enum class FitCommand { Fit, Help, Version, UsageError };
-
-struct ParsedFitCommand {
-    FitCommand outcome = FitCommand::Fit;
-    FitOptions options;
-    std::string error;  // why the command line is not usable
-};
+using ParsedFitCommand = ParsedArgs<FitOptions>;
 
 // Options may stand before, between or after the patterns; "--" ends them. An option's
 // value follows as the next argument or after '=' ("--jobs=4").

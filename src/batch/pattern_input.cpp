@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "console/console.h"
-#include "pattern/load.h"
+#include "open/load.h"
 #include "fit/ascending_twin.h"
 
 bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,

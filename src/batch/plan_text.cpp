@@ -15,6 +15,10 @@ std::optional<double> parseNumber(const std::string& field) {
     return value;
 }
 
+bool isTwoTheta(double position) {
+    return position > 0.0 && position < 180.0;
+}
+
 std::string lineError(const std::string& name, int line, const std::string& what) {
     return name + ":" + std::to_string(line) + ": " + what;
 }

@@ -11,6 +11,13 @@
 // A whole field as a finite number; none for anything else ("12x", "nan", "").
 std::optional<double> parseNumber(const std::string& field);
 
+// A peak position a plan places a region around: a two-theta angle, above 0 and below 180
+// degrees, where a region's ends of a few FWHMs either side stay apart from it.
+bool isTwoTheta(double position);
+// The narrowest FWHM a plan takes, degrees: far below any measured peak, and wide enough
+// for the region's ends to differ from the position.
+inline constexpr double kNarrowestFwhm = 1e-6;
+
 // "NAME:LINE: WHAT"
 std::string lineError(const std::string& name, int line, const std::string& what);
 

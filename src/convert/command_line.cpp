@@ -4,16 +4,24 @@
 
 namespace {
 
+const OptionRule* findOption(const OptionTable& options, const std::string& name) {
+    for (const OptionRule& option : options)
+        if (option.name == name) return &option;
+    return nullptr;
+}
+
 // One option, given as `arg`, whose value (when it takes one) may be the argument at `next`.
 CommandLineWalk applyOption(const std::vector<std::string>& args, std::size_t& next,
-                            const CommandLineRules& rules, std::string& error) {
+                            const OptionTable& options, std::string& error) {
     const std::string& arg = args[next - 1];
     if (arg == "--help" || arg == "-h") return CommandLineWalk::Help;
     if (arg == "--version") return CommandLineWalk::Version;
     const std::size_t equals = arg.find('=');
-    const std::string name = arg.substr(0, equals);
-    if (!rules.takesValue(name)) {
-        if (rules.flag(arg)) return CommandLineWalk::Run;
+    const OptionRule* valued = findOption(options, arg.substr(0, equals));
+    if (!valued || !valued->takesValue) {
+        const OptionRule* flag = findOption(options, arg);
+        if (flag && !flag->takesValue)
+            return flag->apply("", error) ? CommandLineWalk::Run : CommandLineWalk::UsageError;
         error = "unknown option '" + arg + "'";
         return CommandLineWalk::UsageError;
     }
@@ -23,15 +31,18 @@ CommandLineWalk applyOption(const std::vector<std::string>& args, std::size_t& n
     } else if (next < args.size()) {
         value = args[next++];
     } else {
-        error = name + " needs a value";
+        error = valued->name + " needs a value";
         return CommandLineWalk::UsageError;
     }
-    return rules.value(name, value, error) ? CommandLineWalk::Run : CommandLineWalk::UsageError;
+    return valued->apply(value, error) ? CommandLineWalk::Run : CommandLineWalk::UsageError;
 }
+
+// More ranges than any file holds; the bound keeps the arithmetic in int.
+constexpr int kLargestBlock = 1000000;
 
 }  // namespace
 
-CommandLineWalk walkCommandLine(const std::vector<std::string>& args, const CommandLineRules& rules,
+CommandLineWalk walkCommandLine(const std::vector<std::string>& args, const OptionTable& options,
                                 std::vector<std::string>& operands, std::string& error) {
     bool optionsEnded = false;
     std::size_t next = 0;
@@ -42,7 +53,7 @@ CommandLineWalk walkCommandLine(const std::vector<std::string>& args, const Comm
         } else if (arg == "--") {
             optionsEnded = true;
         } else {
-            const CommandLineWalk walk = applyOption(args, next, rules, error);
+            const CommandLineWalk walk = applyOption(args, next, options, error);
             if (walk != CommandLineWalk::Run) return walk;
         }
     }
@@ -50,35 +61,44 @@ CommandLineWalk walkCommandLine(const std::vector<std::string>& args, const Comm
 }
 
 int countFrom1(const std::string& text, int largest) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
         return 0;
     const long count = std::stol(text);
     return count >= 1 && count <= largest ? static_cast<int>(count) : 0;
 }
 
-namespace {
-
-// More ranges than any file holds; the bound keeps the arithmetic in int.
-constexpr int kLargestBlock = 1000000;
-
-}  // namespace
-
-bool isReadOption(const std::string& name) {
-    return name == "--from" || name == "--block";
+OptionRule flagOption(const std::string& name, bool& flag) {
+    return {name, false, [&flag](const std::string&, std::string&) { return flag = true; }};
 }
 
-bool applyReadOption(const std::string& name, const std::string& value, ImportRequest& request,
-                     std::string& error) {
-    if (name == "--from") {
-        if (!isFromFormatName(value)) {
-            error = "unknown format '" + value + "' for --from (use " + fromFormatNames() + ")";
-            return false;
-        }
-        request.format = value;
-        return true;
-    }
-    request.range = countFrom1(value, kLargestBlock);
-    if (request.range == 0)
-        error = "--block needs a whole number from 1 to " + std::to_string(kLargestBlock);
-    return request.range != 0;
+OptionRule textOption(const std::string& name, std::string& text) {
+    return {name, true, [&text](const std::string& value, std::string&) {
+                text = value;
+                return true;
+            }};
+}
+
+void addReadOptions(OptionTable& options, ImportRequest& request) {
+    options.push_back({"--from", true, [&request](const std::string& value, std::string& error) {
+                           if (!isFromFormatName(value)) {
+                               error = "unknown format '" + value + "' for --from (use " +
+                                       fromFormatNames() + ")";
+                               return false;
+                           }
+                           request.format = value;
+                           return true;
+                       }});
+    options.push_back({"--block", true, [&request](const std::string& value, std::string& error) {
+                           request.range = countFrom1(value, kLargestBlock);
+                           if (request.range == 0)
+                               error = "--block needs a whole number from 1 to " +
+                                       std::to_string(kLargestBlock);
+                           return request.range != 0;
+                       }});
+}
+
+void addOutputOptions(OptionTable& options, std::string& outdir, bool& force) {
+    options.push_back(textOption("--outdir", outdir));
+    options.push_back(flagOption("--force", force));
 }

@@ -7,15 +7,16 @@
 #include "convert/file_messages.h"
 #include "convert/open_input.h"
 #include "convert/pattern_output.h"
+#include "convert/uniform_grid.h"
 #include "pattern/data_file_name.h"
-#include "pattern/format_recognition.h"
-#include "pattern/load.h"
+#include "open/format_recognition.h"
+#include "open/load.h"
 #include "pattern/pattern_store.h"
 
 bool convertFile(const ConvertContext& context, const std::string& name) {
     const ConvertOptions& options = context.options;
     DataFileName input{name};
-    input.format = options.from.empty() ? recogniseFormat(input) : 'v';
+    input.format = options.input.format.empty() ? recogniseFormat(input) : 'v';
     if (input.format == 's') {
         context.err << name << ": a raw scan file; raw scans are merged with --merge\n";
         return false;
@@ -35,9 +36,9 @@ bool convertFile(const ConvertContext& context, const std::string& name) {
     bool loaded = false;
     {
         FileMessages messages(context.err, name);
-        const ImportRequest request{options.from, options.block, options.bin};
-        loaded = readDataFile(file, request, messages.console(), *store, input);
+        loaded = readDataFile(file, options.input, messages.console(), *store, input);
     }
     std::fclose(file);
-    return loaded && writePatternOutputs(context, *store, name, nameFormat);
+    return loaded && onUniformGrid(context, *store, name) &&
+           writePatternOutputs(context, *store, name, nameFormat);
 }

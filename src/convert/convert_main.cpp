@@ -40,16 +40,16 @@ int convertMain(const std::vector<std::string>& args, std::ostream& out, std::os
                 bool showProgress) {
     const ParsedCommandLine parsed = parseConvertArgs(args);
     switch (parsed.outcome) {
-        case CommandLine::Help:
+        case CommandLineWalk::Help:
             out << convertUsage();
             return kConverted;
-        case CommandLine::Version:
+        case CommandLineWalk::Version:
             out << "xrdconvert " << XRDPICK_VERSION << '\n';
             return kConverted;
-        case CommandLine::UsageError:
+        case CommandLineWalk::UsageError:
             err << "xrdconvert: " << parsed.error << "\nTry 'xrdconvert --help'.\n";
             return kUsageError;
-        case CommandLine::Convert:
+        case CommandLineWalk::Run:
             break;
     }
     // Every output would fail the same way: one message, before any input is read.

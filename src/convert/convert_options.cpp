@@ -1,9 +1,10 @@
 #include "convert/convert_options.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <sstream>
 
 #include "convert/command_line.h"
-#include "import/instrument_formats.h"
 #include "pattern/data_file_name.h"
 #include "pattern/writers.h"
 
@@ -41,6 +42,8 @@ const char* const kUsage =
     "  --block N      read range N of an instrument file of several (default: 1)\n"
     "  --bin N        sum every N neighbouring points into one (angles averaged, counts\n"
     "                 summed, sig added in quadrature; a last partial group is dropped)\n"
+    "  --regrid STEP  put the pattern on a uniform grid of STEP degrees, counts interpolated\n"
+    "                 linearly (a pattern whose steps are not uniform needs it)\n"
     "  --outdir DIR   where the files are written (default: the current directory)\n"
     "  --title TEXT   title line of .gda files (default: the input's file name)\n"
     "  --force        replace files that exist already\n"
@@ -93,57 +96,17 @@ bool titleFits(const std::string& title, std::string& error) {
     return true;
 }
 
-// Larger ranges or bins than any file could use; the bound keeps the arithmetic in int.
-constexpr int kLargestCount = 1000000;
+// Larger bins than any file could use; the bound keeps the arithmetic in int.
+constexpr int kLargestBin = 1000000;
 
-// A whole number from 1 to kLargestCount; 0 for anything else.
-int positiveCount(const std::string& value) {
-    if (value.empty() || value.size() > 7 ||
-        value.find_first_not_of("0123456789") != std::string::npos)
-        return 0;
-    const int count = std::stoi(value);
-    return count <= kLargestCount ? count : 0;
-}
-
-// Applies an option that takes a value; false after setting the error.
-bool applyValue(const std::string& option, const std::string& value, ConvertOptions& options,
-                std::string& error) {
-    if (option == "--to") {
-        options.formats = formatCodes(value, error);
-        return !options.formats.empty();
-    }
-    if (option == "--outdir") {
-        options.outdir = value;
-        return true;
-    }
-    if (option == "--from") {
-        options.from = value;
-        if (!isFromFormatName(value))
-            error = "unknown format '" + value + "' for --from (use " + fromFormatNames() + ")";
-        return error.empty();
-    }
-    if (option == "--block" || option == "--bin") {
-        int& count = option == "--block" ? options.block : options.bin;
-        count = positiveCount(value);
-        if (count == 0)
-            error = option + " needs a whole number from 1 to " + std::to_string(kLargestCount);
-        return count != 0;
-    }
-    if (!titleFits(value, error)) return false;
-    options.title = value;
-    return true;
-}
-
-bool takesValue(const std::string& option) {
-    return option == "--to" || option == "--outdir" || option == "--title" || option == "--from" ||
-           option == "--block" || option == "--bin";
-}
-
-ParsedCommandLine usageError(std::string error) {
-    ParsedCommandLine parsed;
-    parsed.outcome = CommandLine::UsageError;
-    parsed.error = std::move(error);
-    return parsed;
+// A finite number above 0, written whole; unset for anything else.
+std::optional<double> positiveNumber(const std::string& value) {
+    char* end = nullptr;
+    const double number = std::strtod(value.c_str(), &end);
+    if (value.empty() || end != value.c_str() + value.size() || !std::isfinite(number) ||
+        number <= 0.0)
+        return {};
+    return number;
 }
 
 }  // namespace
@@ -151,35 +114,40 @@ ParsedCommandLine usageError(std::string error) {
 ParsedCommandLine parseConvertArgs(const std::vector<std::string>& args) {
     ParsedCommandLine parsed;
     ConvertOptions& options = parsed.options;
-    const CommandLineRules rules{
-        takesValue,
-        [&options](const std::string& option) {
-            if (option == "--force") {
-                options.force = true;
-            } else if (option == "--merge") {
-                options.merge = true;
-            } else {
-                return false;
-            }
-            return true;
-        },
-        [&options](const std::string& name, const std::string& value, std::string& error) {
-            return applyValue(name, value, options, error);
-        }};
-    switch (walkCommandLine(args, rules, options.files, parsed.error)) {
-        case CommandLineWalk::Help:
-            parsed.outcome = CommandLine::Help;
-            return parsed;
-        case CommandLineWalk::Version:
-            parsed.outcome = CommandLine::Version;
-            return parsed;
-        case CommandLineWalk::UsageError:
-            return usageError(parsed.error);
-        case CommandLineWalk::Run:
-            break;
-    }
+    OptionTable table{
+        {"--to", true,
+         [&options](const std::string& value, std::string& error) {
+             options.formats = formatCodes(value, error);
+             return !options.formats.empty();
+         }},
+        {"--title", true,
+         [&options](const std::string& value, std::string& error) {
+             if (!titleFits(value, error)) return false;
+             options.title = value;
+             return true;
+         }},
+        {"--bin", true,
+         [&options](const std::string& value, std::string& error) {
+             options.input.bin = countFrom1(value, kLargestBin);
+             if (options.input.bin == 0)
+                 error = "--bin needs a whole number from 1 to " + std::to_string(kLargestBin);
+             return options.input.bin != 0;
+         }},
+        {"--regrid", true,
+         [&options](const std::string& value, std::string& error) {
+             options.regrid = positiveNumber(value);
+             if (!options.regrid)
+                 error = "--regrid needs a positive number of degrees, not '" + value + "'";
+             return options.regrid.has_value();
+         }},
+        flagOption("--merge", options.merge)};
+    addOutputOptions(table, options.outdir, options.force);
+    addReadOptions(table, options.input);
+    parsed.outcome = walkCommandLine(args, table, options.files, parsed.error);
+    if (parsed.outcome != CommandLineWalk::Run) return parsed;
     if (options.files.empty())
-        return usageError(options.merge ? "no SCAN to merge" : "no FILE to convert");
+        return usageError<ConvertOptions>(options.merge ? "no SCAN to merge"
+                                                        : "no FILE to convert");
     return parsed;
 }
 

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "convert/command_line.h"
+#include "import/import_readers.h"
+
 // The processed format codes, in the order the writers run.
 inline constexpr const char* kProcessedFormats = "xwdg";
 
@@ -15,19 +18,12 @@ struct ConvertOptions {
     std::optional<std::string> title;  // the GSAS title; unset: the input's base name
     bool force = false;                // replace existing files
     bool merge = false;                // the files are raw scans of one pattern
-    std::string from;                  // an instrument format for every file; empty: by name
-    int block = 1;                     // the range of an instrument file of several
-    int bin = 1;                       // neighbours summed into one point
+    ImportRequest input;               // --from (empty: the format by name), --block and --bin
+    std::optional<double> regrid;      // the step of a uniform grid to resample on
     std::vector<std::string> files;
 };
 
-enum class CommandLine { Convert, Help, Version, UsageError };
-
-struct ParsedCommandLine {
-    CommandLine outcome = CommandLine::Convert;
-    ConvertOptions options;
-    std::string error;  // why the command line is not usable
-};
+using ParsedCommandLine = ParsedArgs<ConvertOptions>;
 
 // Options may stand before, between or after the files; "--" ends them. An option's value
 // follows as the next argument or after '=' ("--to=xy,dat").

@@ -10,8 +10,11 @@
 #include "convert/open_input.h"
 #include "convert/pattern_output.h"
 #include "convert/scan_name_feed.h"
+#include "convert/uniform_grid.h"
+#include "pattern/bin_points.h"
 #include "pattern/data_file_name.h"
-#include "pattern/format_recognition.h"
+#include "open/format_recognition.h"
+#include "open/load.h"
 #include "pattern/pattern_store.h"
 #include "pattern/readers.h"
 #include "pattern/super_reader.h"
@@ -87,6 +90,12 @@ bool reportRefused(const std::vector<std::string>& scans, const RefusedRecords& 
     return false;
 }
 
+bool binnedAsAsked(const ConvertContext& context, PatternStore& store, const std::string& name) {
+    if (context.options.input.bin <= 1) return true;
+    FileMessages messages(context.err, name);
+    return binPattern(store, context.options.input.bin, messages.console());
+}
+
 }  // namespace
 
 bool mergeScans(const ConvertContext& context) {
@@ -96,10 +105,16 @@ bool mergeScans(const ConvertContext& context) {
         context.err << first << ": not a raw scan file (its extension begins with three digits)\n";
         return false;
     }
+    {
+        FileMessages messages(context.err, first);
+        if (!holdsRange(context.options.input.range, messages.console())) return false;
+    }
     if (!allScansOpen(scans, context.err)) return false;
     auto store = std::make_unique<PatternStore>();
     RefusedRecords refused;
-    if (!readAllScans(scans, context.err, *store, refused)) return false;
+    if (!readAllScans(scans, context.err, *store, refused) ||
+        !binnedAsAsked(context, *store, first) || !onUniformGrid(context, *store, first))
+        return false;
     const bool written = writePatternOutputs(context, *store, first, 's');
     return reportRefused(scans, refused, context.err) && written;
 }

@@ -185,6 +185,12 @@ int onDisplayLost(Display*) {
     recoverAndExit("the connection to the display is lost");
 }
 
+// Xlib calls this when the display refused a request: the window or its drawing is gone
+// (destroyed by another client), and a cursor read on it would wait forever.
+int onRequestRefused(Display*, XErrorEvent*) {
+    recoverAndExit("the display refused a request");
+}
+
 }  // namespace
 
 void installRecoveryHandlers() {
@@ -195,7 +201,14 @@ void installRecoveryHandlers() {
     sigaddset(&action.sa_mask, SIGTERM);
     sigaction(SIGHUP, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A write to a display whose server is gone (or to a closed standard output) must fail
+    // with EPIPE, so that Xlib calls onDisplayLost, rather than end the run unsaved.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGPIPE, &ignore, nullptr);
     XSetIOErrorHandler(onDisplayLost);
+    XSetErrorHandler(onRequestRefused);
 }
 
 UserWait::UserWait() {

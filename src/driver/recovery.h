@@ -1,12 +1,14 @@
 #pragma once
 // No work lost when the run is cut off. When the connection to the display breaks (the X
-// server dies, an ssh session drops) or the process gets SIGHUP or SIGTERM, the run ends
+// server dies, an ssh session drops, a write meets a closed connection), the display refuses
+// a request (another client destroyed the window) or the process gets SIGHUP or SIGTERM, the
+// run ends
 // with status 1 as before, but first the work not yet in a file goes to recovery files next
 // to the data file: the background points (NAME.fbg.recovered, in the .fbg format), the peak
 // positions (NAME.cdt.recovered, as a .cdt file) and a pattern merged from raw scans
 // (NAME.xy.recovered, as an .xy file). One line on standard error says what was written.
 //
-// That happens inside a signal handler or Xlib's I/O error handler, where neither stdio nor
+// That happens inside a signal handler or Xlib's error handlers, where neither stdio nor
 // the heap may be used: everything is prepared while the run goes on, and the files are
 // written with open, write and close alone.
 
@@ -16,8 +18,10 @@ class Console;
 class FixedText;
 struct RunState;
 
-// Installs the handlers for SIGHUP, SIGTERM and the loss of the display. Called once by the
-// program's main; the handlers find nothing to save until a run is watched.
+// Installs the handlers for SIGHUP, SIGTERM and the loss of the display (its connection
+// broken, or a request refused), and ignores SIGPIPE so that a broken connection is seen as
+// such. Called once by the program's main; the handlers find nothing to save until a run is
+// watched.
 void installRecoveryHandlers();
 
 // While it lives, the run's unsaved work is what a cut-off run saves.

@@ -9,7 +9,7 @@
 #include "driver/run_arguments.h"
 #include "driver/run_state.h"
 #include "driver/side_outcome.h"
-#include "pattern/load.h"
+#include "open/load.h"
 #include "pattern/writers.h"
 #include "peaks/peak_side.h"
 #include "view/graphics.h"

@@ -78,5 +78,5 @@ bool readTextPattern(std::FILE* file, int bin, Console& console, PatternStore& s
 XyReading readXyOrText(std::FILE* file, int bin, Console& console, PatternStore& store) {
     if (isTextPattern(file))
         return readTextPattern(file, bin, console, store) ? XyReading::AsText : XyReading::Failed;
-    return readXy(file, console, store) ? XyReading::AsXy : XyReading::Failed;
+    return readXy(file, bin, console, store) ? XyReading::AsXy : XyReading::Failed;
 }

@@ -1,14 +1,15 @@
 #include "import/scan_to_pattern.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "console/console.h"
-#include "import/bin_points.h"
 #include "import/x_axis.h"
+#include "pattern/angle_grid.h"
+#include "pattern/bin_points.h"
 #include "pattern/line_conversion.h"
 #include "pattern/pattern_checks.h"
-#include "pattern/xy_step.h"
 
 namespace {
 
@@ -58,20 +59,12 @@ void binGroups(PatternPoints& points, int bin, Console& console) {
     if (bin <= 1) return;
     const std::size_t before = points.tth.size();
     const int dropped = binPoints(points, bin);
-    console.print("Binned by %d: %zu points from %zu.\n", bin, points.tth.size(), before);
-    if (dropped > 0)
-        console.print("The last %d point(s), too few for a group of %d, are dropped.\n", dropped,
-                      bin);
+    reportBinning(console, bin, before, points.tth.size(), dropped);
 }
 
 bool fitsTheStore(const PatternPoints& points, Console& console) {
-    const std::size_t count = points.tth.size();
-    if (count <= static_cast<std::size_t>(MAXBUF)) return true;
-    const std::size_t bin = (count + MAXBUF - 1) / MAXBUF;
-    console.print(
-        "This pattern holds %zu points, more than the %d the program holds: sum neighbours "
-        "with xrdconvert --bin %zu.\n",
-        count, MAXBUF, bin);
+    if (points.tth.size() <= static_cast<std::size_t>(MAXBUF)) return true;
+    reportTooManyPoints(console, points.tth.size());
     return false;
 }
 
@@ -100,24 +93,19 @@ bool anglesInOrder(const std::vector<double>& tth, Console& console) {
     return true;
 }
 
-// A uniform grid keeps the file's own step; uneven steps take the .xy reader's rule and a
-// warning, since every writer puts the angles on the grid of tthmin and tthstep.
-void setGrid(const std::vector<double>& tth, Console& console, PatternStore& store) {
-    store.tthmin = tth.front();
-    store.tthmax = tth.back();
-    const double mean = (store.tthmax - store.tthmin) / store.ilast;
-    bool uniform = true;
-    for (std::size_t i = 0; i < tth.size() && uniform; ++i)
-        uniform = std::fabs(tth[i] - (store.tthmin + i * mean)) <= 0.001;
-    if (uniform) {
-        store.tthstep = mean;
-        return;
-    }
-    store.tthstep = xyStep(store.tth[0], store.tth[1]);
+// The grid of the step the file states, else of the first and the last angle. The fit
+// windows and the .wyr, .dat and .gda writers know the angles by that grid only: an
+// irregular pattern gets a warning that names where the grid fails.
+void setGrid(std::optional<double> statedStep, int bin, const std::vector<double>& tth,
+             Console& console, PatternStore& store) {
+    // The first and last angle in double precision, before they are stored as floats.
+    const double span = (tth.back() - tth.front()) / (tth.size() - 1);
+    if (setAngleGrid(store, statedStep ? std::copysign(*statedStep * bin, span) : span)) return;
+    const int off = firstOffGrid(store);
     console.print(
-        "Please, check the steps: they are not uniform (tthstep %.4f from the first "
-        "spacing).\n",
-        store.tthstep);
+        "Please, check the steps: they are not uniform (point %d at %g lies off the grid of "
+        "tthstep %.4f from the first spacing).\n",
+        off + 1, store.tth[off], store.tthstep);
 }
 
 }  // namespace
@@ -139,7 +127,7 @@ bool fillPatternFromScan(const ImportedScan& scan, int bin, Console& console, Pa
         store.cts[i] = static_cast<float>(points.cts[i]);
         store.sig[i] = static_cast<float>(points.sig[i]);
     }
-    setGrid(points.tth, console, store);
+    setGrid(scan.step, bin, points.tth, console, store);
     reportPointsRead(console, ilast);
     return true;
 }

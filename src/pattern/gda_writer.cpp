@@ -1,5 +1,8 @@
+#include <array>
+
 #include "pattern/fixed_fields.h"
 #include "pattern/format_writers.h"
+#include "pattern/grid_header.h"
 
 namespace {
 
@@ -12,9 +15,16 @@ int writeGda(std::FILE* out, const PatternStore& store, const std::string& title
     std::fprintf(out, "%-80s\n", title.c_str());
     const long points = store.ilast + 1;
     const long records = store.ilast / kPointsPerRecord + 1;
-    // GSAS gives the angles in centidegrees.
-    std::fprintf(out, "BANK  1 %8ld%8ld CONST %10.2lf%10.2lf 0 0 ESD                     \n",
-                 points, records, store.tthmin * 100.0, store.tthstep * 100.0);
+    // GSAS gives the angles in centidegrees; the line is 80 characters wide. Wider values
+    // than the 10-character fields hold are kept apart by a blank.
+    const GridHeader header = gridHeader(store, kCentidegreeHeader);
+    const int d = header.decimals;
+    std::array<char, 160> bank{};
+    std::snprintf(bank.data(), bank.size(),
+                  d == kCentidegreeHeader.least ? "BANK  1 %8ld%8ld CONST %10.*lf%10.*lf 0 0 ESD"
+                                                : "BANK  1 %8ld%8ld CONST %10.*lf %10.*lf 0 0 ESD",
+                  points, records, d, header.tthmin, d, header.tthstep);
+    std::fprintf(out, "%-80s\n", bank.data());
     FieldWriter fields(out);
     for (int i = 0; i <= store.ilast; ++i) {
         // A line end only between records: the file ends without one.

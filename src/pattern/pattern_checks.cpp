@@ -20,15 +20,19 @@ void reportPointsRead(Console& console, int ilast) {
     console.print("%ld data points read.\n", static_cast<long>(ilast) + 1);
 }
 
-bool endsOnGrid(const PatternStore& store) {
-    const float span = static_cast<float>(store.ilast * store.tthstep);
-    return std::fabs(store.tthmax - (store.tthmin + span)) <= 0.001;
+void reportTooManyPoints(Console& console, std::size_t count) {
+    const std::size_t bin = (count + MAXBUF - 1) / MAXBUF;
+    console.print(
+        "This pattern holds %zu points, more than the %d the program holds: sum neighbours "
+        "with xrdconvert --bin %zu.\n",
+        count, MAXBUF, bin);
 }
 
 int firstOffGrid(const PatternStore& store) {
     const double tolerance = std::fabs(store.tthstep) / 3.0;
+    // Written as "not within", so that a step that is not a number puts every point off.
     for (int i = 0; i <= store.ilast; ++i) {
-        if (std::fabs(store.tth[i] - (store.tthmin + i * store.tthstep)) > tolerance) return i;
+        if (!(std::fabs(store.tth[i] - (store.tthmin + i * store.tthstep)) <= tolerance)) return i;
     }
     return -1;
 }

@@ -2,6 +2,7 @@
 // What every reader does once the values are in: angles from the grid, and the messages
 // about the number of points.
 
+#include <cstddef>
 #include <string>
 
 #include "pattern/pattern_store.h"
@@ -17,9 +18,9 @@ bool hasEnoughPoints(Console& console, int ilast);
 // "N data points read." with N = ilast + 1.
 void reportPointsRead(Console& console, int ilast);
 
-// The .xy reader's grid check for angles read rather than computed: the last angle lies
-// within 0.001 degree of tthmin + ilast * tthstep (the product taken as a float).
-bool endsOnGrid(const PatternStore& store);
+// For a pattern of more points than the store holds: says so and names the bin that fits
+// ("... sum neighbours with xrdconvert --bin N.").
+void reportTooManyPoints(Console& console, std::size_t count);
 
 // The index of the first point whose angle lies more than a third of a step off the grid of
 // tthmin and tthstep: farther than any rounding of the angles a file writes; -1 when every

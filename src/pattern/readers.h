@@ -11,8 +11,13 @@
 
 class Console;
 
-// XRS82: lines of tth, cts, sig.
-bool readXy(std::FILE* file, Console& console, PatternStore& store);
+// XRS82: lines of tth, cts, sig; every bin neighbours summed into one point as they are
+// read (xrdconvert --bin), so that a file too long for the store can still be read.
+bool readXy(std::FILE* file, int bin, Console& console, PatternStore& store);
+
+inline bool readXy(std::FILE* file, Console& console, PatternStore& store) {
+    return readXy(file, 1, console, store);
+}
 
 // Wyriet: a tthmin, tthstep, tthmax line, then up to 8 intensities per line (sig untouched).
 bool readWyr(std::FILE* file, Console& console, PatternStore& store);

@@ -1,9 +1,7 @@
 #include "pattern/writers.h"
 
 #include <array>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -12,7 +10,6 @@
 #include "pattern/format_writers.h"
 #include "pattern/safe_file.h"
 #include "pattern/typed_line.h"
-#include "pattern/xy_step.h"
 
 namespace {
 
@@ -25,53 +22,28 @@ using WriteFormat = int (*)(std::FILE*, const PatternStore&, const TitleSource&)
 struct OutputFormat {
     char code;  // the format code of the data file name
     const char* prompt;
-    int failCode;           // returned when the file cannot be created
-    double stepResolution;  // degrees in which the file gives tthstep, or lists the angles
+    int failCode;  // returned when the file cannot be created
     WriteFormat write;
 };
 
 const std::array<OutputFormat, 4> kFormats = {{
-    {'x', "To get XRS82 output file with stdev, enter file name: (.xy) ", -2, 0.001,
+    {'x', "To get XRS82 output file with stdev, enter file name: (.xy) ", -2,
      [](std::FILE* out, const PatternStore& store, const TitleSource&) {
          return writeXy(out, store);
      }},
-    {'w', "To get Wyriet output file, enter file name: (.wyr) ", -3, 0.001,
+    {'w', "To get Wyriet output file, enter file name: (.wyr) ", -3,
      [](std::FILE* out, const PatternStore& store, const TitleSource&) {
          return writeWyr(out, store);
      }},
-    {'d', "To get .PROFIN output file with weights, enter file name: (.dat) ", -4, 0.001,
+    {'d', "To get .PROFIN output file with weights, enter file name: (.dat) ", -4,
      [](std::FILE* out, const PatternStore& store, const TitleSource&) {
          return writeDat(out, store);
      }},
-    {'g', "To get .GDAT output file with weights, enter file name: (.gda) ", -5, 0.0001,
+    {'g', "To get .GDAT output file with weights, enter file name: (.gda) ", -5,
      [](std::FILE* out, const PatternStore& store, const TitleSource& title) {
          return writeGda(out, store, title());
      }},
 }};
-
-// The step a reader takes back from the file: the header's value, or for .xy the spacing of
-// the first two angles as listed.
-double stepReadBack(const OutputFormat& format, const PatternStore& store) {
-    if (format.code != 'x')
-        return std::round(store.tthstep / format.stepResolution) * format.stepResolution;
-    std::array<char, 32> first{}, second{};
-    std::snprintf(first.data(), first.size(), "%8.3f", store.tthmin);
-    std::snprintf(second.data(), second.size(), "%8.3f", store.tthmin + store.tthstep);
-    return xyStep(std::strtof(first.data(), nullptr), std::strtof(second.data(), nullptr));
-}
-
-// A file that gives tthstep with fewer decimals than it has moves the angles read back from
-// it, the more the further the point: the user must hear of it.
-void warnStepRounding(Console& console, const std::string& name, const PatternStore& store,
-                      const OutputFormat& format) {
-    const double resolution = format.stepResolution;
-    const double drift = std::fabs(stepReadBack(format, store) - store.tthstep) * store.ilast;
-    if (drift <= resolution / 2) return;
-    console.print(
-        "Warning: %s cannot hold tthstep = %.6f exactly; angles read back from it will be up "
-        "to %.4f degrees off.\n",
-        name.c_str(), store.tthstep, drift);
-}
 
 // 0 when the file was written; the format's code after the message when it cannot be
 // created or fully written.
@@ -93,7 +65,6 @@ int writeFile(Console& console, const PatternStore& store, const OutputFormat& f
             "correctly.\n",
             overflows, name.c_str());
     }
-    warnStepRounding(console, name, store, format);
     return 0;
 }
 

@@ -4,11 +4,11 @@
 int writeXy(std::FILE* out, const PatternStore& store) {
     int unfaithful = 0;
     for (int i = 0; i <= store.ilast; ++i) {
-        // The angles are recomputed on the grid, so an unevenly spaced input comes out even.
-        const double tth = store.tthmin + i * store.tthstep;
+        // The angles as read: the grid reproduces them only to the file's rounding, and an
+        // angle read as 3.031 must not come back as 3.032.
         long count = 0;
         if (!roundedCount(store.cts[i], count)) ++unfaithful;
-        std::fprintf(out, "%8.3f %7ld %8.1f\n", tth, count, store.sig[i]);
+        std::fprintf(out, "%8.3f %7ld %8.1f\n", store.tth[i], count, store.sig[i]);
     }
     return unfaithful;
 }

@@ -11,7 +11,7 @@
 #include "convert/file_messages.h"
 #include "convert/open_input.h"
 #include "convert/output_names.h"
-#include "pattern/load.h"
+#include "open/load.h"
 #include "pattern/pattern_checks.h"
 #include "peaks/peak_files.h"
 #include "view/point_list.h"

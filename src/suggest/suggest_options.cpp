@@ -39,11 +39,6 @@ const char* const kUsage =
     "messages go to standard error. Exit status: 0 when every pattern was done, 1 when one\n"
     "failed, 2 for a usage error.\n";
 
-bool takesValue(const std::string& name) {
-    return name == "--outdir" || name == "--points" || name == "--min-sigma" ||
-           isReadOption(name);
-}
-
 // The whole text as a number; false for anything else (empty, trailing text, out of range).
 bool wholeNumber(const std::string& text, double& value) {
     if (text.empty()) return false;
@@ -53,24 +48,20 @@ bool wholeNumber(const std::string& text, double& value) {
     return errno == 0 && *end == '\0' && std::isfinite(value);
 }
 
-bool applyValue(const std::string& name, const std::string& value, SuggestOptions& options,
-                std::string& error) {
-    if (name == "--outdir") {
-        options.outdir = value;
-        return true;
-    }
-    if (isReadOption(name)) return applyReadOption(name, value, options.input, error);
+bool applyPoints(const std::string& value, SuggestOptions& options, std::string& error) {
     double number = 0.0;
-    if (name == "--points") {
-        if (!wholeNumber(value, number) || number != std::floor(number) || number < 2 ||
-            number > kMaxSuggested) {
-            error = "--points takes a whole number from 2 to " + std::to_string(kMaxSuggested) +
-                    ", not '" + value + "'";
-            return false;
-        }
-        options.settings.points = static_cast<int>(number);
-        return true;
+    if (!wholeNumber(value, number) || number != std::floor(number) || number < 2 ||
+        number > kMaxSuggested) {
+        error = "--points takes a whole number from 2 to " + std::to_string(kMaxSuggested) +
+                ", not '" + value + "'";
+        return false;
     }
+    options.settings.points = static_cast<int>(number);
+    return true;
+}
+
+bool applyMinSigma(const std::string& value, SuggestOptions& options, std::string& error) {
+    double number = 0.0;
     if (!wholeNumber(value, number) || number <= 0.0) {
         error = "--min-sigma takes a positive number, not '" + value + "'";
         return false;
@@ -79,11 +70,12 @@ bool applyValue(const std::string& name, const std::string& value, SuggestOption
     return true;
 }
 
-ParsedSuggestLine usageError(std::string error) {
-    ParsedSuggestLine parsed;
-    parsed.outcome = CommandLineWalk::UsageError;
-    parsed.error = std::move(error);
-    return parsed;
+// Clears a flag that is set by default.
+OptionRule offOption(const std::string& name, bool& flag) {
+    return {name, false, [&flag](const std::string&, std::string&) {
+                flag = false;
+                return true;
+            }};
 }
 
 }  // namespace
@@ -91,28 +83,24 @@ ParsedSuggestLine usageError(std::string error) {
 ParsedSuggestLine parseSuggestArgs(const std::vector<std::string>& args) {
     ParsedSuggestLine parsed;
     SuggestOptions& options = parsed.options;
-    const CommandLineRules rules{
-        takesValue,
-        [&options](const std::string& option) {
-            if (option == "--force") {
-                options.force = true;
-            } else if (option == "--no-background") {
-                options.background = false;
-            } else if (option == "--no-peaks") {
-                options.peaks = false;
-            } else {
-                return false;
-            }
-            return true;
-        },
-        [&options](const std::string& name, const std::string& value, std::string& error) {
-            return applyValue(name, value, options, error);
-        }};
-    parsed.outcome = walkCommandLine(args, rules, options.files, parsed.error);
+    OptionTable table{{"--points", true,
+                       [&options](const std::string& value, std::string& error) {
+                           return applyPoints(value, options, error);
+                       }},
+                      {"--min-sigma", true,
+                       [&options](const std::string& value, std::string& error) {
+                           return applyMinSigma(value, options, error);
+                       }},
+                      offOption("--no-background", options.background),
+                      offOption("--no-peaks", options.peaks)};
+    addOutputOptions(table, options.outdir, options.force);
+    addReadOptions(table, options.input);
+    parsed.outcome = walkCommandLine(args, table, options.files, parsed.error);
     if (parsed.outcome != CommandLineWalk::Run) return parsed;
-    if (options.files.empty()) return usageError("no PATTERN to suggest for");
+    if (options.files.empty()) return usageError<SuggestOptions>("no PATTERN to suggest for");
     if (!options.background && !options.peaks)
-        return usageError("--no-background and --no-peaks leave nothing to suggest");
+        return usageError<SuggestOptions>(
+            "--no-background and --no-peaks leave nothing to suggest");
     return parsed;
 }
 

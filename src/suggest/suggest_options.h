@@ -17,11 +17,7 @@ struct SuggestOptions {
     std::vector<std::string> files;
 };
 
-struct ParsedSuggestLine {
-    CommandLineWalk outcome = CommandLineWalk::Run;
-    SuggestOptions options;
-    std::string error;  // why the command line is not usable
-};
+using ParsedSuggestLine = ParsedArgs<SuggestOptions>;
 
 ParsedSuggestLine parseSuggestArgs(const std::vector<std::string>& args);
 

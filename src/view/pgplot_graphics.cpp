@@ -46,7 +46,13 @@ int PgplotGraphics::openGiza(const std::string& spec) {
     const bool screen = isScreenDevice(spec);
     openFailure_ = screen ? missingDisplay() : "";
     if (!openFailure_.empty()) return 0;
+    // giza's screen device sets an X error handler of its own that only prints the error
+    // and carries on, waiting then forever for a cursor on a window that may be gone: the
+    // program's handler stays.
+    const XErrorHandler programHandler = XSetErrorHandler(nullptr);  // Xlib's way to read it
+    XSetErrorHandler(programHandler);
     const int id = cpgopen(spec.c_str());
+    XSetErrorHandler(programHandler);
     screenOpen_ = id > 0 && screen;
     colour_ = 1;  // giza's, and PGPLOT's, colour on opening
     // A family named in GIZA_FONT is the user's own choice.

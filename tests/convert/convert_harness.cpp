@@ -6,7 +6,7 @@
 #include "console/console.h"
 #include "convert/convert_main.h"
 #include "pattern/data_file_name.h"
-#include "pattern/load.h"
+#include "open/load.h"
 #include "pattern/pattern_store.h"
 #include "pattern/writers.h"
 

@@ -16,7 +16,7 @@ ParsedCommandLine parse(const std::vector<std::string>& args) {
 TEST(ConvertOptions, OptionsStandAnywhereWithTheirValueNextOrAfterAnEqualsSign) {
     const ParsedCommandLine parsed = parse(
         {"a.xy", "--outdir", "out", "--force", "--title=My sample", "b.xy", "--merge", "--to=dat"});
-    ASSERT_EQ(parsed.outcome, CommandLine::Convert) << parsed.error;
+    ASSERT_EQ(parsed.outcome, CommandLineWalk::Run) << parsed.error;
     EXPECT_EQ(parsed.options.outdir, "out");
     EXPECT_EQ(parsed.options.title, "My sample");
     EXPECT_TRUE(parsed.options.force);
@@ -34,7 +34,7 @@ TEST(ConvertOptions, ToListsFormatsInTheWritersOrderOnceEach) {
 
 TEST(ConvertOptions, DoubleDashEndsTheOptionsAndNothingIsSetUnasked) {
     const ParsedCommandLine parsed = parse({"--force", "--", "--odd.xy", "-"});
-    ASSERT_EQ(parsed.outcome, CommandLine::Convert);
+    ASSERT_EQ(parsed.outcome, CommandLineWalk::Run);
     EXPECT_EQ(parsed.options.files, (std::vector<std::string>{"--odd.xy", "-"}));
     EXPECT_EQ(parsed.options.formats, "");
     EXPECT_EQ(parsed.options.outdir, "");
@@ -43,9 +43,9 @@ TEST(ConvertOptions, DoubleDashEndsTheOptionsAndNothingIsSetUnasked) {
 }
 
 TEST(ConvertOptions, HelpAndVersionWinOverEverythingBeforeThem) {
-    EXPECT_EQ(parse({"a.xy", "--to", "wyr", "--help"}).outcome, CommandLine::Help);
-    EXPECT_EQ(parse({"-h"}).outcome, CommandLine::Help);
-    EXPECT_EQ(parse({"--version", "a.xy"}).outcome, CommandLine::Version);
+    EXPECT_EQ(parse({"a.xy", "--to", "wyr", "--help"}).outcome, CommandLineWalk::Help);
+    EXPECT_EQ(parse({"-h"}).outcome, CommandLineWalk::Help);
+    EXPECT_EQ(parse({"--version", "a.xy"}).outcome, CommandLineWalk::Version);
 }
 
 TEST(ConvertOptions, UsageErrorsSayWhatIsWrong) {
@@ -65,14 +65,14 @@ TEST(ConvertOptions, UsageErrorsSayWhatIsWrong) {
     };
     for (const auto& c : cases) {
         const ParsedCommandLine parsed = parse(c.args);
-        EXPECT_EQ(parsed.outcome, CommandLine::UsageError) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(parsed.outcome, CommandLineWalk::UsageError) << ::testing::PrintToString(c.args);
         EXPECT_EQ(parsed.error, c.error);
     }
 }
 
 // A .gda title must read back as one line of the reader's 100-character buffer.
 TEST(ConvertOptions, TheTitleIsOneLineThatTheGdaReaderTakesWhole) {
-    EXPECT_EQ(parse({"--title", std::string(98, 't'), "a.xy"}).outcome, CommandLine::Convert);
+    EXPECT_EQ(parse({"--title", std::string(98, 't'), "a.xy"}).outcome, CommandLineWalk::Run);
     EXPECT_EQ(parse({"--title", std::string(99, 't'), "a.xy"}).error,
               "--title holds at most 98 characters");
     EXPECT_EQ(parse({"--title", "two\nlines", "a.xy"}).error, "--title must be a single line");

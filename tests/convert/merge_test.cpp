@@ -153,3 +153,23 @@ TEST_F(MergeTest, AScanNameTheReaderCannotTakeIsRefusedBeforehand) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MergeTest, BinSumsNeighboursOfTheMergedPatternAndASecondRangeIsAnError) {
+    writeFile("run.001", scanFile(records(10.00, 5)));
+    writeFile("run.002", scanFile(records(10.10, 6)));
+    ConvertRun run = runConvert({"--merge", "--to", "xy", "--bin", "2", "run.001", "run.002"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(contains(run.err, "run.001: Binned by 2: 5 points from 11.\n")) << run.err;
+    EXPECT_EQ(
+        anglesOf(readFile("run.xy")),
+        (std::vector<std::string>{"  10.010", "  10.050", "  10.090", "  10.130", "  10.170"}));
+    fs::remove("run.xy");
+    run = runConvert({"--merge", "--to", "xy", "--block", "2", "run.001", "run.002"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "run.001: This file holds 1 range: there is no range 2.\n");
+    EXPECT_FALSE(fileExists("run.xy"));
+}
+
+}  // namespace

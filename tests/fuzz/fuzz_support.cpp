@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,6 +28,29 @@ std::vector<std::string> splitSections(const std::uint8_t* data, std::size_t siz
     parts.push_back(start < input.size() ? input.substr(start) : std::string());
     parts.resize(count);
     return parts;
+}
+
+std::vector<std::string> splitArguments(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> args;
+    if (size == 0) return args;
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    for (std::size_t start = 0;;) {
+        const std::size_t end = input.find('\0', start);
+        args.push_back(input.substr(start, end - start));
+        if (end == std::string::npos) return args;
+        start = end + 1;
+    }
+}
+
+void requireParseVerdict(bool failed, const std::string& error) {
+    require(failed == !error.empty(), "a parse fails exactly when it gives an error");
+}
+
+void requireOperandsGiven(const std::vector<std::string>& operands,
+                          const std::vector<std::string>& args) {
+    for (const std::string& operand : operands)
+        require(std::find(args.begin(), args.end(), operand) != args.end(),
+                "an operand is one of the arguments");
 }
 
 namespace {

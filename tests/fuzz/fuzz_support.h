@@ -21,6 +21,15 @@ inline constexpr const char* kSectionMark = "\n~~~\n";
 std::vector<std::string> splitSections(const std::uint8_t* data, std::size_t size,
                                        std::size_t count);
 
+// The input as a command line: the arguments between NUL bytes (none for an empty input).
+std::vector<std::string> splitArguments(const std::uint8_t* data, std::size_t size);
+
+// The promises of every command-line parser: it fails exactly when it gives a non-empty
+// error, and the operands it keeps are arguments it was given.
+void requireParseVerdict(bool failed, const std::string& error);
+void requireOperandsGiven(const std::vector<std::string>& operands,
+                          const std::vector<std::string>& args);
+
 // Creates a temporary directory and makes it the working directory for the life of the
 // process, so that files named by the targets (and by the program) land there.
 void enterScratchDirectory();

@@ -2,7 +2,7 @@
 
 #include "fuzz_support.h"
 #include "pattern/data_file_name.h"
-#include "pattern/load.h"
+#include "open/load.h"
 
 namespace {
 

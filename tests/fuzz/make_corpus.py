@@ -3,7 +3,8 @@
 
 The seeds are cut from the shipped example patterns (examples/) and written out for the edge
 cases that the unit tests name: the smallest and a too small pattern, blank and over-long
-lines, short last lines, bad headers, full point lists. Running it again rewrites the same
+lines, short last lines, bad headers, full point lists, and plans and command lines of the
+batch programs at their limits. Running it again rewrites the same
 bytes. Usage: python3 tests/fuzz/make_corpus.py
 """
 
@@ -168,6 +169,91 @@ def import_seeds():
     return seeds
 
 
+def plan_seeds():
+    return {
+        "three_regions.plan": "# low high peaks\n20 24 21 22.5\n30 34 31 wor=0.08\n"
+                              "\n40.5 46 41 42 43 44 45 # nine\n",
+        "nine_peaks.plan": "10 20 11 12 13 14 15 16 17 18 19\n",
+        "ten_peaks.plan": "10 21 11 12 13 14 15 16 17 18 19 20\n",
+        "unordered.plan": "20 24 23 21\n",
+        "bad_wor.plan": "20 24 21 wor=x\n",
+        "negative_wor.plan": "20 24 21 wor=-0.06\n",
+        "comments_only.plan": "# nothing\n\n   \n",
+        "huge.plan": "-1e308 1e308 0\n1e-320 2e-320 1.5e-320\n",
+        "nan.plan": "20 24 nan\n",
+    }
+
+
+def fit_seeds():
+    header = "#    tth        Iint      FWHM      eta       w/r      chi^2\n"
+    line = "  21.0000   1500.00   0.1200   0.5000   0.0600   1.234\n"
+    other = "  22.5000    800.00   0.1500   0.4000   0.0600   1.234\n"
+    separator = "#" + "-" * 56 + "#\n"
+    return {
+        "two_blocks.fit": header + line + other + separator + header + other + separator,
+        "last_block_open.fit": header + line,
+        "shared_position.fit": header + line + line + separator,
+        "zero_fwhm.fit": header + "21 100 0 0.5 0.06 1\n" + separator,
+        "five_fields.fit": "21 100 0.1 0.5 0.06\n",
+        "ten_lines.fit": "".join(f"{20 + i} 100 0.1 0.5 0.06 1\n" for i in range(10)),
+        "empty_blocks.fit": separator + separator,
+    }
+
+
+def cdt_seeds():
+    width = bytes([4])  # the measured width
+    return {
+        "quartz.cdt": width + b"  20.8600\n  26.6400\n  36.5400\n  39.4600\n  40.3000\n",
+        "close_peaks.cdt": bytes([8]) + b"  25.0000\n  25.0100\n  25.0200\n  25.0300\n",
+        "many_close.cdt": bytes([0]) + "".join(
+            f"{30 + 0.01 * i:9.4f}\n" for i in range(40)).encode(),
+        "comments.cdt": width + b"# peaks\n\n  21.0 extra fields\n",
+        "not_a_number.cdt": width + b"  21.0\nabc\n",
+        "negative.cdt": width + b"-5\n0\n",
+    }
+
+
+def argument_seeds(lines):
+    return {name: "\0".join(args).encode("latin-1") for name, args in lines.items()}
+
+
+def fit_args_seeds():
+    return argument_seeds({
+        "plan": ["--plan", "series.plan", "a.xy", "b.xy"],
+        "from_fit_equals": ["--from-fit=quartz.fit", "--wor=0.06", "--jobs=4", "a.xy"],
+        "cdt_everything": ["--cdt", "p.cdt", "--common", "--sequential", "--verbose",
+                           "--table", "t.txt", "--fit", "f.fit", "--plots", "pics", "a.xy"],
+        "two_sources": ["--plan", "p", "--cdt", "c", "a.xy"],
+        "bad_jobs": ["--jobs", "0", "--plan", "p", "a.xy"],
+        "dashdash": ["--plan", "p", "--", "--help", "-x"],
+        "tab_name": ["--plan", "p", "a\tb.xy"],
+        "help": ["--help"],
+        "no_value": ["--plan"],
+    })
+
+
+def convert_args_seeds():
+    return argument_seeds({
+        "to_formats": ["--to=xy,dat", "--outdir", "out", "a.raw"],
+        "merge": ["--merge", "--force", "scan.001", "scan.002"],
+        "title": ["--title", "a title", "--from", "riet7", "a.dat"],
+        "block_bin": ["--block=2", "--bin", "3", "a.xrdml"],
+        "unknown": ["--frobnicate", "a.xy"],
+        "version": ["--version"],
+        "no_file": ["--to", "gda"],
+    })
+
+
+def suggest_args_seeds():
+    return argument_seeds({
+        "points": ["--points", "20", "--min-sigma=3.5", "a.xy"],
+        "nothing": ["--no-background", "--no-peaks", "a.xy"],
+        "outdir": ["--outdir", "out", "--force", "--no-peaks", "a.xy", "b.xy"],
+        "bad_number": ["--points", "-1", "a.xy"],
+        "help": ["-h"],
+    })
+
+
 def write(target, seeds):
     folder = CORPUS / target
     shutil.rmtree(folder, ignore_errors=True)
@@ -186,6 +272,12 @@ def main():
     write("fuzz_load_background", background_seeds())
     write("fuzz_load_peaks", peaks_seeds())
     write("fuzz_read_import", import_seeds())
+    write("fuzz_plan_file", plan_seeds())
+    write("fuzz_plan_fit", fit_seeds())
+    write("fuzz_plan_cdt", cdt_seeds())
+    write("fuzz_args_fit", fit_args_seeds())
+    write("fuzz_args_convert", convert_args_seeds())
+    write("fuzz_args_suggest", suggest_args_seeds())
 
 
 if __name__ == "__main__":

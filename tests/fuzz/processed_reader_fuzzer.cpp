@@ -10,7 +10,7 @@
 #include "fuzz_support.h"
 #include "good_pattern.h"
 #include "pattern/data_file_name.h"
-#include "pattern/load.h"
+#include "open/load.h"
 #include "pattern/readers.h"
 #include "store_promises.h"
 

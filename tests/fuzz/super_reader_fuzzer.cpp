@@ -11,7 +11,7 @@
 #include "fuzz_support.h"
 #include "good_pattern.h"
 #include "pattern/data_file_name.h"
-#include "pattern/load.h"
+#include "open/load.h"
 #include "store_promises.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "loaded_pattern.h"
-#include "pattern/format_recognition.h"
+#include "open/format_recognition.h"
 #include "support/import_samples.h"
 #include "support/temp_dir.h"
 

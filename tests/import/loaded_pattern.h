@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "pattern/load.h"
+#include "open/load.h"
 
 struct Loaded {
     bool ok = false;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "pattern/reader_harness.h"
-#include "pattern/reader_samples.h"
+#include "support/reader_samples.h"
 #include "pattern/readers.h"
 
 namespace {

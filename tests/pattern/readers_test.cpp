@@ -7,7 +7,7 @@
 #include <string>
 
 #include "pattern/reader_harness.h"
-#include "pattern/reader_samples.h"
+#include "support/reader_samples.h"
 
 namespace {
 
@@ -85,7 +85,10 @@ TEST_P(EveryReaderTest, AFinalLineEndMakesNoDifference) {
 INSTANTIATE_TEST_SUITE_P(
     AllFormats, EveryReaderTest,
     ::testing::Values(
-        FormatCase{"xy", readXy, xySample, "Too many data points!!! Change the MAXBUF...\n",
+        FormatCase{"xy", readXy, xySample,
+                   "Too many data points!!! Change the MAXBUF...\nThis pattern holds 19002 "
+                   "points, more than the 19001 the program holds: sum neighbours with "
+                   "xrdconvert --bin 2.\n",
                    "Error in *.xy file\n"},
         FormatCase{"wyr", readWyr, wyrSample, "Too many data points!!! Change the MAXBUF\n",
                    "Error in *.wyr file...\n"},

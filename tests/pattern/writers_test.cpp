@@ -63,6 +63,7 @@ std::unique_ptr<PatternStore> threePoints() {
 std::unique_ptr<PatternStore> countingPattern(int n) {
     auto store = gridPattern(5.0, 0.01, {}, {});
     for (int i = 0; i < n; ++i) {
+        store->tth[i] = static_cast<float>(5.0 + i * 0.01);
         store->cts[i] = static_cast<float>(i + 1);
         store->sig[i] = 1.0f;
     }
@@ -176,12 +177,14 @@ TEST(GdaGrouping, SixPointsGiveTwoRecordsOfEightyAndSixteenCharacters) {
     EXPECT_NE(text.find("BANK  1        6       2 CONST"), std::string::npos);
 }
 
-TEST(GridAngles, UnevenStoredAnglesAreWrittenOnTheGrid) {
+// The grid reproduces angles read from a file only to the file's rounding: .xy, which lists
+// them, writes them as read.
+TEST(GridAngles, StoredAnglesAreWrittenAsRead) {
     TempDir dir;
     auto store = threePoints();
     store->tth[1] = 10.027f;  // as read from an unevenly spaced .xy file
     writeWithAnswers(*store, "out.xy\n\n\n\n");
-    EXPECT_EQ(readFile("out.xy").substr(26, 8), "  10.020");
+    EXPECT_EQ(readFile("out.xy").substr(26, 8), "  10.027");
 }
 
 // ---- A pattern loaded from .wyr carries sig = -500.0 ----
@@ -360,23 +363,41 @@ TEST(Overflow, CountBeyondTheRangeOfALongIsCaught) {
 
 // ---- A step the headers cannot hold ----
 
-TEST(StepRounding, ThreeDecimalHeadersWarnForAStepOfAnEighthOfACentidegree) {
-    TempDir dir;
-    auto store = countingPattern(1001);
-    store->tthstep = 0.0125;
-    store->tthmax = 5.0 + 1000 * 0.0125;
-    const WriteRun run = writeWithAnswers(*store, "a.xy\na.wyr\na.dat\na.gda\nT\n");
-    // "0.013" or "0.012" in the header: 1000 steps later the angle is 0.5 degrees off.
-    EXPECT_NE(run.transcript.find("Warning: a.wyr cannot hold tthstep = 0.012500 exactly; angles "
-                                  "read back from it will be up to 0.5000 degrees off.\n"),
-              std::string::npos);
-    EXPECT_NE(run.transcript.find("Warning: a.dat cannot hold tthstep"), std::string::npos);
-    // .xy lists every angle to 3 decimals, and the step read back is their first spacing.
-    EXPECT_NE(run.transcript.find("Warning: a.xy cannot hold tthstep = 0.012500 exactly; angles "
-                                  "read back from it will be up to 0.5000 degrees off.\n"),
-              std::string::npos);
-    // 1.25 centidegrees fit the GSAS header.
-    EXPECT_EQ(run.transcript.find("Warning: a.gda"), std::string::npos);
+// tthmin and tthstep take the documented decimals when these keep the whole grid within
+// half a thousandth of a degree, else as many more as that needs, the fields then kept apart
+// by blanks.
+TEST(StepRounding, HeadersTakeTheDecimalsTheGridNeeds) {
+    const struct {
+        double tthmin, tthstep;
+        int points;
+        const char *wyr, *dat, *bank;
+    } rows[] = {
+        {10.0, 0.02, 101, "  10.000   0.020  12.000\n", "  10.000    0.020   11.980\n",
+         "CONST    1000.00      2.00 0 0 ESD"},
+        // "0.013" would put the last angle 0.5 degrees off; 1.25 centidegrees fit .gda.
+        {5.0, 0.0125, 1001, "  5.0000   0.0125  17.5000\n", "  5.0000   0.0125  17.4875\n",
+         "CONST     500.00      1.25 0 0 ESD"},
+        // A Bruker step: 0.016 or 1.56 centidegrees would be 6 degrees off at the end.
+        {3.031, 0.015592, 6220, "3.031000 0.015592 99.997648\n", "3.031000 0.015592 99.982056\n",
+         "CONST   303.1000     1.5592 0 0 ESD"},
+        // A step from the first and last angle of a file: no short decimal holds it.
+        {3.0, 97.0 / 6221, 6222, "3.0000000 0.0155923 99.9996983\n",
+         "3.0000000 0.0155923 99.9841060\n", "CONST  300.00000    1.55923 0 0 ESD"},
+    };
+    for (const auto& row : rows) {
+        TempDir dir;
+        auto store = gridPattern(row.tthmin, row.tthstep, {}, {});
+        store->ilast = row.points - 1;
+        store->tthmax = row.tthmin + store->ilast * row.tthstep;
+        const WriteRun run = writeWithAnswers(*store, "\na.wyr\na.dat\na.gda\nT\n");
+        EXPECT_EQ(run.transcript.find("Warning"), std::string::npos) << run.transcript;
+        EXPECT_EQ(readFile("a.wyr").substr(0, readFile("a.wyr").find('\n') + 1), row.wyr);
+        EXPECT_EQ(readFile("a.dat").substr(0, readFile("a.dat").find('\n') + 1), row.dat);
+        const std::string bank = readFile("a.gda").substr(81, 81);
+        EXPECT_NE(bank.find(row.bank), std::string::npos) << bank;
+        EXPECT_EQ(bank.size(), 81u);
+        EXPECT_EQ(bank.back(), '\n');
+    }
 }
 
 TEST(StepRounding, ListedAnglesOffTheirThreeDecimalsDoNotMoveAStepThatFits) {

@@ -11,14 +11,16 @@ using XyReaderTest = ReaderTest;
 
 TEST_F(XyReaderTest, KeepsTheThreeColumnsAsRead) {
     ASSERT_TRUE(read(readXy, "10.00 100 5.5\n10.02 200.25 6\n10.05 300 7\n10.06 400 8\n"));
-    EXPECT_EQ(transcript, "4 data points read.\n");  // unequal inside, on the grid at the end
+    // 10.05 lies half a step off the grid of the documented step 0.02, and within a third of
+    // a step of the least-squares grid through the first angle.
+    EXPECT_EQ(transcript, "4 data points read.\n");
     EXPECT_EQ(store.ilast, 3);
     EXPECT_FLOAT_EQ(store.tth[2], 10.05f);
     EXPECT_FLOAT_EQ(store.cts[1], 200.25f);
     EXPECT_FLOAT_EQ(store.sig[0], 5.5f);
     EXPECT_EQ(store.tthmin, static_cast<double>(10.00f));
     EXPECT_EQ(store.tthmax, static_cast<double>(10.06f));
-    EXPECT_NEAR(store.tthstep, 0.02, 1e-12);
+    EXPECT_NEAR(store.tthstep, 0.3 / 14, 1e-6);
 }
 
 TEST_F(XyReaderTest, ValuesAfterTheThirdAreIgnored) {
@@ -66,19 +68,24 @@ TEST_F(XyReaderTest, DecreasingAnglesGiveAStepCutTowardZero) {
     EXPECT_EQ(transcript, "3 data points read.\n");  // 30 - 2 * 0.0199 is within 0.001
 }
 
-TEST_F(XyReaderTest, ALastAngleOffTheGridWarnsInsteadOfCounting) {
-    // 100 points down from 30 by 0.02 end at 28.02; the grid of -0.0199 ends at 28.0299.
+TEST_F(XyReaderTest, ADocumentedStepThatDriftsOffTheAnglesGivesWayToTheFirstAndLast) {
+    // 100 points down from 30 by 0.02 end at 28.02; the grid of -0.0199 ends at 28.0299,
+    // more than a third of a step off.
     std::string text;
     for (int i = 0; i < 100; ++i) text += std::to_string(30.0 - 0.02 * i) + " 10 1\n";
     ASSERT_TRUE(read(readXy, text));
-    EXPECT_EQ(transcript, "Please, check *.xy file...\n");
+    EXPECT_EQ(transcript, "100 data points read.\n");
     EXPECT_EQ(store.ilast, 99);
+    EXPECT_NEAR(store.tthstep, -0.02, 1e-6);
 }
 
-TEST_F(XyReaderTest, OnlyAnEndMismatchAboveAThousandthWarns) {
+TEST_F(XyReaderTest, OnlyAnAngleBeyondAThirdOfAStepOfEveryGridWarns) {
     ASSERT_TRUE(read(readXy, "10.00 1 1\n10.02 1 1\n10.04 1 1\n10.0605 1 1\n"));
     EXPECT_EQ(transcript, "4 data points read.\n");
     ASSERT_TRUE(read(readXy, "10.00 1 1\n10.02 1 1\n10.04 1 1\n10.062 1 1\n"));
+    EXPECT_EQ(transcript, "4 data points read.\n");
+    EXPECT_NEAR(store.tthstep, 0.02, 1e-12);
+    ASSERT_TRUE(read(readXy, "10.00 1 1\n10.02 1 1\n10.04 1 1\n10.08 1 1\n"));
     EXPECT_EQ(transcript, "Please, check *.xy file...\n");
 }
 

@@ -67,12 +67,22 @@ TEST(SuggestPipeline, FitsTheSuggestedPeaksOntoTheTruth) {
 TEST(SuggestPipeline, ACdtFileThatCannotServeIsAUsageErrorNamingItsLine) {
     TempDir dir;
     writeXy(*syntheticPattern(1).store, "series.xy");
-    writeFile("bad.cdt", " 20.0000\n# a comment\n 21.x\n");
-    std::ostringstream table, err;
-    EXPECT_EQ(fitMain({"--cdt", "bad.cdt", "series.xy"}, table, err, {}), 2);
-    EXPECT_EQ(err.str(),
-              "xrdfit: bad.cdt:3: '21.x' is not a peak position\nTry 'xrdfit --help'.\n");
-    EXPECT_EQ(table.str(), "");
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {" 20.0000\n# a comment\n 21.x\n", "bad.cdt:3: '21.x' is not a peak position"},
+        {" 20.0000\n-5\n",
+         "bad.cdt:2: the peak position -5 does not lie between 0 and 180 degrees"},
+        {" 8e57\n", "bad.cdt:1: the peak position 8e57 does not lie between 0 and 180 degrees"},
+    };
+    for (const auto& c : cases) {
+        writeFile("bad.cdt", c.text);
+        std::ostringstream table, err;
+        EXPECT_EQ(fitMain({"--cdt", "bad.cdt", "series.xy"}, table, err, {}), 2);
+        EXPECT_EQ(err.str(), std::string("xrdfit: ") + c.error + "\nTry 'xrdfit --help'.\n");
+        EXPECT_EQ(table.str(), "");
+    }
 
     writeFile("good.cdt", " 20.0000\n");
     std::ostringstream unread, unreadErr;
@@ -82,8 +92,8 @@ TEST(SuggestPipeline, ACdtFileThatCannotServeIsAUsageErrorNamingItsLine) {
               "group the positions\nTry 'xrdfit --help'.\n");
 
     std::ostringstream both, bothErr;
-    EXPECT_EQ(
-        fitMain({"--cdt", "good.cdt", "--plan", "good.cdt", "series.xy"}, both, bothErr, {}), 2);
+    EXPECT_EQ(fitMain({"--cdt", "good.cdt", "--plan", "good.cdt", "series.xy"}, both, bothErr, {}),
+              2);
 }
 
 }  // namespace
@@ -119,7 +129,8 @@ TEST(SuggestPipeline, ReadOptionsReachBothPrograms) {
         {{"--plan", "second.txt", "--from", "bruker_raw", "--block=2", "renamed.bin"}, 0, ""},
         {{"--plan", "second.txt", "quartz.raw"}, 1, "1 of 1 fits failed"},
         {{"--plan", "second.txt", "--block", "x", "quartz.raw"}, 2, "--block needs a whole"},
-        {{"--plan", "second.txt", "--max-iter", "0", "quartz.raw"}, 2,
+        {{"--plan", "second.txt", "--max-iter", "0", "quartz.raw"},
+         2,
          "--max-iter needs a whole number from 1 to 10000, not '0'"},
         {{"--plan", "second.txt", "--max-iter", "10001", "quartz.raw"}, 2, "--max-iter needs"},
     };

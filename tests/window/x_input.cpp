@@ -1,5 +1,7 @@
 #include "window/x_input.h"
 
+#include <X11/Xlib.h>
+
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -69,4 +71,12 @@ void XInput::click(int button, const std::string& heldKey) const {
 
 void XInput::key(const std::string& keysym) const {
     run({"xdotool", "key", keysym});
+}
+
+void XInput::destroyWindow(const std::string& window) const {
+    Display* connection = XOpenDisplay(display_.c_str());
+    if (!connection) throw std::runtime_error("cannot connect to the X display " + display_);
+    XDestroyWindow(connection, std::stoul(window));
+    XSync(connection, False);
+    XCloseDisplay(connection);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Pointer, buttons and keys on a test's X display, and the windows on it, through the
-// xdotool and xwininfo programs. Positions are screen pixels.
+// xdotool and xwininfo programs (and Xlib, to destroy a window). Positions are screen pixels.
 
 #include <optional>
 #include <string>
@@ -25,6 +25,9 @@ class XInput {
     // A click, with a key such as "shift" held down around it if one is given.
     void click(int button, const std::string& heldKey = "") const;
     void key(const std::string& keysym) const;  // an X key name, such as "q" or "X"
+
+    // Destroys another client's window, as a window manager may; throws when it cannot.
+    void destroyWindow(const std::string& window) const;
 
   private:
     // Runs the tool to its end: its standard output, or none when it failed.

@@ -13,7 +13,7 @@
 
 #include "background/background_texts.h"
 #include "console/console.h"
-#include "pattern/load.h"
+#include "open/load.h"
 #include "peaks/peak_texts.h"
 #include "view/colours.h"
 #include "view/full_scale.h"

@@ -1,4 +1,4 @@
-#include "pattern/reader_samples.h"
+#include "support/reader_samples.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "pattern/format_recognition.h"
+#include "open/format_recognition.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The load step's dialogue: where the name comes from, what a failed attempt leads to, and
 // how the run ends at the prompt.
 
-#include "pattern/load.h"
+#include "open/load.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "console/console.h"
-#include "pattern/reader_samples.h"
+#include "support/reader_samples.h"
 #include "support/temp_dir.h"
 
 namespace {

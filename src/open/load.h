@@ -18,15 +18,21 @@ class Console;
 bool loadPattern(const std::vector<std::string>& args, Console& console, PatternStore& store,
                  DataFileName& dataFile, const std::string& from = "");
 
+// Every format but some instrument files holds one range: a range above 1 is refused with
+// a message (xrdconvert --block).
+bool holdsRange(int range, Console& console);
+
 // Reads an opened file that is not a raw scan, whose format code (or --from format,
 // options.format) dataFile holds, and sets the code to what it turned out to be ('t' for a
-// .xy file read as a text pattern). The caller closes the file.
+// .xy file read as a text pattern). options.bin bins any format; options.range above 1 is
+// refused for every format but an instrument file of several ranges. The caller closes the
+// file.
 bool readDataFile(std::FILE* file, const ImportRequest& options, Console& console,
                   PatternStore& store, DataFileName& dataFile);
 
 // One attempt on a named file, with no prompt: the format told by the name, or the
-// instrument format options.format when it is not empty; options.range and options.bin for
-// an instrument or text file. True when the pattern loaded; the name and format code are set
+// instrument format options.format when it is not empty; options.range and options.bin as
+// readDataFile takes them. True when the pattern loaded; the name and format code are set
 // only then. Further raw scans of a SUPER set are asked for on the console.
 bool loadPatternFile(const std::string& name, const ImportRequest& options, Console& console,
                      PatternStore& store, DataFileName& dataFile);

@@ -1,4 +1,4 @@
-#include "pattern/format_recognition.h"
+#include "open/format_recognition.h"
 
 #include <cctype>
 #include <string>

@@ -1,10 +1,11 @@
-#include "pattern/load.h"
+#include "open/load.h"
 
 #include <cstdio>
 
 #include "console/console.h"
 #include "import/instrument_formats.h"
-#include "pattern/format_recognition.h"
+#include "pattern/bin_points.h"
+#include "open/format_recognition.h"
 #include "pattern/readers.h"
 
 namespace {
@@ -37,6 +38,12 @@ std::FILE* askUntilOpened(Console& console, std::string& name) {
 
 }  // namespace
 
+bool holdsRange(int range, Console& console) {
+    if (range <= 1) return true;
+    console.print("This file holds 1 range: there is no range %d.\n", range);
+    return false;
+}
+
 bool readDataFile(std::FILE* file, const ImportRequest& options, Console& console,
                   PatternStore& store, DataFileName& loaded) {
     if (loaded.format == 'v') {
@@ -46,15 +53,20 @@ bool readDataFile(std::FILE* file, const ImportRequest& options, Console& consol
                 instrumentFormatForExtension(loaded.name.substr(loaded.extensionPos()));
         return readInstrumentFile(file, request, console, store);
     }
+    if (!holdsRange(options.range, console)) return false;
     if (loaded.format == 'x') {
         const XyReading reading = readXyOrText(file, options.bin, console, store);
         if (reading == XyReading::AsText) loaded.format = 't';
         return reading != XyReading::Failed;
     }
     const ProcessedReader reader = processedReader(loaded.format);
-    if (reader) return reader(file, console, store);
-    console.print("Extension is not understandable...\n");
-    return false;
+    if (!reader) {
+        console.print("Extension is not understandable...\n");
+        return false;
+    }
+    // These formats hold at most a store's worth of points: they are binned once read.
+    if (!reader(file, console, store)) return false;
+    return options.bin <= 1 || binPattern(store, options.bin, console);
 }
 
 namespace {
