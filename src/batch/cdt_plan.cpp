@@ -12,25 +12,26 @@
 
 namespace {
 
-// The peak width of the first readable pattern, degrees; 0 after setting `error`.
-double seriesFwhm(const std::vector<std::string>& patterns, const ImportRequest& input,
-                  std::string& error) {
+// The peaks found on the first readable pattern, each with its width; none after setting
+// `error`.
+std::vector<FoundPeak> seriesPeaks(const std::vector<std::string>& patterns,
+                                   const ImportRequest& input, std::string& error) {
     auto store = std::make_unique<PatternStore>();
     for (const std::string& name : patterns) {
         std::string why;
         if (!readPattern(name, input, *store, why)) continue;
-        const double fwhm = typicalFwhmDegrees(*store);
-        if (fwhm > 0.0) return fwhm;
-        error = name + ": shows no peak width to group the positions by";
-        return 0.0;
+        std::vector<FoundPeak> peaks = peaksForRegions(*store);
+        if (peaks.empty()) error = name + ": shows no peak width to group the positions by";
+        return peaks;
     }
     error = "no pattern can be read to measure the peak widths that group the positions";
-    return 0.0;
+    return {};
 }
 
 }  // namespace
 
-PlanRead readCdtPlan(std::istream& in, const std::string& name, double fwhm) {
+PlanRead readCdtPlan(std::istream& in, const std::string& name,
+                     const std::vector<FoundPeak>& found) {
     PlanRead read;
     std::vector<double> positions;
     std::string line;
@@ -57,7 +58,10 @@ PlanRead readCdtPlan(std::istream& in, const std::string& name, double fwhm) {
         read.error = name + ": no peak positions";
         return read;
     }
-    for (const PeakRegion& group : regionsFromPositions(positions, fwhm)) {
+    std::vector<PeakPlace> places;
+    for (const double position : positions)
+        places.push_back({position, fwhmForPosition(position, found)});
+    for (const PeakRegion& group : regionsFromPositions(places)) {
         Region region;
         region.low = group.low;
         region.high = group.high;
@@ -76,7 +80,7 @@ PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& 
         read.error = path + ": cannot be opened";
         return read;
     }
-    const double fwhm = seriesFwhm(patterns, input, read.error);
-    if (fwhm <= 0.0) return read;
-    return readCdtPlan(in, path, fwhm);
+    const std::vector<FoundPeak> found = seriesPeaks(patterns, input, read.error);
+    if (found.empty()) return read;
+    return readCdtPlan(in, path, found);
 }

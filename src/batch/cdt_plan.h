@@ -1,7 +1,7 @@
 #pragma once
 // A plan from a peak position file (.cdt, as xrdpick's peak side or xrdsuggest writes it):
-// the positions grouped into regions by the rule of regionsFromPositions, with the peak
-// width the series' patterns show.
+// the positions grouped into regions by the rule of regionsFromPositions, each sized by the
+// width of the peak the series' first pattern shows there.
 
 #include <istream>
 #include <string>
@@ -9,13 +9,16 @@
 
 #include "fit/region.h"
 #include "import/import_readers.h"
+#include "suggest/peak_search.h"
 
 // Every line that is not blank or a '#' comment gives its first number as a position;
 // further numbers on the line are not read. A line that does not begin with a number makes
-// the error, which names the file (as `name`) and the line number. fwhm: degrees.
-PlanRead readCdtPlan(std::istream& in, const std::string& name, double fwhm);
+// the error, which names the file (as `name`) and the line number. found: the peaks the
+// search finds on the pattern (non-empty), whose widths size the regions (fwhmForPosition).
+PlanRead readCdtPlan(std::istream& in, const std::string& name,
+                     const std::vector<FoundPeak>& found);
 
-// Reads the .cdt file at `path`, with the FWHM measured on the first of the patterns that
-// can be read (as `input` says).
+// Reads the .cdt file at `path`, with the peak widths measured on the first of the patterns
+// that can be read (as `input` says).
 PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& patterns,
                        const ImportRequest& input);

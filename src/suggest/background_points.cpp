@@ -4,36 +4,43 @@
 #include <cmath>
 
 #include "suggest/filters.h"
+#include "suggest/peak_width.h"
 
 namespace {
 
-constexpr double kCoreFwhms = 1.5;     // never closer to a found peak than this
-constexpr double kTailSigmas = 1.0;    // the largest tail of a found peak a point may sit on
+constexpr double kCoreFwhms = 2.0;     // never closer to a found peak than this
+constexpr double kTailSigmas = 1.5;    // the largest tails of found peaks a point may sit on
 constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unfound peak
+// Curvature this many deviations from straight, at the width where it stands out most, with
+// counts kExcessSigmas above the level there: a peak, found or not.
+constexpr double kCurvedSigmas = 4.0;
 constexpr double kChordSigmas = 0.5;   // the straight lines' tolerance, default count
 constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- this
 
-// Away from the core of every found peak, and where their tails (a pseudo-Voigt of the
-// peak's height and the pattern's peak shape) add less than a counting deviation; away from
+// Away from the core of every found peak, and where their tails (a pseudo-Voigt of each
+// peak's own height, width and tail weight) add less than a counting deviation; away from
 // every spike, whose counts would spoil the level around it.
 std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
                                     const std::vector<double>& background,
                                     const std::vector<FoundPeak>& peaks,
-                                    const std::vector<int>& spikes, const PeakShape& shape) {
+                                    const std::vector<int>& spikes) {
     const int n = samples.size();
-    const double gaussianScale = 4.0 * std::log(2.0);
-    std::vector<bool> clear(n);
-    for (int i = 0; i < n; ++i) {
-        double tails = 0.0;
-        bool core = false;
-        for (const FoundPeak& peak : peaks) {
-            const double d = (i - peak.index) / shape.fwhm;
-            core = core || std::fabs(d) < kCoreFwhms;
-            tails += peak.height * (shape.eta / (1.0 + 4.0 * d * d) +
-                                    (1.0 - shape.eta) * std::exp(-gaussianScale * d * d));
+    std::vector<double> tails(n, 0.0);
+    std::vector<bool> clear(n, true);
+    for (const FoundPeak& peak : peaks) {
+        const double fwhm = std::max(peak.fwhmPoints, 1.0);
+        // Even a Lorentzian tail of S deviations falls below one beyond sqrt(S) / 2 widths.
+        const double reach = fwhm * (kCoreFwhms + std::sqrt(std::max(peak.significance, 0.0)));
+        const int from = std::max(0, static_cast<int>(peak.index - reach));
+        const int to = std::min(n - 1, static_cast<int>(peak.index + reach) + 1);
+        for (int i = from; i <= to; ++i) {
+            const double d = (i - peak.index) / fwhm;
+            if (std::fabs(d) < kCoreFwhms) clear[i] = false;
+            tails[i] += peak.height * pseudoVoigt(d, peak.eta);
         }
-        clear[i] = !core && tails < kTailSigmas * samples.noiseAt(background[i]);
     }
+    for (int i = 0; i < n; ++i)
+        if (tails[i] >= kTailSigmas * samples.noiseAt(background[i])) clear[i] = false;
     for (const int spike : spikes) clear[spike] = false;
     return clear;
 }
@@ -59,18 +66,54 @@ std::vector<double> levels(const PatternSamples& samples, const std::vector<doub
     return level;
 }
 
-// Clear points where the smoothed counts show no excess over the level either: no peak too
-// weak to be found lies there.
+// The counts blurred by a Gaussian of the given FWHM at point i.
+double blurredAt(const PatternSamples& samples, int i, double fwhm) {
+    const Kernel kernel = gaussianKernel(fwhm / kFwhmPerSigma);
+    const int half = static_cast<int>(kernel.size()) / 2;
+    const int n = samples.size();
+    double sum = 0.0, weights = 0.0;
+    for (int j = -half; j <= half; ++j) {
+        if (i + j < 0 || i + j >= n) continue;
+        sum += kernel[j + half] * samples.cts[i + j];
+        weights += kernel[j + half];
+    }
+    return sum / weights;
+}
+
+// The gain in noise of smoothing by a kernel: sqrt(sum of squared weights).
+double noiseGain(const Kernel& kernel) {
+    double gain = 0.0;
+    for (const double weight : kernel) gain += weight * weight;
+    return std::sqrt(gain);
+}
+
+// Clear points where the smoothed counts show no excess over the level, and that lie
+// farther than kCoreFwhms from every place where the counts curve like a peak and stand
+// above the level, at its own width up to the widest found peak's: no peak too weak or too
+// close to another to be found lies there, nor its flanks.
 std::vector<bool> freeOfPeaks(const PatternSamples& samples, const std::vector<double>& level,
-                              std::vector<bool> clear, double fwhm) {
+                              std::vector<bool> clear, const CurvatureLadder& ladder, double fwhm,
+                              double widestFwhm) {
     const Kernel smoothing = gaussianKernel(fwhm / kFwhmPerSigma);
     const std::vector<double> smoothed = convolve(samples.cts, smoothing);
-    double gain = 0.0;  // how much the smoothing lowers the noise
-    for (const double weight : smoothing) gain += weight * weight;
-    gain = std::sqrt(gain);
-    for (int i = 0; i < samples.size(); ++i)
+    const double gain = noiseGain(smoothing);
+    const int n = samples.size();
+    for (int i = 0; i < n; ++i)
         if (smoothed[i] - level[i] > kExcessSigmas * gain * samples.noiseAt(level[i]))
             clear[i] = false;
+    int lastRung = 0;
+    while (lastRung < ladder.widestRung() && ladder.fwhmAt(lastRung) < widestFwhm) ++lastRung;
+    for (const CurvatureMinimum& curved : ladder.minima(kCurvedSigmas, lastRung)) {
+        const double width = ladder.fwhmAt(curved.rung);
+        const double excess = blurredAt(samples, curved.point, width) - level[curved.point];
+        const double noise =
+            noiseGain(gaussianKernel(width / kFwhmPerSigma)) * samples.noiseAt(level[curved.point]);
+        if (excess <= kExcessSigmas * noise) continue;
+        const int reach = static_cast<int>(std::ceil(kCoreFwhms * width));
+        for (int i = std::max(curved.point - reach, 0); i <= std::min(curved.point + reach, n - 1);
+             ++i)
+            clear[i] = false;
+    }
     return clear;
 }
 
@@ -88,11 +131,13 @@ bool chordFollows(const std::vector<int>& candidates, const std::vector<double>&
     return true;
 }
 
-// As few candidates as keep every chord within tolerance and no longer than `longest`
-// points, both ends included: from each point the farthest candidate that qualifies.
+// As few candidates as keep every chord within tolerance, no longer than `longest` points
+// and over at most `spanned` found peaks (peaksBefore[i]: those below point i), both ends
+// included: from each point the farthest candidate that qualifies.
 std::vector<int> followingCurvature(const std::vector<int>& candidates,
                                     const std::vector<double>& level,
-                                    const std::vector<double>& tolerance, int longest) {
+                                    const std::vector<double>& tolerance, int longest,
+                                    const std::vector<int>& peaksBefore, int spanned) {
     std::vector<int> chosen{0};
     const int last = static_cast<int>(candidates.size()) - 1;
     int current = 0;
@@ -100,6 +145,7 @@ std::vector<int> followingCurvature(const std::vector<int>& candidates,
         int reach = current + 1;
         for (int next = current + 2; next <= last; ++next) {
             if (candidates[next] - candidates[current] > longest ||
+                peaksBefore[candidates[next]] - peaksBefore[candidates[current]] > spanned ||
                 !chordFollows(candidates, level, tolerance, current, next))
                 break;
             reach = next;
@@ -125,19 +171,33 @@ std::vector<int> evenlySpread(const std::vector<int>& candidates, int count, int
     return chosen;
 }
 
+// A tenth of the pattern, or where peaks stand densely, kMostPeaksSpanned + 1 of the median
+// spacing of neighbouring found peaks: points at most that far apart, peaks or not.
+int longestChord(const std::vector<FoundPeak>& peaks, int n) {
+    const int tenth = std::max(n / kFewestStretches, 1);
+    if (peaks.size() < 3) return tenth;
+    std::vector<double> spacings;
+    for (std::size_t k = 1; k < peaks.size(); ++k)
+        spacings.push_back(std::fabs(peaks[k].index - peaks[k - 1].index));
+    const auto middle = spacings.begin() + spacings.size() / 2;
+    std::nth_element(spacings.begin(), middle, spacings.end());
+    return std::clamp(static_cast<int>((kMostPeaksSpanned + 1) * *middle), 1, tenth);
+}
+
 }  // namespace
 
 std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples,
                                                    const std::vector<double>& background,
                                                    const std::vector<FoundPeak>& peaks,
                                                    const std::vector<int>& spikes,
-                                                   const PeakShape& shape, int requested,
-                                                   int maxPoints) {
+                                                   const CurvatureLadder& ladder, double fwhmPoints,
+                                                   int requested, int maxPoints) {
     const int n = samples.size();
-    const double fwhmPoints = shape.fwhm;
-    const std::vector<bool> clear = clearOfFoundPeaks(samples, background, peaks, spikes, shape);
+    double widest = fwhmPoints;
+    for (const FoundPeak& peak : peaks) widest = std::max(widest, peak.fwhmPoints);
+    const std::vector<bool> clear = clearOfFoundPeaks(samples, background, peaks, spikes);
     const std::vector<double> level = levels(samples, background, clear, fwhmPoints);
-    const std::vector<bool> free = freeOfPeaks(samples, level, clear, fwhmPoints);
+    const std::vector<bool> free = freeOfPeaks(samples, level, clear, ladder, fwhmPoints, widest);
     // Candidates a quarter of a width apart are as good as every point and keep the search
     // short on long patterns.
     const int stride = std::max(1, static_cast<int>(fwhmPoints / 4.0));
@@ -157,8 +217,14 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
     } else {
         std::vector<double> tolerance(n);
         for (int i = 0; i < n; ++i) tolerance[i] = kChordSigmas * samples.noiseAt(background[i]);
-        for (;;) {
-            chosen = followingCurvature(candidates, level, tolerance, n / kFewestStretches);
+        std::vector<int> peaksBefore(n + 1, 0);
+        for (const FoundPeak& peak : peaks)
+            ++peaksBefore[std::clamp(static_cast<int>(std::ceil(peak.index)), 0, n)];
+        for (int i = 1; i <= n; ++i) peaksBefore[i] += peaksBefore[i - 1];
+        const int longest = longestChord(peaks, n);
+        for (int spanned = kMostPeaksSpanned;; spanned *= 2) {
+            chosen =
+                followingCurvature(candidates, level, tolerance, longest, peaksBefore, spanned);
             if (static_cast<int>(chosen.size()) <= maxPoints) break;
             for (double& t : tolerance) t *= 2.0;
         }

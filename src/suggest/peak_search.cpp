@@ -4,33 +4,46 @@
 #include <cmath>
 
 #include "suggest/filters.h"
+#include "suggest/peak_width.h"
+#include "suggest/snip_background.h"
 
 namespace {
 
-// Filter widths as fractions of the peaks' own Gaussian width: the matched width finds the
-// weakest isolated peaks; the narrow one splits peaks that overlap down to about one FWHM.
-constexpr double kFilterScales[] = {1.0, 0.5};
-constexpr double kMinFilterSigma = 0.7;  // points: below this the filter is a bare difference
 // The curvature test's level: a noise minimum reaches it about once in a thousand filter
-// widths. The height test then holds each candidate to minSigma: on the background that
+// widths. The height tests then hold each candidate to minSigma: on the background that
 // alone rejects noise, while a peak on the flank of a stronger one, whose curvature the
 // neighbour's cancels in part, still passes.
 constexpr double kCurvatureSigmas = 3.0;
 // A peak's neighbours hold more than this fraction of its height; a spike's do not.
 constexpr double kSpikeNeighbourFraction = 1.0 / 3.0;
 constexpr double kSpikeFreeFwhm = 2.5;  // points: narrower peaks may look like spikes
-
+constexpr double kSpikeWidth = 1.5;     // points: narrower is a spike, which sets no width
+// Peaks at least this many deviations high set the background's clipping width and the
+// typical width.
+constexpr double kStrongSigmas = 10.0;
 // The apex is read from counts smoothed over a quarter of a peak width: enough to steady it,
 // too little to lower a peak's height noticeably.
 constexpr double kApexSmoothing = 0.25;
+// The local height is measured above the lower of the lowest counts within this many of
+// the peak's own widths on either side.
+constexpr double kLocalReachFwhms = 2.0;
+// Two findings closer than this share of the narrower one's width are one peak: a strong
+// peak's long tails stand out at a broad width too, right under its apex.
+constexpr double kSamePeakFwhms = 0.5;
+// A finding the tails of a narrower peak raise to this share of its height or more is theirs.
+constexpr double kTailShare = 0.5;
+// A peak whose core holds two peaks narrower than kBlendWidths of its width is their blend.
+constexpr double kBlendWidths = 0.6;
+constexpr double kBlendCoreFwhms = 0.75;
 
-struct ApexCounts {
-    std::vector<double> smoothed;  // counts smoothed over a quarter of a peak width
-    double fwhm = 0.0;             // points
-};
+// The first background only serves to measure the peaks' widths: a window of a twentieth of
+// the pattern clips any peak, however broad.
+int firstWindow(int n) {
+    return std::max(2, n / 20);
+}
 
 // Least-squares parabola through values[centre-half .. centre+half]: the offset of its
-// vertex from centre, kept within one point.
+// vertex from centre, kept within `half` points.
 double vertexOffset(const std::vector<double>& values, int centre, int half) {
     double s0 = 0, s1 = 0, s2 = 0, s3 = 0, s4 = 0, t0 = 0, t1 = 0, t2 = 0;
     const int n = static_cast<int>(values.size());
@@ -56,121 +69,183 @@ double vertexOffset(const std::vector<double>& values, int centre, int half) {
     const double c =
         (s0 * (s2 * t2 - t1 * s3) - s1 * (s1 * t2 - t1 * s2) + t0 * (s1 * s3 - s2 * s2)) / det;
     if (c >= 0.0) return 0.0;
-    return std::clamp(-b / (2.0 * c), -1.0, 1.0);
+    return std::clamp(-b / (2.0 * c), -static_cast<double>(half), static_cast<double>(half));
 }
 
-// Points where the apexCounts second derivative has a local minimum at least `level` of its
-// standard deviation below zero.
-std::vector<int> curvatureMinima(const PatternSamples& samples, double filterSigma, double level,
-                                 std::vector<double>& z) {
-    const Kernel kernel = secondDerivativeKernel(std::max(filterSigma, kMinFilterSigma));
-    const std::vector<double> response = convolve(samples.cts, kernel);
-    const std::vector<double> variance = convolvedVariance(samples.sig, kernel);
-    const int n = samples.size();
-    z.assign(n, 0.0);
-    for (int i = 0; i < n; ++i)
-        z[i] = variance[i] > 0.0 ? -response[i] / std::sqrt(variance[i]) : 0.0;
-    std::vector<int> minima;
-    for (int i = 1; i + 1 < n; ++i)
-        if (z[i] >= level && z[i] >= z[i - 1] && z[i] > z[i + 1]) minima.push_back(i);
-    return minima;
-}
+// What the counts say about one candidate against one background.
+class PeakMeasure {
+  public:
+    PeakMeasure(const PatternSamples& samples, const CurvatureLadder& ladder)
+        : samples_(samples), ladder_(ladder) {
+        for (const CurvatureRung& rung : ladder.rungs) {
+            const double fwhm = rung.filterSigma * kFwhmPerBestFilterSigma;
+            smoothed_.push_back(
+                convolve(samples.cts, gaussianKernel(kApexSmoothing * fwhm / kFwhmPerSigma)));
+            blurred_.push_back(convolve(samples.cts, gaussianKernel(fwhm / kFwhmPerSigma)));
+        }
+    }
 
-bool isSpike(const PatternSamples& samples, const std::vector<double>& background, int i,
-             double fwhm) {
-    if (fwhm < kSpikeFreeFwhm) return false;
+    // The peak of a candidate: the observed apex when the counts, blurred over the rung's
+    // width, have a maximum within half that width, else (a shoulder on a stronger peak) the
+    // curvature minimum itself; its width measured there, and the apex refined over a quarter
+    // of that width. The blur keeps a narrow peak on a broad one's flank from passing for the
+    // broad one's apex. fwhmPoints 0: no width to measure, not a peak.
+    FoundPeak peakAt(const CurvatureMinimum& candidate,
+                     const std::vector<double>& background) const {
+        const int n = samples_.size();
+        const std::vector<double>& s = smoothed_[candidate.rung];
+        const std::vector<double>& blurred = blurred_[candidate.rung];
+        const double rungFwhm = ladder_.rungs[candidate.rung].filterSigma * kFwhmPerBestFilterSigma;
+        const int reach = std::max(1, static_cast<int>(std::lround(0.5 * rungFwhm)));
+        const int from = std::max(candidate.point - reach, 0);
+        const int to = std::min(candidate.point + reach, n - 1);
+        const int top = static_cast<int>(
+            std::max_element(blurred.begin() + from, blurred.begin() + to + 1) - blurred.begin());
+        const bool ownApex = top > from && top < to;
+        const int at = ownApex ? top : candidate.point;
+        const int maxSpan = static_cast<int>(2.0 * ladder_.widestFwhm()) + 2;
+        const PeakWidth width = measurePeakWidth(samples_, s, background, at, maxSpan);
+
+        FoundPeak peak{};
+        peak.fwhmPoints = width.fwhm;
+        peak.eta = width.eta;
+        peak.shoulder = !ownApex;
+        if (ownApex) {
+            const int half = std::max(1, static_cast<int>(std::lround(0.25 * width.fwhm)));
+            peak.index = top + vertexOffset(samples_.cts, top, half);
+        } else {
+            peak.index =
+                candidate.point + vertexOffset(ladder_.rungs[candidate.rung].z, candidate.point, 1);
+        }
+        peak.tth = tthAt(samples_, peak.index);
+        peak.fwhm = width.fwhm * std::fabs(samples_.tth[n - 1] - samples_.tth[0]) / (n - 1);
+        peak.height = s[at] - background[at];
+        peak.significance = peak.height / samples_.noiseAt(background[at]);
+        return peak;
+    }
+
+    // The apex's height above the lower of the lowest counts on either side within
+    // kLocalReachFwhms of its width, in counting deviations there: a bump of noise on a broad
+    // peak stands no higher above its surroundings than the noise.
+    double localSignificance(const FoundPeak& peak, int rung) const {
+        const std::vector<double>& s = smoothed_[rung];
+        const int n = samples_.size();
+        const int apex = std::clamp(static_cast<int>(std::lround(peak.index)), 0, n - 1);
+        const int reach =
+            std::max(1, static_cast<int>(std::lround(kLocalReachFwhms * peak.fwhmPoints)));
+        const int from = std::max(apex - reach, 0);
+        const int to = std::min(apex + reach, n - 1);
+        const double left = *std::min_element(s.begin() + from, s.begin() + apex + 1);
+        const double right = *std::min_element(s.begin() + apex, s.begin() + to + 1);
+        const double base = std::min(left, right);
+        return (s[apex] - base) / samples_.noiseAt(base);
+    }
+
+  private:
+    const PatternSamples& samples_;
+    const CurvatureLadder& ladder_;
+    std::vector<std::vector<double>> smoothed_;  // per rung, for the height and width
+    std::vector<std::vector<double>> blurred_;   // per rung, over its width, for the apex
+};
+
+bool isSpike(const PatternSamples& samples, const std::vector<double>& background, int i) {
     const double net = samples.cts[i] - background[i];
     const double limit = kSpikeNeighbourFraction * net;
     return samples.cts[i - 1] - background[i - 1] < limit &&
            samples.cts[i + 1] - background[i + 1] < limit;
 }
 
-// The peak a curvature minimum belongs to: the observed apex when the counts have a maximum
-// within half a width, else (a shoulder on a stronger peak) the curvature minimum itself.
-FoundPeak peakAt(const PatternSamples& samples, const std::vector<double>& background,
-                 const ApexCounts& apexCounts, const std::vector<double>& z, int minimum) {
-    const int n = samples.size();
-    const int reach = std::max(1, static_cast<int>(std::lround(0.5 * apexCounts.fwhm)));
-    const int from = std::max(minimum - reach, 0);
-    const int to = std::min(minimum + reach, n - 1);
-    const auto& s = apexCounts.smoothed;
-    const int top =
-        static_cast<int>(std::max_element(s.begin() + from, s.begin() + to + 1) - s.begin());
-    const bool ownApex = top > from && top < to;
-    FoundPeak peak;
-    if (ownApex) {
-        const int half = std::max(1, static_cast<int>(std::lround(0.25 * apexCounts.fwhm)));
-        peak.index = top + vertexOffset(samples.cts, top, half);
-    } else {
-        peak.index = minimum + vertexOffset(z, minimum, 1);
-    }
-    const int at = ownApex ? top : minimum;
-    peak.tth = tthAt(samples, peak.index);
-    peak.height = s[at] - background[at];
-    peak.significance = peak.height / samples.noiseAt(background[at]);
-    return peak;
+double median(std::vector<double> values) {
+    const auto middle = values.begin() + values.size() / 2;
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
 }
 
-// The peaks of one filter width that pass both tests.
-void searchAtScale(const PatternSamples& samples, const std::vector<double>& background,
-                   const ApexCounts& apexCounts, double scale, double minSigma, PeakSearch& found,
-                   std::vector<FoundPeak>& peaks) {
-    std::vector<double> z;
-    const double sigma = scale * apexCounts.fwhm / kFwhmPerSigma;
-    const double curvatureLevel = std::min(minSigma, kCurvatureSigmas);
-    for (const int minimum : curvatureMinima(samples, sigma, curvatureLevel, z)) {
-        const FoundPeak peak = peakAt(samples, background, apexCounts, z, minimum);
-        const int apex = static_cast<int>(std::lround(peak.index));
-        if (apex < 1 || apex > samples.size() - 2) continue;
-        if (peak.significance < minSigma) continue;
-        if (!isSpike(samples, background, apex, apexCounts.fwhm)) {
-            peaks.push_back(peak);
-        } else if (std::find(found.spikes.begin(), found.spikes.end(), apex) ==
-                   found.spikes.end()) {
-            found.spikes.push_back(apex);
-        }
+// The background, clipped at the widest strong peak's width and smoothed at the typical one,
+// measured on the first background.
+std::vector<double> peakBackground(const PatternSamples& samples, const CurvatureLadder& ladder,
+                                   const PeakMeasure& measure,
+                                   const std::vector<CurvatureMinimum>& candidates,
+                                   double& typicalFwhm) {
+    const std::vector<double> first = snipBackground(samples, 1.0, firstWindow(samples.size()));
+    std::vector<double> widths;
+    for (const CurvatureMinimum& candidate : candidates) {
+        const FoundPeak peak = measure.peakAt(candidate, first);
+        if (peak.significance >= kStrongSigmas && peak.fwhmPoints >= kSpikeWidth &&
+            peak.fwhmPoints <= ladder.widestFwhm())
+            widths.push_back(peak.fwhmPoints);
     }
+    if (widths.empty()) return snipBackground(samples, typicalFwhm, snipWindow(typicalFwhm));
+    typicalFwhm = median(widths);
+    const double widest = *std::max_element(widths.begin(), widths.end());
+    return snipBackground(samples, typicalFwhm, snipWindow(widest));
 }
 
-bool near(const FoundPeak& a, const FoundPeak& b, double distance) {
-    return std::fabs(a.index - b.index) < distance;
+bool samePeak(const FoundPeak& a, const FoundPeak& b) {
+    const double narrow = std::min(a.fwhmPoints, b.fwhmPoints);
+    return std::fabs(a.index - b.index) < kSamePeakFwhms * narrow;
+}
+
+// A broader, weaker finding that a narrower peak's own profile, its height and width and
+// tails, explains for the most part: a strong peak's long tails stand out at a broad width
+// beside it.
+bool isTail(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
+    return std::any_of(peaks.begin(), peaks.end(), [&](const FoundPeak& other) {
+        if (other.fwhmPoints >= peak.fwhmPoints || other.height <= peak.height) return false;
+        const double d = (peak.index - other.index) / other.fwhmPoints;
+        return other.height * pseudoVoigt(d, other.eta) >= kTailShare * peak.height;
+    });
+}
+
+// A peak with two narrower ones in its core: one broad finding of what are two peaks.
+bool isBlend(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
+    const auto inside = std::count_if(peaks.begin(), peaks.end(), [&](const FoundPeak& other) {
+        return other.fwhmPoints < kBlendWidths * peak.fwhmPoints &&
+               std::fabs(other.index - peak.index) < kBlendCoreFwhms * peak.fwhmPoints;
+    });
+    return inside >= 2;
 }
 
 }  // namespace
 
-PeakSearch findPeaks(const PatternSamples& samples, const std::vector<double>& background,
-                     double fwhmPoints, double minSigma) {
+PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladder,
+                     double minSigma) {
     PeakSearch found;
-    ApexCounts apexCounts;
-    apexCounts.fwhm = fwhmPoints;
-    apexCounts.smoothed =
-        convolve(samples.cts, gaussianKernel(kApexSmoothing * fwhmPoints / kFwhmPerSigma));
-    std::vector<FoundPeak> matched;
-    std::vector<FoundPeak> narrow;
-    searchAtScale(samples, background, apexCounts, kFilterScales[0], minSigma, found, matched);
-    searchAtScale(samples, background, apexCounts, kFilterScales[1], minSigma, found, narrow);
+    const PeakMeasure measure(samples, ladder);
+    const std::vector<CurvatureMinimum> candidates =
+        ladder.minima(std::min(minSigma, kCurvatureSigmas), ladder.widestRung());
+    found.background = peakBackground(samples, ladder, measure, candidates, found.typicalFwhm);
 
-    // The narrow filter places overlapping peaks better; the matched one adds weak peaks it
-    // missed.
-    std::vector<FoundPeak> all = narrow;
-    for (const FoundPeak& peak : matched) {
-        const bool covered = std::any_of(narrow.begin(), narrow.end(), [&](const FoundPeak& other) {
-            return near(peak, other, 0.75 * fwhmPoints);
-        });
-        if (!covered) all.push_back(peak);
+    const int n = samples.size();
+    std::vector<FoundPeak> passed;
+    for (const CurvatureMinimum& candidate : candidates) {
+        const FoundPeak peak = measure.peakAt(candidate, found.background);
+        const int apex = static_cast<int>(std::lround(peak.index));
+        if (apex < 1 || apex > n - 2 || peak.fwhmPoints <= 0.0) continue;
+        if (peak.significance < minSigma) continue;
+        if (found.typicalFwhm >= kSpikeFreeFwhm && isSpike(samples, found.background, apex)) {
+            found.spikes.push_back(apex);
+            continue;
+        }
+        if (peak.fwhmPoints > ladder.widestFwhm()) continue;  // the background's curvature
+        if (measure.localSignificance(peak, candidate.rung) < minSigma) continue;
+        passed.push_back(peak);
     }
-    // Several minima on one peak lead to one apex: keep the most significant.
-    std::sort(all.begin(), all.end(), [](const FoundPeak& a, const FoundPeak& b) {
+    // Several minima on one peak, at one width or several, lead to one apex: keep the most
+    // significant.
+    std::sort(passed.begin(), passed.end(), [](const FoundPeak& a, const FoundPeak& b) {
         return a.significance > b.significance;
     });
-    for (const FoundPeak& peak : all) {
-        const bool taken = std::any_of(
-            found.peaks.begin(), found.peaks.end(),
-            [&](const FoundPeak& other) { return near(peak, other, 0.5 * fwhmPoints); });
-        if (!taken) found.peaks.push_back(peak);
-    }
+    std::vector<FoundPeak> kept;
+    for (const FoundPeak& peak : passed)
+        if (std::none_of(kept.begin(), kept.end(),
+                         [&](const FoundPeak& other) { return samePeak(peak, other); }))
+            kept.push_back(peak);
+    for (const FoundPeak& peak : kept)
+        if (!isBlend(peak, kept) && !isTail(peak, kept)) found.peaks.push_back(peak);
     std::sort(found.peaks.begin(), found.peaks.end(),
               [](const FoundPeak& a, const FoundPeak& b) { return a.index < b.index; });
     std::sort(found.spikes.begin(), found.spikes.end());
+    found.spikes.erase(std::unique(found.spikes.begin(), found.spikes.end()), found.spikes.end());
     return found;
 }

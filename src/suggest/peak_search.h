@@ -1,12 +1,14 @@
 #pragma once
 // Peak positions found by the significance of the smoothed second derivative against the
-// counting noise, after M.A. Mariscotti, Nucl. Instrum. Meth. 50 (1967) 309: a peak is a
-// minimum of the filtered second derivative that stands clearly below zero against its own
-// standard deviation (propagated from sig), with an apex minSigma counting deviations of
-// the background above the background.
+// counting noise, after M.A. Mariscotti, Nucl. Instrum. Meth. 50 (1967) 309, at every width of
+// a curvature ladder: a peak is a minimum of the filtered second derivative that stands
+// clearly below zero against its own standard deviation (propagated from sig) at some filter
+// width, with an apex minSigma counting deviations of the background above the background and
+// above the counts on either side of it within two of its own widths.
 
 #include <vector>
 
+#include "suggest/curvature_ladder.h"
 #include "suggest/pattern_samples.h"
 
 struct FoundPeak {
@@ -14,13 +16,20 @@ struct FoundPeak {
     double tth;           // apex two-theta
     double height;        // apex counts above the background
     double significance;  // height in counting deviations of the background
+    double fwhmPoints;    // its own FWHM, points
+    double fwhm;          // its own FWHM, degrees
+    double eta;           // the Lorentzian share of its tails
+    bool shoulder;        // no apex of its own: a shoulder on a stronger peak's flank
 };
 
 struct PeakSearch {
     std::vector<FoundPeak> peaks;  // ascending index
     std::vector<int> spikes;       // points that stand alone far above both neighbours: not
                                    // peaks but glitches of the counting
+    // The background under the peaks: clipped at the width of the widest peak, so that broad
+    // peaks stand above it while broader curvature stays in it.
+    std::vector<double> background;
+    double typicalFwhm = 3.0;  // points: the median FWHM of the strong peaks
 };
 
-PeakSearch findPeaks(const PatternSamples& samples, const std::vector<double>& background,
-                     double fwhmPoints, double minSigma);
+PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladder, double minSigma);

@@ -18,14 +18,18 @@ double llsInverse(double v) {
 
 // Beyond each end the clipping sees the pattern continued by point reflection through the
 // end, so that a background that falls steeply at low angles keeps its slope there instead
-// of being clipped down towards an end it cannot see past.
+// of being clipped down towards an end it cannot see past. Counts above the end's are
+// continued level instead: a peak near the end would turn into a deep dip beyond it and
+// clip the whole background down.
 std::vector<double> padded(const std::vector<double>& v, int window) {
     const int n = static_cast<int>(v.size());
     std::vector<double> out;
     out.reserve(n + 2 * window);
-    for (int j = window; j >= 1; --j) out.push_back(2.0 * v.front() - v[std::min(j, n - 1)]);
+    for (int j = window; j >= 1; --j)
+        out.push_back(2.0 * v.front() - std::min(v[std::min(j, n - 1)], v.front()));
     out.insert(out.end(), v.begin(), v.end());
-    for (int j = 1; j <= window; ++j) out.push_back(2.0 * v.back() - v[std::max(n - 1 - j, 0)]);
+    for (int j = 1; j <= window; ++j)
+        out.push_back(2.0 * v.back() - std::min(v[std::max(n - 1 - j, 0)], v.back()));
     return out;
 }
 

@@ -3,17 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "suggest/curvature_ladder.h"
 #include "suggest/pattern_samples.h"
-#include "suggest/peak_width.h"
-#include "suggest/snip_background.h"
 
 namespace {
-
-// The first background only serves to measure the peaks' width: a window of a twentieth of
-// the pattern clips any peak, however broad.
-int firstWindow(int n) {
-    return std::max(2, n / 20);
-}
 
 void keepStrongest(std::vector<FoundPeak>& peaks, int& leftOut) {
     if (static_cast<int>(peaks.size()) <= kMaxSuggested) return;
@@ -24,20 +17,14 @@ void keepStrongest(std::vector<FoundPeak>& peaks, int& leftOut) {
     peaks.resize(kMaxSuggested);
 }
 
-PeakShape shapeOf(const PatternSamples& samples) {
-    return typicalPeakShape(samples, snipBackground(samples, 1.0, firstWindow(samples.size())));
-}
-
-double pointsToDegrees(const PatternSamples& samples, double points) {
-    const int n = samples.size();
-    return std::fabs(points * (samples.tth[n - 1] - samples.tth[0]) / (n - 1));
-}
-
-// The stretches between the ends and the points (ascending) that are longer than the
-// spacing the points were to keep: 1.5 spacings between two points, half a spacing at an
-// end, where a point belongs right at the end.
+// The stretches between the ends and the points (ascending) that the points were to cover:
+// longer than the spacing they were to keep (1.5 spacings between two points, half a
+// spacing at an end, where a point belongs right at the end), or, for the default count,
+// over twice as many found peaks as neighbouring points may have between them: a tight
+// group of a few peaks leaves no place for a point, and says so in the picture alone.
 std::vector<std::pair<double, double>> bareStretches(const PatternSamples& samples,
                                                      const std::vector<SuggestedPoint>& points,
+                                                     const std::vector<FoundPeak>& peaks,
                                                      int requested) {
     const double from = std::min(samples.tth.front(), samples.tth.back());
     const double to = std::max(samples.tth.front(), samples.tth.back());
@@ -48,7 +35,11 @@ std::vector<std::pair<double, double>> bareStretches(const PatternSamples& sampl
     std::vector<std::pair<double, double>> bare;
     for (std::size_t k = 1; k < edges.size(); ++k) {
         const bool atEnd = k == 1 || k + 1 == edges.size();
-        if (edges[k] - edges[k - 1] > (atEnd ? 0.5 : 1.5) * spacing)
+        const auto over = std::count_if(peaks.begin(), peaks.end(), [&](const FoundPeak& peak) {
+            return peak.tth > edges[k - 1] && peak.tth < edges[k];
+        });
+        if (edges[k] - edges[k - 1] > (atEnd ? 0.5 : 1.5) * spacing ||
+            (requested == 0 && !atEnd && over > 2 * kMostPeaksSpanned))
             bare.emplace_back(edges[k - 1], edges[k]);
     }
     return bare;
@@ -69,13 +60,11 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
         result.tooShort = true;
         return result;
     }
-    const PeakShape shape = shapeOf(samples);
-    const double fwhm = shape.fwhm;
-    const std::vector<double> background = snipBackground(samples, fwhm, snipWindow(fwhm));
-    result.fwhm = pointsToDegrees(samples, fwhm);
-    PeakSearch search = findPeaks(samples, background, fwhm, settings.minSigma);
-    result.background = chooseBackgroundPoints(samples, background, search.peaks, search.spikes,
-                                               shape, settings.points, kMaxSuggested);
+    const CurvatureLadder ladder = curvatureLadder(samples);
+    PeakSearch search = findPeaks(samples, ladder, settings.minSigma);
+    result.background =
+        chooseBackgroundPoints(samples, search.background, search.peaks, search.spikes, ladder,
+                               search.typicalFwhm, settings.points, kMaxSuggested);
     result.peaks = std::move(search.peaks);
     for (const int spike : search.spikes) result.spikes.push_back(samples.tth[spike]);
     std::sort(result.spikes.begin(), result.spikes.end());
@@ -83,12 +72,12 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
     // Patterns may run towards lower angles; the files list ascending two-theta.
     ascending(result.peaks, [](const FoundPeak& p) { return p.tth; });
     ascending(result.background, [](const SuggestedPoint& p) { return p.tth; });
-    result.bareStretches = bareStretches(samples, result.background, settings.points);
+    result.bareStretches = bareStretches(samples, result.background, result.peaks, settings.points);
     return result;
 }
 
-double typicalFwhmDegrees(const PatternStore& store) {
+std::vector<FoundPeak> peaksForRegions(const PatternStore& store) {
     const PatternSamples samples = samplesOf(store);
-    if (samples.size() < kFewestPoints) return 0.0;
-    return pointsToDegrees(samples, shapeOf(samples).fwhm);
+    if (samples.size() < kFewestPoints) return {};
+    return findPeaks(samples, curvatureLadder(samples), SuggestSettings{}.minSigma).peaks;
 }

@@ -24,7 +24,6 @@ struct Suggestions {
     std::vector<FoundPeak> peaks;            // ascending two-theta, at most kMaxSuggested
     int peaksLeftOut = 0;                    // weakest peaks beyond kMaxSuggested
     std::vector<double> spikes;              // two-theta of one-point spikes, not peaks
-    double fwhm = 0.0;                       // the pattern's typical FWHM, degrees
     bool tooShort = false;                   // fewer than kFewestPoints: nothing suggested
     // Stretches (two-theta from, to) that got no background point although the points were
     // to cover them: peaks and their tails leave no free place there.
@@ -33,6 +32,6 @@ struct Suggestions {
 
 Suggestions suggest(const PatternStore& store, const SuggestSettings& settings);
 
-// The typical FWHM of the pattern's peaks in degrees, as suggest measures it; 0 for fewer
-// than kFewestPoints points.
-double typicalFwhmDegrees(const PatternStore& store);
+// The peaks suggest finds at the default significance, each with its own width; none for
+// fewer than kFewestPoints points.
+std::vector<FoundPeak> peaksForRegions(const PatternStore& store);

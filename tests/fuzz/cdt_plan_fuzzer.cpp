@@ -1,12 +1,13 @@
 // Fuzzes the reading of a peak position file as a plan (xrdfit --cdt). The first byte picks
-// the peak width the positions are grouped by: the width measured on a small good pattern
-// (byte 0), or that width times 2^-4 .. 2^+4; the rest is the file. Once, at the start, the
+// the peak widths the positions are grouped by: the peaks found on a small good pattern, each
+// with its own width (byte 0), or those widths times 2^-4 .. 2^+4; the rest is the file. Once, at the start, the
 // whole source (file and pattern) is read as xrdfit reads it.
 
 #include <cmath>
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "batch/cdt_plan.h"
 #include "fuzz_support.h"
@@ -19,9 +20,9 @@ namespace {
 constexpr int kWidthScales = 9;  // 2^-4 .. 2^+4
 const char* const kCdtName = "peaks.cdt";
 
-double& measuredFwhm() {
-    static double fwhm = 0.0;
-    return fwhm;
+std::vector<FoundPeak>& measuredPeaks() {
+    static std::vector<FoundPeak> peaks;
+    return peaks;
 }
 
 }  // namespace
@@ -29,8 +30,8 @@ double& measuredFwhm() {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     enterScratchDirectory();
     writePeakedPattern();
-    measuredFwhm() = typicalFwhmDegrees(peakedStore());
-    require(measuredFwhm() > 0.0, "the peaked pattern shows a peak width");
+    measuredPeaks() = peaksForRegions(peakedStore());
+    require(!measuredPeaks().empty(), "the peaked pattern shows a peak width");
     writeScratchFile(kCdtName, "  20.5000\n  21.0000\n  35.2500\n");
     const PlanRead whole = readCdtSource(kCdtName, {"missing.xy", kPeakedName}, ImportRequest{});
     require(whole.error.empty(), "the whole source reads with the peaked pattern");
@@ -41,8 +42,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     const int scale = data[0] % kWidthScales - kWidthScales / 2;
-    const double fwhm = std::ldexp(measuredFwhm(), scale);
+    std::vector<FoundPeak> peaks = measuredPeaks();
+    for (FoundPeak& peak : peaks) peak.fwhm = std::ldexp(peak.fwhm, scale);
     std::istringstream in(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
-    requirePlanRead(readCdtPlan(in, kCdtName, fwhm), kCdtName);
+    requirePlanRead(readCdtPlan(in, kCdtName, peaks), kCdtName);
     return 0;
 }

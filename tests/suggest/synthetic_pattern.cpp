@@ -9,63 +9,162 @@
 
 namespace {
 
-constexpr double kEta = 0.5;
 constexpr double kWor = 0.06;
+
+double shape(double position, double fwhm, double eta, double tth) {
+    const ProfileComponents c =
+        profile_point(static_cast<float>(position), static_cast<float>(0.5 * fwhm),
+                      static_cast<float>(tth), kWor);
+    return eta * c.L + (1.0 - eta) * c.G;
+}
+
+// The profile's maximum, searched below the position, where the asymmetry moves it.
+double shapeMaximum(double position, double fwhm, double eta) {
+    double best = 0.0;
+    const double step = fwhm / 200.0;
+    for (double x = position - 5.0 * fwhm; x <= position + fwhm; x += step)
+        best = std::max(best, shape(position, fwhm, eta, x));
+    return best;
+}
 
 double curvedBackground(double tth) {
     const double hump = (tth - 25.0) / 6.0;
     return 150.0 + 2000.0 * std::exp(-tth / 6.0) + 80.0 * std::exp(-hump * hump);
 }
 
-const std::vector<TruePeak> kPeaks = {
-    {14.0, 700}, {18.0, 8},   {21.0, 3},   {24.0, 50},   {24.21, 20}, {28.0, 6},   {31.0, 12},
-    {34.0, 150}, {37.0, 5},   {40.0, 400}, {40.24, 100}, {44.0, 9},   {47.0, 15},  {50.0, 7},
-    {53.0, 30},  {53.27, 30}, {57.0, 4},   {60.0, 10},   {63.0, 6},   {66.0, 700}, {69.5, 9},
-    {73.0, 25},  {73.31, 80}, {77.0, 5},   {80.0, 11},   {84.0, 7},   {87.0, 200},
-};
-
-double shape(double position, double fwhm, double tth) {
-    const ProfileComponents c =
-        profile_point(static_cast<float>(position), static_cast<float>(0.5 * fwhm),
-                      static_cast<float>(tth), kWor);
-    return kEta * c.L + (1.0 - kEta) * c.G;
-}
-
-// The profile's maximum, searched below the position, where the asymmetry moves it.
-double shapeMaximum(double position, double fwhm) {
-    double best = 0.0;
-    for (double x = position - 0.5; x <= position + fwhm; x += 0.0005)
-        best = std::max(best, shape(position, fwhm, x));
-    return best;
+// FWHM by Caglioti's law, degrees.
+double cagliotiFwhm(double tth) {
+    const double t = std::tan(tth * std::acos(-1.0) / 360.0);
+    return std::sqrt(0.05 * t * t - 0.02 * t + 0.02);
 }
 
 }  // namespace
 
-SyntheticPattern syntheticPattern(unsigned seed) {
-    SyntheticPattern pattern{std::make_unique<PatternStore>(), kPeaks, curvedBackground};
+SyntheticPattern generatePattern(const PatternRecipe& recipe, unsigned seed) {
+    SyntheticPattern pattern{recipe.name, std::make_unique<PatternStore>(), recipe.peaks,
+                             recipe.background};
     PatternStore& store = *pattern.store;
-    const double tthmin = 10.0, tthstep = 0.02;
-    store.ilast = 4000;
-    store.tthmin = tthmin;
-    store.tthstep = tthstep;
-    store.tthmax = tthmin + store.ilast * tthstep;
+    store.ilast = static_cast<int>(std::lround((recipe.tthmax - recipe.tthmin) / recipe.step));
+    store.tthmin = recipe.tthmin;
+    store.tthstep = recipe.step;
+    store.tthmax = recipe.tthmin + store.ilast * recipe.step;
     std::vector<double> model(store.ilast + 1);
-    for (int i = 0; i <= store.ilast; ++i) model[i] = curvedBackground(tthmin + i * tthstep);
-    for (const TruePeak& peak : kPeaks) {
-        const double fwhm = pattern.fwhm(peak.position);
-        const double scale = peak.sigmas * std::sqrt(curvedBackground(peak.position)) /
-                             shapeMaximum(peak.position, fwhm);
+    for (int i = 0; i <= store.ilast; ++i)
+        model[i] = recipe.background(recipe.tthmin + i * recipe.step);
+    for (const TruePeak& peak : recipe.peaks) {
+        const double scale = peak.sigmas * std::sqrt(recipe.background(peak.position)) /
+                             shapeMaximum(peak.position, peak.fwhm, recipe.eta);
         for (int i = 0; i <= store.ilast; ++i)
-            model[i] += scale * shape(peak.position, fwhm, tthmin + i * tthstep);
+            model[i] += scale * shape(peak.position, peak.fwhm, recipe.eta,
+                                      recipe.tthmin + i * recipe.step);
     }
     std::mt19937 random(seed);
     for (int i = 0; i <= store.ilast; ++i) {
         const double counts = std::poisson_distribution<int>(model[i])(random);
-        store.tth[i] = static_cast<float>(tthmin + i * tthstep);
+        store.tth[i] = static_cast<float>(recipe.tthmin + i * recipe.step);
         store.cts[i] = static_cast<float>(counts);
         store.sig[i] = static_cast<float>(std::sqrt(std::max(counts, 1.0)));
     }
     return pattern;
+}
+
+PatternRecipe noisyRecipe() {
+    PatternRecipe recipe{"noisy", 10.0, 90.0, 0.02, curvedBackground, {}};
+    const double peaks[][2] = {
+        {14.0, 700}, {18.0, 8},   {21.0, 3},   {24.0, 50},   {24.21, 20}, {28.0, 6},   {31.0, 12},
+        {34.0, 150}, {37.0, 5},   {40.0, 400}, {40.24, 100}, {44.0, 9},   {47.0, 15},  {50.0, 7},
+        {53.0, 30},  {53.27, 30}, {57.0, 4},   {60.0, 10},   {63.0, 6},   {66.0, 700}, {69.5, 9},
+        {73.0, 25},  {73.31, 80}, {77.0, 5},   {80.0, 11},   {84.0, 7},   {87.0, 200},
+    };
+    for (const auto& [position, sigmas] : peaks)
+        recipe.peaks.push_back({position, sigmas, 0.08 + 0.001 * position});
+    return recipe;
+}
+
+PatternRecipe mixedWidthsRecipe() {
+    return {"mixed widths",
+            20.0,
+            100.0,
+            0.02,
+            [](double tth) { return 300.0 - 1.5 * tth; },
+            {{25.0, 40, 0.1},
+             {28.0, 30, 1.2},
+             {31.0, 12, 0.1},
+             {38.0, 200, 0.1},
+             {45.0, 20, 1.5},
+             {45.6, 30, 0.1},
+             {52.0, 9, 0.1},
+             {61.0, 25, 0.1},
+             {68.0, 40, 2.0},
+             {77.0, 60, 0.1},
+             {84.0, 12, 1.0},
+             {88.0, 14, 0.1},
+             {95.0, 20, 0.1}}};
+}
+
+PatternRecipe cagliotiRecipe() {
+    PatternRecipe recipe{"Caglioti",
+                         10.0,
+                         140.0,
+                         0.02,
+                         [](double tth) { return 80.0 + 600.0 * std::exp(-tth / 15.0); },
+                         {}};
+    const double peaks[][2] = {{18.0, 60}, {26.5, 25},  {33.0, 300}, {41.0, 12},  {47.5, 90},
+                               {56.0, 18}, {63.0, 9},   {70.5, 150}, {78.0, 40},  {86.0, 11},
+                               {94.0, 70}, {103.0, 20}, {112.0, 14}, {121.0, 50}, {131.0, 30}};
+    for (const auto& [position, sigmas] : peaks)
+        recipe.peaks.push_back({position, sigmas, cagliotiFwhm(position)});
+    return recipe;
+}
+
+PatternRecipe edgePeaksRecipe() {
+    return {"edge peaks",
+            20.0,
+            100.0,
+            0.02,
+            [](double tth) { return 120.0 + 0.5 * tth; },
+            {{20.3, 17, 0.15},
+             {35.0, 60, 0.15},
+             {55.0, 20, 0.2},
+             {75.0, 40, 0.2},
+             {94.8, 13, 0.25},
+             {99.7, 25, 0.25}}};
+}
+
+PatternRecipe densePatternRecipe() {
+    PatternRecipe recipe{"dense", 10.0, 100.0, 0.02, [](double tth) { return 400.0 - 2.0 * tth; },
+                         {}};
+    // Heights from 8 to 200 sigma in an irregular order.
+    for (int k = 0; k < 86; ++k) recipe.peaks.push_back({12.0 + k, 8.0 + (k * 37 % 97) * 2.0, 0.1});
+    return recipe;
+}
+
+PatternRecipe dominantPeakRecipe() {
+    PatternRecipe recipe{"one dominant peak",
+                         20.0,
+                         100.0,
+                         0.02,
+                         [](double tth) { return 60.0 + 0.2 * tth; },
+                         {{27.4, 20, 0.1},
+                          {31.7, 3000, 0.1},
+                          {45.45, 600, 0.11},
+                          {53.9, 15, 0.12},
+                          {56.5, 150, 0.12},
+                          {66.2, 60, 0.13},
+                          {75.3, 40, 0.14},
+                          {83.9, 120, 0.15},
+                          {90.4, 10, 0.16}}};
+    recipe.eta = 0.8;
+    return recipe;
+}
+
+std::vector<PatternRecipe> knownRecipes() {
+    return {noisyRecipe(),     mixedWidthsRecipe(),  cagliotiRecipe(),
+            edgePeaksRecipe(), densePatternRecipe(), dominantPeakRecipe()};
+}
+
+SyntheticPattern syntheticPattern(unsigned seed) {
+    return generatePattern(noisyRecipe(), seed);
 }
 
 void writeXy(const PatternStore& store, const std::string& name) {

@@ -1,8 +1,11 @@
 #pragma once
-// Patterns of known truth for the suggestion tests: a curved background and asymmetric
-// pseudo-Voigt peaks of xrdpick's own profile, with Poisson counts from a fixed seed.
+// Patterns of known truth for the suggestion tests and the quality scorecard: a background
+// and asymmetric pseudo-Voigt peaks of xrdpick's own profile, each of its own width, with
+// Poisson counts from a fixed seed.
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "pattern/pattern_store.h"
@@ -10,18 +13,44 @@
 struct TruePeak {
     double position;  // degrees
     double sigmas;    // net height in counting deviations of the background there
+    double fwhm;      // degrees
+};
+
+struct PatternRecipe {
+    std::string name;
+    double tthmin, tthmax, step;
+    std::function<double(double)> background;
+    std::vector<TruePeak> peaks;
+    double eta = 0.5;  // Lorentzian share of every peak
 };
 
 struct SyntheticPattern {
+    std::string name;
     std::unique_ptr<PatternStore> store;
     std::vector<TruePeak> peaks;
-    double (*background)(double tth);
-    double fwhm(double tth) const { return 0.08 + 0.001 * tth; }
+    std::function<double(double)> background;
 };
+
+SyntheticPattern generatePattern(const PatternRecipe& recipe, unsigned seed);
 
 // 10 to 90 degrees at 0.02: a falling low-angle background with an amorphous hump, and
 // peaks from 3 to 700 sigma, some of them in pairs two FWHMs apart.
-SyntheticPattern syntheticPattern(unsigned seed);
+PatternRecipe noisyRecipe();
+// Narrow peaks (0.1 degrees) beside broad ones (1 to 2 degrees), one narrow on a broad one.
+PatternRecipe mixedWidthsRecipe();
+// 10 to 140 degrees, widths growing with angle by Caglioti's law from 0.13 to 0.6 degrees.
+PatternRecipe cagliotiRecipe();
+// Peaks 0.3 degrees from either end, one of them 17 sigma high.
+PatternRecipe edgePeaksRecipe();
+// 86 peaks one degree apart, FWHM 0.1, step 0.02.
+PatternRecipe densePatternRecipe();
+// One reflection 3000 sigma high with long tails, the others from 10 to 600 sigma.
+PatternRecipe dominantPeakRecipe();
+
+// Every recipe above, the noisy one first.
+std::vector<PatternRecipe> knownRecipes();
+
+SyntheticPattern syntheticPattern(unsigned seed);  // the noisy recipe's pattern
 
 // Writes the pattern as an .xy file, as xrdpick's writer would.
 void writeXy(const PatternStore& store, const std::string& name);

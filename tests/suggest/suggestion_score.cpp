@@ -1,0 +1,78 @@
+#include "suggest/suggestion_score.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// How far a suggestion may lie from the true apex and still find it.
+double tolerance(const TruePeak& peak) {
+    return peak.fwhm > 0.5 ? 0.3 : 0.1;
+}
+
+bool isFound(const TruePeak& peak, const std::vector<FoundPeak>& peaks) {
+    for (const FoundPeak& suggested : peaks)
+        if (std::fabs(suggested.tth - peak.position) <= tolerance(peak)) return true;
+    return false;
+}
+
+}  // namespace
+
+SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggestions& found) {
+    SuggestionScore score;
+    const PatternStore& store = *pattern.store;
+    const double first = store.tth[0], last = store.tth[store.ilast];
+    score.span = last - first;
+    for (const TruePeak& peak : pattern.peaks) {
+        const bool hit = isFound(peak, found.peaks);
+        if (peak.sigmas >= 15) {
+            ++score.strong;
+            if (hit) {
+                ++score.strongFound;
+            } else {
+                char text[32];
+                std::snprintf(text, sizeof text, " %.2f", peak.position);
+                score.missed += text;
+            }
+        } else if (peak.sigmas >= 8) {
+            ++score.moderate;
+            if (hit) ++score.moderateFound;
+        }
+    }
+    for (const FoundPeak& suggested : found.peaks) {
+        bool near = false;
+        for (const TruePeak& peak : pattern.peaks)
+            near = near || std::fabs(suggested.tth - peak.position) <= tolerance(peak);
+        if (!near) ++score.extra;
+    }
+
+    score.points = static_cast<int>(found.background.size());
+    double previous = first;
+    for (const SuggestedPoint& point : found.background) {
+        score.widestGap = std::max(score.widestGap, point.tth - previous);
+        previous = point.tth;
+        const double truth = pattern.background(point.tth);
+        score.worstDeviation =
+            std::max(score.worstDeviation, std::fabs(point.cts - truth) / std::sqrt(truth));
+        for (const TruePeak& peak : pattern.peaks)
+            if (peak.sigmas >= 10 && std::fabs(point.tth - peak.position) < 2.0 * peak.fwhm)
+                ++score.onPeaks;
+    }
+    score.widestGap = std::max(score.widestGap, last - previous);
+    score.endGap = found.background.empty() ? score.span
+                                            : std::max(found.background.front().tth - first,
+                                                       last - found.background.back().tth);
+    return score;
+}
+
+std::string shortfalls(const SuggestionScore& score, double maxGap) {
+    std::string text;
+    if (score.strongFound < score.strong) text += "strong peaks missed:" + score.missed + "; ";
+    if (2 * score.moderateFound < score.moderate) text += "fewer than half the moderate peaks; ";
+    if (score.extra > score.span / 50.0) text += "too many extra peaks; ";
+    if (score.endGap > 0.05 * score.span) text += "an end without a point; ";
+    if (maxGap > 0.0 && score.widestGap > maxGap) text += "a gap too wide; ";
+    if (score.worstDeviation > 2.5) text += "a point off the background; ";
+    if (score.onPeaks > 0) text += "a point on a peak; ";
+    return text;
+}
