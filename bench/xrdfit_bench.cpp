@@ -66,7 +66,7 @@ RunTime seriesTime(const std::vector<std::string>& names, int jobs) {
     std::ostringstream out, err;
     const double cpu = processCpuSeconds();
     const Clock::time_point start = Clock::now();
-    const int status = fitMain(args, out, err, false);
+    const int status = fitMain(args, out, err, Terminals{});
     const RunTime time{secondsSince(start), processCpuSeconds() - cpu};
     if (status != 0) std::fprintf(stderr, "xrdfit failed (%d): %s\n", status, err.str().c_str());
     return time;
@@ -88,7 +88,7 @@ constexpr int kSingleFits = 20;
 double singleFitSeconds(const std::string& name) {
     auto pattern = std::make_unique<PatternStore>();
     std::string why;
-    if (!readPattern(name, *pattern, why)) return 0.0;
+    if (!readPattern(name, ImportRequest{}, *pattern, why)) return 0.0;
     FitSelection selection;
     const double at[] = {20.5, 21.61, 22.19, 23.01, 23.995};
     for (const double x : at) selection.sel[++selection.sellast] = clickIndex(*pattern, x);

@@ -116,8 +116,8 @@ class Collector {
 
     void draw(const PatternOutcome& outcome, int regionNumber, const RegionFit& fit) {
         const std::string path = plotPath(options_.plotsDir, outcome.name, regionNumber);
-        const std::string title = outcome.name + ", region " + std::to_string(regionNumber) +
-                                  ": " + statusName(fit.status);
+        const std::string title = outcome.name + ", region " + std::to_string(regionNumber) + ": " +
+                                  statusName(fit.status);
         if (!plotFit(graphics_, path, title, *outcome.pattern, fit)) {
             say(path + ": the picture cannot be written");
             writeFailed_ = true;

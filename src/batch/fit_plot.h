@@ -2,8 +2,8 @@
 // Pictures of a series' fits, as the interactive program's evaluation page shows a fit:
 // observed, calculated and difference curves with each peak's position and width marked,
 // under a title that names the fit and with a legend in place of the page's instructions,
-// drawn into a PNG file per fit. PGPLOT draws on one device at a time for the whole process, so every
-// picture is drawn from one thread.
+// drawn into a PNG file per fit. PGPLOT draws on one device at a time for the whole process, so
+// every picture is drawn from one thread.
 
 #include <string>
 

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "console/console.h"
-#include "open/load.h"
 #include "fit/ascending_twin.h"
+#include "open/load.h"
 
 bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,
                  std::string& why) {

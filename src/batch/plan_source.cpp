@@ -7,6 +7,7 @@
 
 PlanRead readRegions(const FitOptions& options) {
     if (!options.fromFitFile.empty()) return readPlanSource(options.fromFitFile, readFitBlocks);
-    if (!options.cdtFile.empty()) return readCdtSource(options.cdtFile, options.patterns, options.input);
+    if (!options.cdtFile.empty())
+        return readCdtSource(options.cdtFile, options.patterns, options.input);
     return readPlanSource(options.planFile, readPlan);
 }

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <ostream>
+#include <string>
 
 namespace {
 

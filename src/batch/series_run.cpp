@@ -90,9 +90,12 @@ class SeriesRun {
 
     RegionFit fitOne(const PatternStore& store, const Region& region, const StartValues* start,
                      int regionNumber, PatternOutcome& outcome) {
-        const FitRequest request{region,         regionWor(region, settings_),
-                                 start,          settings_.commonFwhm,
-                                 settings_.verbose, settings_.maxIterations};
+        const FitRequest request{region,
+                                 regionWor(region, settings_),
+                                 start,
+                                 settings_.commonFwhm,
+                                 settings_.verbose,
+                                 settings_.maxIterations};
         if (!settings_.verbose) {
             std::istringstream noInput;
             std::ostringstream discarded;

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "fit/fit_setup.h"
 #include "fit/region.h"
 #include "fit/region_fit.h"
 #include "import/import_readers.h"
 #include "pattern/pattern_store.h"
-#include "fit/fit_setup.h"
 
 struct SeriesSettings {
     std::optional<double> wor;  // W/R for every region, over the plan's own

@@ -8,9 +8,9 @@
 #include "convert/open_input.h"
 #include "convert/pattern_output.h"
 #include "convert/uniform_grid.h"
-#include "pattern/data_file_name.h"
 #include "open/format_recognition.h"
 #include "open/load.h"
+#include "pattern/data_file_name.h"
 #include "pattern/pattern_store.h"
 
 bool convertFile(const ConvertContext& context, const std::string& name) {

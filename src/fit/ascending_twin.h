@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "pattern/pattern_store.h"
 #include "fit/fit_selection.h"
+#include "pattern/pattern_store.h"
 
 // The first angle and the step that count the points from the lowest angle up.
 struct AscendingGrid {

@@ -3,8 +3,8 @@
 // and the difference over the region, the background ends, and each peak's marks with its
 // position, FWHM and intensity.
 
-#include "pattern/pattern_store.h"
 #include "fit/fit_result.h"
+#include "pattern/pattern_store.h"
 #include "view/graphics.h"
 #include "view/view_state.h"
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "lsq/lsq_state.h"
 #include "fit/fit_selection.h"
+#include "lsq/lsq_state.h"
 
 struct FittedPeak {
     double position;

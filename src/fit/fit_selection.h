@@ -18,4 +18,3 @@ struct FitSelection {
         sellast = -1;
     }
 };
-

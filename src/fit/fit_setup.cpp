@@ -1,7 +1,7 @@
 #include "fit/fit_setup.h"
 
-#include "lsq/param_names.h"
 #include "fit/fit_data.h"
+#include "lsq/param_names.h"
 
 void setUpFit(LsqState& lsq, const PatternStore& pattern, const FitSelection& selection,
               FitModel model) {

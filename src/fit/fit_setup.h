@@ -3,10 +3,10 @@
 // data points, the start values and flags, and the parameter names. Shared by the fit run of
 // the interactive program and by series fitting, so that both fit the same numbers.
 
+#include "fit/fit_selection.h"
+#include "fit/fit_start_values.h"
 #include "lsq/lsq_state.h"
 #include "pattern/pattern_store.h"
-#include "fit/fit_start_values.h"
-#include "fit/fit_selection.h"
 
 inline constexpr int kFitIterations = 30;  // the engine's iteration limit for a fit
 

@@ -3,9 +3,9 @@
 // the region, each peak at its picked point with its height above that line, and one width
 // estimated from the net area of the region.
 
+#include "fit/fit_selection.h"
 #include "lsq/fit_param.h"
 #include "pattern/pattern_store.h"
-#include "fit/fit_selection.h"
 
 struct FitModel {
     bool commonFwhm;  // one FWHM for every peak ("cfwhm") instead of one each

@@ -6,10 +6,10 @@
 #include <limits>
 #include <optional>
 
-#include "lsq/lsq_fit.h"
-#include "lsq/lsq_reports.h"
 #include "fit/click_index.h"
 #include "fit/fit_setup.h"
+#include "lsq/lsq_fit.h"
+#include "lsq/lsq_reports.h"
 
 namespace {
 
@@ -56,8 +56,8 @@ std::optional<FitSelection> selectionFor(const PatternStore& pattern, const Regi
     for (int j = 1; j < entry; ++j) {
         if (selection.sel[j] <= selection.sel[0] || selection.sel[j] >= selection.sel[entry]) {
             fit.note = "the peak at " + degrees(region.positions[j - 1]) +
-                       " lies on an end of its region (" + degrees(low) + " to " +
-                       degrees(high) + ")";
+                       " lies on an end of its region (" + degrees(low) + " to " + degrees(high) +
+                       ")";
             return std::nullopt;
         }
     }

@@ -5,10 +5,10 @@
 #include <array>
 #include <string>
 
-#include "fit/region.h"
 #include "console/console.h"
-#include "pattern/pattern_store.h"
 #include "fit/fit_result.h"
+#include "fit/region.h"
+#include "pattern/pattern_store.h"
 
 // What a fit achieved. Only Ok vouches for the values: the fit converged, every value and
 // standard error is finite, every intensity positive and every peak inside its region.
@@ -47,8 +47,8 @@ struct FitRequest {
     double wor;                // W/R; negative: refined from |wor|
     const StartValues* start;  // none: the estimates of the fit run
     bool commonFwhm;
-    bool verbose;        // the engine's reports on `reports`
-    int maxIterations;   // the engine's iteration limit
+    bool verbose;       // the engine's reports on `reports`
+    int maxIterations;  // the engine's iteration limit
 };
 
 RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Console& reports);

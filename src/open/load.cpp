@@ -4,8 +4,8 @@
 
 #include "console/console.h"
 #include "import/instrument_formats.h"
-#include "pattern/bin_points.h"
 #include "open/format_recognition.h"
+#include "pattern/bin_points.h"
 #include "pattern/readers.h"
 
 namespace {

@@ -20,11 +20,17 @@ void DataFileName::restoreExtension() {
 
 const char* formatExtension(char format) {
     switch (format) {
-        case 'x': return "xy";
-        case 'w': return "wyr";
-        case 'd': return "dat";
-        case 'g': return "gda";
-        case 's': return "super";
-        default: return "";
+        case 'x':
+            return "xy";
+        case 'w':
+            return "wyr";
+        case 'd':
+            return "dat";
+        case 'g':
+            return "gda";
+        case 's':
+            return "super";
+        default:
+            return "";
     }
 }

@@ -4,8 +4,8 @@
 
 #include <array>
 
-inline constexpr int MAXBUF = 19001;       // capacity in points; the last index is 19000
-inline constexpr float kUnset = -500.0f;   // marks every entry beyond the data
+inline constexpr int MAXBUF = 19001;      // capacity in points; the last index is 19000
+inline constexpr float kUnset = -500.0f;  // marks every entry beyond the data
 
 struct PatternStore {
     std::array<float, MAXBUF> tth;

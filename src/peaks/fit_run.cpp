@@ -5,14 +5,14 @@
 #include <optional>
 
 #include "driver/run_state.h"
-#include "lsq/lsq_fit.h"
 #include "fit/ascending_twin.h"
-#include "peaks/evaluation_mode.h"
-#include "peaks/fit_acceptance.h"
 #include "fit/fit_file.h"
-#include "peaks/fit_prompts.h"
 #include "fit/fit_result.h"
 #include "fit/fit_setup.h"
+#include "lsq/lsq_fit.h"
+#include "peaks/evaluation_mode.h"
+#include "peaks/fit_acceptance.h"
+#include "peaks/fit_prompts.h"
 
 namespace {
 

@@ -41,21 +41,40 @@ struct StatusCase {
 TEST(FitStatus, EveryRowSaysWhatItsFitAchieved) {
     const char* const xy = "%.4f %.4f %.4f\n";
     const std::vector<StatusCase> cases = {
-        {"flat data", [&] { writeModel("pattern.xy", ModelPattern{}, xy); },
-         {"--plan", "plan.txt"}, "no-peak", 0, "1 of 1 fits failed"},
+        {"flat data",
+         [&] { writeModel("pattern.xy", ModelPattern{}, xy); },
+         {"--plan", "plan.txt"},
+         "no-peak",
+         0,
+         "1 of 1 fits failed"},
         {"all zero, two columns",
          [&] {
              ModelPattern zero;
              zero.lowBackground = zero.highBackground = 0.0;
              writeModel("pattern.xy", zero, "%.4f %.0f\n");
          },
-         {"--plan", "plan.txt"}, "no-peak", 0, "1 of 1 fits failed"},
-        {"a good peak", [&] { writeModel("pattern.xy", onePeak(22.0, 0.1), xy); },
-         {"--plan", "plan.txt"}, "ok", 22.0, ""},
-        {"stopped at the limit", [&] { writeModel("pattern.xy", onePeak(22.03, 0.1), xy); },
-         {"--plan", "plan.txt", "--max-iter", "1"}, "iteration-limit", 0, "1 of 1 fits failed"},
-        {"a limit raised", [&] { writeModel("pattern.xy", onePeak(22.03, 0.1), xy); },
-         {"--plan", "plan.txt", "--max-iter", "100"}, "ok", 22.03, ""},
+         {"--plan", "plan.txt"},
+         "no-peak",
+         0,
+         "1 of 1 fits failed"},
+        {"a good peak",
+         [&] { writeModel("pattern.xy", onePeak(22.0, 0.1), xy); },
+         {"--plan", "plan.txt"},
+         "ok",
+         22.0,
+         ""},
+        {"stopped at the limit",
+         [&] { writeModel("pattern.xy", onePeak(22.03, 0.1), xy); },
+         {"--plan", "plan.txt", "--max-iter", "1"},
+         "iteration-limit",
+         0,
+         "1 of 1 fits failed"},
+        {"a limit raised",
+         [&] { writeModel("pattern.xy", onePeak(22.03, 0.1), xy); },
+         {"--plan", "plan.txt", "--max-iter", "100"},
+         "ok",
+         22.03,
+         ""},
         {"irregular grid",
          [&] {
              std::FILE* file = std::fopen("pattern.xy", "w");
@@ -65,33 +84,46 @@ TEST(FitStatus, EveryRowSaysWhatItsFitAchieved) {
              }
              std::fclose(file);
          },
-         {"--plan", "plan.txt"}, "irregular-grid", 0,
+         {"--plan", "plan.txt"},
+         "irregular-grid",
+         0,
          "pattern.xy: the angles lie on no grid of one step: point 502 (30.0300)"},
         {".cdt peak 0.2 degrees inside the end",
          [&] {
              writeModel("pattern.xy", onePeak(29.8, 0.1), xy);
              writeFile("edge.cdt", " 29.8000\n");
          },
-         {"--cdt", "edge.cdt"}, "ok", 29.8, ""},
+         {"--cdt", "edge.cdt"},
+         "ok",
+         29.8,
+         ""},
         {"*.fit block whose broad peak reaches past the end",
          [&] {
              writeModel("pattern.xy", onePeak(29.5, 0.3), xy);
              writeFile("edge.fit", "29.5 400.0 0.3 0.4 0.06 1.0\n#" + std::string(56, '-') + "#\n");
          },
-         {"--from-fit", "edge.fit"}, "ok", 29.5, ""},
+         {"--from-fit", "edge.fit"},
+         "ok",
+         29.5,
+         ""},
         {".cdt peak on the last point",
          [&] {
              writeModel("pattern.xy", onePeak(29.8, 0.1), xy);
              writeFile("end.cdt", " 29.8000\n 30.0000\n");
          },
-         {"--cdt", "end.cdt"}, "too-few-points", 0,
+         {"--cdt", "end.cdt"},
+         "too-few-points",
+         0,
          "pattern.xy: region 1: the peak at 30.0000 lies on an end of its region"},
         {".cdt peak past the end",
          [&] {
              writeModel("pattern.xy", onePeak(29.8, 0.1), xy);
              writeFile("past.cdt", " 30.5000\n");
          },
-         {"--cdt", "past.cdt"}, "outside", 0, "1 of 1 fits failed"},
+         {"--cdt", "past.cdt"},
+         "outside",
+         0,
+         "1 of 1 fits failed"},
     };
     for (const StatusCase& c : cases) {
         SCOPED_TRACE(c.name);

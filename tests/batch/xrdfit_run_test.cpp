@@ -188,8 +188,8 @@ TEST_F(XrdfitRunTest, ATableThatCannotBeWrittenWholeLeavesTheOldOne) {
 // the progress text; the line shows again after them.
 TEST_F(XrdfitRunTest, RowsOnTheProgressLinesTerminalReplaceIt) {
     std::ostringstream terminal;
-    const int status = fitMain(withPatterns({"--plan", "plan.txt"}), terminal, terminal,
-                               Terminals{true, true});
+    const int status =
+        fitMain(withPatterns({"--plan", "plan.txt"}), terminal, terminal, Terminals{true, true});
     EXPECT_EQ(status, 0);
     const std::string shown = terminal.str();
     std::size_t progress = 0, rows = 0, start = 0;

@@ -5,8 +5,8 @@
 
 #include "console/console.h"
 #include "convert/convert_main.h"
-#include "pattern/data_file_name.h"
 #include "open/load.h"
+#include "pattern/data_file_name.h"
 #include "pattern/pattern_store.h"
 #include "pattern/writers.h"
 

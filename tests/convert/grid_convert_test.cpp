@@ -40,12 +40,12 @@ TEST_F(GridConvertTest, AnIrregularPatternIsRefusedNamingItsFirstPointOffTheGrid
     for (const std::string name : {"steps.xy", "text.xy"}) {
         const ConvertRun run = runConvert({"--outdir", "out", "--to", "wyr", name});
         EXPECT_EQ(run.status, 1) << name;
-        EXPECT_NE(run.err.find(name +
-                               ": the angles lie on no grid of one step: point 1002 (30.0300) "
-                               "lies 0.0100 off the grid of step 0.020000 from 10.0000 "
-                               "(xrdconvert --regrid STEP puts the pattern on one); nothing "
-                               "written.\n"),
-                  std::string::npos)
+        EXPECT_NE(
+            run.err.find(name + ": the angles lie on no grid of one step: point 1002 (30.0300) "
+                                "lies 0.0100 off the grid of step 0.020000 from 10.0000 "
+                                "(xrdconvert --regrid STEP puts the pattern on one); nothing "
+                                "written.\n"),
+            std::string::npos)
             << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_TRUE(fs::is_empty("out"));

@@ -116,7 +116,8 @@ TEST_F(EvaluationPageTest, EachPeakHasItsMarksAndLabels) {
 // clicks; its title names the fit, and the statistics stand inside the box, clear of it.
 TEST_F(EvaluationPageTest, APictureNamesItsFitAndEachCurveInItsOwnColour) {
     drawFitPicture(gfx, state->view.win, {state->pattern, 1000, 500, result}, "a.xy, region 2: ok");
-    EXPECT_EQ(gfx.lastNamed("lab")->text, "tth (degrees)|Intensity (arb. units)|a.xy, region 2: ok");
+    EXPECT_EQ(gfx.lastNamed("lab")->text,
+              "tth (degrees)|Intensity (arb. units)|a.xy, region 2: ok");
     for (const char* instruction : {"White lines are observed, Red lines are calculated data",
                                     "If you are happy with this, Click Left mouse button - to keep "
                                     "this results"})
@@ -127,7 +128,7 @@ TEST_F(EvaluationPageTest, APictureNamesItsFitAndEachCurveInItsOwnColour) {
     EXPECT_LT(statistics->values[1], 1000.0f);  // inside the box, below the title
     // Each legend entry in the colour of what it names, as the curves and marks are drawn.
     const std::vector<std::pair<std::string, int>> legend = {
-        {"observed", 1},        {"calculated", 2}, {"difference", 13},
+        {"observed", 1},         {"calculated", 2}, {"difference", 13},
         {"background ends", 12}, {"position", 6},   {"FWHM, intensity", 11}};
     for (const auto& [entry, colour] : legend) {
         const GraphicsCall* call = text(entry);

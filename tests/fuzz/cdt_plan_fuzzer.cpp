@@ -1,7 +1,7 @@
 // Fuzzes the reading of a peak position file as a plan (xrdfit --cdt). The first byte picks
 // the peak widths the positions are grouped by: the peaks found on a small good pattern, each
-// with its own width (byte 0), or those widths times 2^-4 .. 2^+4; the rest is the file. Once, at the start, the
-// whole source (file and pattern) is read as xrdfit reads it.
+// with its own width (byte 0), or those widths times 2^-4 .. 2^+4; the rest is the file. Once, at
+// the start, the whole source (file and pattern) is read as xrdfit reads it.
 
 #include <cmath>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "good_pattern.h"
 
 #include "fuzz_support.h"
-#include "pattern/data_file_name.h"
 #include "open/load.h"
+#include "pattern/data_file_name.h"
 
 namespace {
 

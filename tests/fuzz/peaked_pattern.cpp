@@ -4,8 +4,8 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "pattern/data_file_name.h"
 #include "open/load.h"
+#include "pattern/data_file_name.h"
 
 namespace {
 

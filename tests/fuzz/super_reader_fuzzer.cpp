@@ -10,8 +10,8 @@
 
 #include "fuzz_support.h"
 #include "good_pattern.h"
-#include "pattern/data_file_name.h"
 #include "open/load.h"
+#include "pattern/data_file_name.h"
 #include "store_promises.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "pattern/reader_harness.h"
-#include "support/reader_samples.h"
 #include "pattern/readers.h"
+#include "support/reader_samples.h"
 
 namespace {
 

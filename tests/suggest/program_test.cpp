@@ -152,8 +152,8 @@ TEST_F(SuggestProgram, BadPatternsGetAMessageOrNothingSuggestedAndNeverACrash) {
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(contains(run.err, "empty.xy: Too small data points!!! Check the file..."));
     EXPECT_TRUE(contains(run.err, "gone.xy: cannot open: No such file or directory"));
-    EXPECT_TRUE(contains(run.err,
-                         "irregular.xy: the angles lie on no grid of one step: point 502 (30.0300)"));
+    EXPECT_TRUE(contains(
+        run.err, "irregular.xy: the angles lie on no grid of one step: point 502 (30.0300)"));
     EXPECT_FALSE(std::filesystem::exists("irregular.fbg"));
     EXPECT_TRUE(contains(run.out, " background points in flat.fbg and flat.gbg, no peaks\n"));
     EXPECT_TRUE(contains(run.out, " background points in zero.fbg and zero.gbg, no peaks\n"));
