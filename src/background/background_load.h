@@ -3,7 +3,7 @@
 // points in memory through the insertion rule.
 
 #include "pattern/pattern_store.h"
-#include "view/point_list.h"
+#include "points/point_list.h"
 #include "view/view_state.h"
 
 class Console;

@@ -2,6 +2,6 @@
 // The background points over the pattern: a marker at each, joined by a line in list order.
 
 #include "view/graphics.h"
-#include "view/point_list.h"
+#include "points/point_list.h"
 
 void drawBackgroundOverlay(Graphics& gfx, const PointList& list);

@@ -2,7 +2,7 @@
 // The insertion rule of the background list: every point added, picked or loaded, goes in
 // at its place by two-theta, so the list stays strictly ascending.
 
-#include "view/point_list.h"
+#include "points/point_list.h"
 
 class Console;
 

@@ -2,7 +2,7 @@
 // Merging one loaded background point into the list. A loaded point that lands close to a
 // point in memory is settled by a question on the console.
 
-#include "view/point_list.h"
+#include "points/point_list.h"
 
 class Console;
 

@@ -2,7 +2,7 @@
 // Picking and deselecting background points with the cursor in the extraction mode. Both
 // measure distance against the current window, so they work alike at any zoom.
 
-#include "view/point_list.h"
+#include "points/point_list.h"
 #include "view/view_state.h"
 
 class Console;

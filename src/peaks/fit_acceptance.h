@@ -4,7 +4,7 @@
 
 #include "fit/fit_result.h"
 #include "peaks/peak_state.h"
-#include "view/point_list.h"
+#include "points/point_list.h"
 
 class Console;
 

@@ -9,40 +9,13 @@
 
 #include "driver/run_state.h"
 #include "pattern/line_reader.h"
-#include "pattern/safe_file.h"
 #include "pattern/typed_line.h"
 #include "peaks/peak_list.h"
+#include "points/peak_position_files.h"
 
 namespace {
 
-constexpr float kLastWrittenTth = 350.0f;  // positions above it are dropped by a save
 constexpr int kLineBufferSize = 200;
-
-// The positions a save writes, in ascending order; equal values keep their list order.
-std::vector<float> positionsToWrite(const PointList& list) {
-    std::vector<float> tth;
-    for (int i = 0; i <= list.last; ++i)
-        if (list.x[i] <= kLastWrittenTth) tth.push_back(list.x[i]);
-    std::stable_sort(tth.begin(), tth.end());
-    return tth;
-}
-
-// Why the file cannot be written completely (an existing file is then left as it was);
-// nothing when it was written.
-std::optional<std::string> writePositions(const std::string& name, const std::vector<float>& tth) {
-    SafeFile file = SafeFile::replacing(name);
-    if (file.file())
-        for (const float position : tth) std::fprintf(file.file(), "%8.4f\n", position);
-    if (file.commit()) return std::nullopt;
-    return file.failure();
-}
-
-// The first number of a line ("%f", followed by up to five more that are not used); false
-// for a comment or a line that does not begin with a number.
-bool positionOnLine(const std::string& line, float& tth) {
-    if (!line.empty() && line[0] == '#') return false;
-    return std::sscanf(line.c_str(), "%f %*f %*f %*f %*f %*f", &tth) == 1 && std::isfinite(tth);
-}
 
 void readPositions(RunState& state, std::FILE* file) {
     PointList& list = state.points;
@@ -71,7 +44,7 @@ PeakSave savePeakPositions(RunState& state) {
     if (state.points.last < 0) return PeakSave::Empty;
     const std::string name = state.dataFile.withExtension("cdt");
     state.console.print("Fitting results file saving... Filename : %s\n", name.c_str());
-    if (writePositions(name, positionsToWrite(state.points))) {
+    if (writePeakPositionFile(name, state.points)) {
         state.console.print("Error!!! - Fitting results file opening\n");
         return PeakSave::Failed;
     }
@@ -97,8 +70,4 @@ PeakLoad loadPeakPositions(RunState& state) {
     std::fclose(file);
     state.view.flag = ViewFlag::KeepShown;
     return PeakLoad::Done;
-}
-
-std::optional<std::string> writePeakPositionFile(const std::string& name, const PointList& list) {
-    return writePositions(name, positionsToWrite(list));
 }

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "peaks/peak_state.h"
-#include "view/point_list.h"
+#include "points/point_list.h"
 #include "view/view_state.h"
 
 void emptyPeakList(PointList& points, PeakSideState& peaks) {

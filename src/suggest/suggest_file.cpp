@@ -7,14 +7,14 @@
 #include <ostream>
 #include <sstream>
 
-#include "background/background_save.h"
 #include "convert/file_messages.h"
 #include "convert/open_input.h"
 #include "convert/output_names.h"
 #include "open/load.h"
 #include "pattern/pattern_checks.h"
-#include "peaks/peak_files.h"
-#include "view/point_list.h"
+#include "points/background_files.h"
+#include "points/peak_position_files.h"
+#include "points/point_list.h"
 
 namespace {
 

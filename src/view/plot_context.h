@@ -7,7 +7,7 @@
 #include "pattern/data_file_name.h"
 #include "pattern/pattern_store.h"
 #include "view/graphics.h"
-#include "view/point_list.h"
+#include "points/point_list.h"
 #include "view/view_state.h"
 
 struct PlotContext {

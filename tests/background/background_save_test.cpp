@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "points/background_files.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 

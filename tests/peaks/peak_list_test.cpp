@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "peaks/peak_state.h"
-#include "view/point_list.h"
+#include "points/point_list.h"
 #include "view/view_state.h"
 
 namespace {
