@@ -9,8 +9,9 @@
 #include "pattern/radiation.h"
 #include "suggest/peak_search.h"
 
-// Drops every peak that sits at the Kα2 place of a stronger one (within half the stronger
-// one's FWHM) with about the intensity ratio of its height (from half to 1.6 times it), and
-// moves each remaining apex to the Kα1 line whose doublet, of lines as wide as the peak, has
-// its apex there. Nothing changes without a Kα2 line. Returns how many peaks were dropped.
+// Drops every peak that sits at the Kα2 place of a stronger one (within half the wider
+// one's FWHM) with about the intensity ratio of its height, and any weaker finding between
+// the two, and moves each remaining apex to the Kα1 line whose doublet has its apex there
+// (a doublet of lines as wide as the companion where one was found, else as the peak).
+// Nothing changes without a Kα2 line. Returns how many peaks were dropped.
 int keepKalpha1Lines(std::vector<FoundPeak>& peaks, const std::optional<Radiation>& radiation);

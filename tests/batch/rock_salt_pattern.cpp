@@ -72,21 +72,18 @@ LabPattern rockSaltPattern(const std::vector<Reflection>& reflections) {
         const double theta2 = std::asin(kLambda2 / kLambda1 * std::sin(theta1));
         const TruePeak companion{2 * degrees(theta2), kRatio * line.intensity,
                                  line.fwhm * std::tan(theta2) / std::tan(theta1)};
-        // On the pattern's own grid, 2 degrees below the line.
-        const int offset = static_cast<int>(std::lround((line.position - 2.0 - kFirst) / kStep));
-        const double first = kFirst + kStep * offset;
-        ModelPattern model{.first = first,
+        // Over the whole pattern: a window would cut the Lorentzian tails off in steps that
+        // the peak search rightly sees.
+        ModelPattern model{.first = kFirst,
                            .step = kStep,
-                           .points = 501,
+                           .points = kPoints,
                            .lowBackground = 0.0,
                            .highBackground = 0.0,
                            .eta = 0.5,
                            .wor = kRockSaltWor,
                            .peaks = {line, companion}};
         const auto points = modelPoints(model);
-        for (int i = 0; i < model.points; ++i)
-            if (offset + i >= 0 && offset + i < kPoints)
-                pattern.cts[offset + i] += points[i].second;
+        for (int i = 0; i < kPoints; ++i) pattern.cts[i] += points[i].second;
     }
     std::mt19937 random(24);
     for (double& c : pattern.cts)

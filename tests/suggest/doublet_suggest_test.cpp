@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <sstream>
@@ -28,12 +29,20 @@ std::vector<std::vector<double>> rowsOf(const std::string& text) {
     return rows;
 }
 
+// Two-theta of the Cu Kα2 line of a Kα1 line at `tth`.
+double kalpha2Position(double tth) {
+    const double radians = std::numbers::pi / 180.0;
+    return 2 * std::asin(1.5444140 / 1.5405929 * std::sin(tth / 2 * radians)) / radians;
+}
+
 struct SuggestCase {
     const char* what;
     double widthFactor;
     std::vector<std::string> args;
     bool doublet;      // Kα2 known: one position per reflection
-    double tolerance;  // of a position, degrees
+    // Of a position, degrees: merged lines leave the Kα1 line a shoulder, and half the
+    // doublet's split (the centroid's place) must still be told from it.
+    double tolerance;
 };
 
 }  // namespace
@@ -42,7 +51,7 @@ TEST(DoubletSuggest, ListsKalpha1LinesAndTheirSpacings) {
     const SuggestCase cases[] = {
         {"narrow, --anode Cu", 1.0, {"--anode", "Cu", "nacl.xy"}, true, 0.02},
         {"narrow, UXD", 1.0, {"nacl.uxd"}, true, 0.02},
-        {"merged, --anode Cu", 3.0, {"--anode", "Cu", "nacl.xy"}, true, 0.03},
+        {"merged, --anode Cu", 3.0, {"--anode", "Cu", "nacl.xy"}, true, 0.05},
         {"narrow, one wavelength", 1.0, {"--wavelength", "1.5405929", "nacl.xy"}, false, 0.01},
     };
     for (const SuggestCase& c : cases) {
@@ -64,11 +73,27 @@ TEST(DoubletSuggest, ListsKalpha1LinesAndTheirSpacings) {
             continue;
         }
         EXPECT_NE(err.str().find("Kalpha2 companions left out"), std::string::npos) << err.str();
-        ASSERT_EQ(positions.size(), reflections.size()) << readFile("nacl.cdt");
-        for (std::size_t r = 0; r < reflections.size(); ++r) {
-            const Reflection& truth = reflections[r];
+        // Every reflection once, at its Kα1 line; nothing at a Kα2 line; at most one finding
+        // that is neither per 50 degrees of pattern.
+        std::vector<bool> listed(positions.size(), false);
+        for (const Reflection& truth : reflections) {
             SCOPED_TRACE(::testing::Message() << truth.h << truth.k << truth.l);
-            EXPECT_NEAR(positions[r][0], truth.kalpha1.position, c.tolerance);
+            std::size_t nearest = 0;
+            for (std::size_t p = 0; p < positions.size(); ++p)
+                if (std::fabs(positions[p][0] - truth.kalpha1.position) <
+                    std::fabs(positions[nearest][0] - truth.kalpha1.position))
+                    nearest = p;
+            ASSERT_FALSE(positions.empty());
+            EXPECT_NEAR(positions[nearest][0], truth.kalpha1.position, c.tolerance);
+            EXPECT_FALSE(listed[nearest]) << "two reflections at " << positions[nearest][0];
+            listed[nearest] = true;
+            const double companion = kalpha2Position(truth.kalpha1.position);
+            for (const auto& row : positions)
+                EXPECT_GT(std::fabs(row[0] - companion), truth.kalpha1.fwhm / 2)
+                    << "a companion listed at " << row[0];
+        }
+        EXPECT_LE(std::count(listed.begin(), listed.end(), false), 2) << readFile("nacl.cdt");
+        for (std::size_t r = 0; r < positions.size(); ++r) {
             ASSERT_EQ(spacings[r].size(), 3u);
             EXPECT_NEAR(spacings[r][0], positions[r][0], 1e-4);
             // d from Cu Kα1 at the position listed
