@@ -18,6 +18,8 @@
 #include "batch/series_run.h"
 #include "console/console.h"
 #include "fit/fit_file.h"
+#include "import/radiation_choice.h"
+#include "pattern/safe_file.h"
 #include "view/pgplot_graphics.h"
 
 namespace {
@@ -41,6 +43,7 @@ int availableCores() {
 SeriesSettings settingsOf(const FitOptions& options) {
     SeriesSettings settings;
     settings.wor = options.wor;
+    settings.autoWor = options.autoWor;
     settings.commonFwhm = options.commonFwhm;
     settings.sequential = options.sequential;
     settings.verbose = options.verbose;
@@ -49,6 +52,12 @@ SeriesSettings settingsOf(const FitOptions& options) {
     settings.maxIterations = options.maxIterations;
     settings.input = options.input;
     return settings;
+}
+
+// A block of a pattern whose radiation is known names it: its lines are the Kα1 lines.
+std::string blockComment(const RegionFit& fit) {
+    if (!fit.radiation) return "";
+    return describeRadiation(fit.radiation) + (fit.radiation->lambda2 ? "; Kalpha1 lines" : "");
 }
 
 // Takes each pattern's outcome in order: its rows, its blocks, its pictures, its messages.
@@ -66,7 +75,13 @@ class Collector {
           tableOnTerminal_(terminals.err && terminals.out && options.tableFile.empty()) {}
 
     void take(PatternOutcome&& outcome) {
+        // A series of one instrument says its radiation once; a change is said again.
+        if (!outcome.radiation.empty() && outcome.radiation != radiation_) {
+            radiation_ = outcome.radiation;
+            say(outcome.name + ": " + radiation_);
+        }
         if (!outcome.unfitted.empty()) say(outcome.name + ": " + outcome.unfitted);
+        if (!outcome.worNote.empty()) say(outcome.name + ": " + outcome.worNote);
         if (!outcome.reports.empty()) {
             progress_.finish();
             err_ << outcome.reports << std::flush;
@@ -85,7 +100,8 @@ class Collector {
             if (fit.status != FitStatus::Ok) {
                 ++failed_;
             } else if (!options_.fitFile.empty()) {
-                if (const auto failure = appendFitBlockTo(options_.fitFile, fit.result)) {
+                if (const auto failure =
+                        appendFitBlockTo(options_.fitFile, fit.result, blockComment(fit))) {
                     say(*failure);
                     writeFailed_ = true;
                 }
@@ -133,6 +149,7 @@ class Collector {
     PgplotGraphics graphics_;
     ProgressLine progress_;
     const bool tableOnTerminal_;
+    std::string radiation_;  // the last radiation line said
     std::size_t done_ = 0;
     int fits_ = 0;
     int failed_ = 0;

@@ -28,9 +28,22 @@ const char* const kUsage =
     "  --from FORMAT    read every PATTERN as this instrument format, whatever its\n"
     "                   extension (as xrdconvert --from)\n"
     "  --block N        read range N of a file of several (default: 1)\n"
+    "  --anode NAME     the radiation of patterns whose file states none: the Kalpha1 and\n"
+    "                   Kalpha2 lines of a Cu, Co, Fe, Cr, Mo or Ag tube (International\n"
+    "                   Tables), intensity ratio 0.5\n"
+    "  --wavelength L1[,L2[,RATIO]]\n"
+    "                   the same in Angstrom: one wavelength is monochromatic; with L2,\n"
+    "                   RATIO is its intensity over L1's (default 0.5)\n"
+    "  --no-ka2         fit single lines even where the file names a Kalpha2 line (a\n"
+    "                   Kalpha1 monochromator)\n"
     "  --max-iter N     the iteration limit of each fit (default: 30)\n"
     "  --wor W          W/R for every region (negative: refined, starting at |W|);\n"
     "                   default: the plan line's wor=W or the block's W/R, else 0.06\n"
+    "  --wor auto       W/R estimated once per pattern, the instrument's: the regions of\n"
+    "                   one peak up to 70 degrees are fitted with W/R refined, and the\n"
+    "                   median of the strongest 8 (weighted by intensity) is held for every\n"
+    "                   region (with --sequential each estimate starts from the previous\n"
+    "                   pattern's)\n"
     "  --common         one common FWHM per region; default: one FWHM per peak\n"
     "  --sequential     each pattern starts from the previous pattern's fitted peaks, eta\n"
     "                   and W/R, in the order given (after a failed fit: the last good);\n"
@@ -104,9 +117,11 @@ ParsedFitCommand parseFitArgs(const std::vector<std::string>& args) {
                       textOption("--cdt", options.cdtFile),
                       {"--wor", true,
                        [&options](const std::string& value, std::string& error) {
-                           options.wor = parseNumber(value);
-                           if (!options.wor) error = "--wor needs a number, not '" + value + "'";
-                           return options.wor.has_value();
+                           options.autoWor = value == "auto";
+                           options.wor = options.autoWor ? std::nullopt : parseNumber(value);
+                           if (!options.wor && !options.autoWor)
+                               error = "--wor needs a number or 'auto', not '" + value + "'";
+                           return options.wor.has_value() || options.autoWor;
                        }},
                       countOption("--jobs", kMaxJobs, options.jobs),
                       countOption("--max-iter", kMostIterations, options.maxIterations),
@@ -114,10 +129,12 @@ ParsedFitCommand parseFitArgs(const std::vector<std::string>& args) {
                       textOption("--fit", options.fitFile),
                       textOption("--plots", options.plotsDir)};
     addReadOptions(table, options.input);
+    addRadiationOptions(table, options.input.radiation);
     for (OptionRule& option : table) option = valueNeeded(std::move(option));
     table.push_back(flagOption("--common", options.commonFwhm));
     table.push_back(flagOption("--sequential", options.sequential));
     table.push_back(flagOption("--verbose", options.verbose));
+    table.push_back(flagOption("--no-ka2", options.input.radiation.noKa2));
     parsed.outcome = walkCommandLine(args, table, options.patterns, parsed.error);
     if (parsed.outcome != CommandLineWalk::Run) return parsed;
     std::string error;

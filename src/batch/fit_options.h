@@ -18,12 +18,13 @@ struct FitOptions {
     std::string fromFitFile;  // --from-fit: an xrdpick *.fit file
     std::string cdtFile;      // --cdt: a peak position file (one of the three is set)
     std::optional<double> wor;
+    bool autoWor = false;  // --wor auto
     bool commonFwhm = false;
     bool sequential = false;
     bool verbose = false;
     int jobs = 0;  // 0: one per core
     int maxIterations = kFitIterations;
-    ImportRequest input;    // --from and --block
+    ImportRequest input;    // --from, --block and the radiation
     std::string tableFile;  // empty: standard output
     std::string fitFile;    // empty: no *.fit blocks
     std::string plotsDir;   // empty: no pictures

@@ -5,6 +5,7 @@
 
 #include "console/console.h"
 #include "fit/ascending_twin.h"
+#include "import/radiation_choice.h"
 #include "open/load.h"
 
 bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,
@@ -27,6 +28,7 @@ bool readPattern(const std::string& name, const ImportRequest& request, PatternS
     if (loadPatternFile(name, request, console, store, dataFile)) {
         // Fitted as xrdpick fits it: a pattern whose angles decrease as its ascending twin.
         if (anglesDecrease(store)) store = *ascendingTwin(store);
+        store.radiation = chooseRadiation(store.radiation, request.radiation);
         return true;
     }
     why = said.str();

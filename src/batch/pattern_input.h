@@ -7,7 +7,8 @@
 #include "import/import_readers.h"
 #include "pattern/pattern_store.h"
 
-// True with the pattern in the store, ascending. Otherwise `why` says what went wrong, in the
+// True with the pattern in the store, ascending, with the radiation the file states or else
+// the request's. Otherwise `why` says what went wrong, in the
 // readers' own words where they gave any. request: --from and --block, as xrdconvert takes
 // them.
 bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,

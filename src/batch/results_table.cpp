@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "fit/radiation_lines.h"
+
 namespace {
 
 std::string formatted(const char* format, double value) {
@@ -28,6 +30,15 @@ std::string fittedFields(const RegionFit& fit, int j) {
            '\t' + std::to_string(fit.iterations);
 }
 
+// Appended after the status, so that the columns before it keep their places.
+std::string spacingFields(const RegionFit& fit, int j) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Spacing spacing =
+        fit.engineRan ? spacingOf(fit.radiation, fit.result.peaks[j].position, fit.se[j].position)
+                      : Spacing{nan, nan};
+    return value(spacing.d) + '\t' + error(spacing.se);
+}
+
 std::string unfittedFields() {
     const std::string nan = value(std::numeric_limits<double>::quiet_NaN());
     std::string fields;
@@ -39,7 +50,7 @@ std::string unfittedFields() {
 
 std::string tableHeader() {
     return "pattern\tregion\tpeak\ttth\ttth_se\tintensity\tintensity_se\tfwhm\tfwhm_se\teta\twor"
-           "\tchi2\titerations\tstatus\n";
+           "\tchi2\titerations\tstatus\td\td_se\n";
 }
 
 std::string tableRows(const std::string& pattern, int regionNumber, const Region& region,
@@ -49,7 +60,7 @@ std::string tableRows(const std::string& pattern, int regionNumber, const Region
     for (int j = 0; j < peaks; ++j) {
         rows += pattern + '\t' + std::to_string(regionNumber) + '\t' + std::to_string(j + 1) +
                 '\t' + (fit.engineRan ? fittedFields(fit, j) : unfittedFields()) + '\t' +
-                statusName(fit.status) + '\n';
+                statusName(fit.status) + '\t' + spacingFields(fit, j) + '\n';
     }
     return rows;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The results table of a series fit: tab-separated, one header line, one row per peak per
 // region per pattern. Values are printed as the *.fit file prints them ("%f"), standard
-// errors with three significant digits; a fit that did not run shows "nan".
+// errors with three significant digits; a fit that did not run shows "nan", and so do the
+// spacings d and d_se of a pattern whose radiation is not known.
 
 #include <string>
 

@@ -7,7 +7,9 @@
 #include <thread>
 
 #include "batch/pattern_input.h"
+#include "batch/wor_estimate.h"
 #include "console/console.h"
+#include "import/radiation_choice.h"
 #include "pattern/pattern_checks.h"
 
 namespace {
@@ -88,14 +90,41 @@ class SeriesRun {
         changed_.notify_all();
     }
 
+    // The pattern's W/R with autoWor: estimated from its single-peak regions, in a sequential
+    // run starting from the previous pattern's estimate; the default when none fitted.
+    std::optional<double> patternWor(std::size_t i, const PatternStore* store,
+                                     PatternOutcome& outcome) {
+        if (!settings_.autoWor) return std::nullopt;
+        double start = kDefaultWor;
+        if (settings_.sequential) {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [&] { return worChain_.next == i; });
+            if (worChain_.last) start = *worChain_.last;
+        }
+        WorEstimate estimate;
+        if (store) estimate = estimateWor(*store, plan_, settings_, start);
+        if (store && !estimate.wor)
+            outcome.worNote = "--wor auto: no region of one peak fitted well; the default W/R held";
+        if (settings_.sequential) {
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (estimate.wor) worChain_.last = estimate.wor;
+                ++worChain_.next;
+            }
+            changed_.notify_all();
+        }
+        return estimate.wor.value_or(kDefaultWor);
+    }
+
     RegionFit fitOne(const PatternStore& store, const Region& region, const StartValues* start,
-                     int regionNumber, PatternOutcome& outcome) {
+                     int regionNumber, PatternOutcome& outcome, std::optional<double> wor) {
         const FitRequest request{region,
-                                 regionWor(region, settings_),
+                                 regionWor(region, settings_, wor),
                                  start,
                                  settings_.commonFwhm,
                                  settings_.verbose,
-                                 settings_.maxIterations};
+                                 settings_.maxIterations,
+                                 store.radiation};
         if (!settings_.verbose) {
             std::istringstream noInput;
             std::ostringstream discarded;
@@ -122,10 +151,12 @@ class SeriesRun {
         FitStatus unfitted = FitStatus::Unreadable;
         bool readable = readPattern(outcome.name, settings_.input, store, outcome.unfitted);
         if (readable) {
+            outcome.radiation = describeRadiation(store.radiation);
             outcome.unfitted = offGridReason(store);
             readable = outcome.unfitted.empty();
             unfitted = FitStatus::IrregularGrid;
         }
+        const std::optional<double> wor = patternWor(i, readable ? &store : nullptr, outcome);
         for (std::size_t r = 0; r < plan_.size(); ++r) {
             const Region& region = plan_[r];
             std::optional<StartValues> carried;
@@ -134,7 +165,7 @@ class SeriesRun {
                 carried ? &*carried : (region.start ? &*region.start : nullptr);
             RegionFit fit;
             fit.status = unfitted;
-            if (readable) fit = fitOne(store, region, start, static_cast<int>(r) + 1, outcome);
+            if (readable) fit = fitOne(store, region, start, static_cast<int>(r) + 1, outcome, wor);
             if (settings_.sequential) handOver(r, fit);
             outcome.fits.push_back(std::move(fit));
         }
@@ -153,12 +184,18 @@ class SeriesRun {
     std::size_t handedOver_ = 0;  // patterns handed to the collector
     std::vector<std::optional<PatternOutcome>> outcomes_;
     std::vector<Chain> chains_;
+    struct {
+        std::size_t next = 0;  // the next pattern to estimate W/R
+        std::optional<double> last;
+    } worChain_;
     std::mutex reportMutex_;
 };
 
 }  // namespace
 
-double regionWor(const Region& region, const SeriesSettings& settings) {
+double regionWor(const Region& region, const SeriesSettings& settings,
+                 std::optional<double> estimated) {
+    if (estimated) return *estimated;
     if (settings.wor) return *settings.wor;
     return region.wor.value_or(kDefaultWor);
 }

@@ -17,6 +17,7 @@
 
 struct SeriesSettings {
     std::optional<double> wor;  // W/R for every region, over the plan's own
+    bool autoWor = false;       // W/R estimated once per pattern and held for every region
     bool commonFwhm = false;
     bool sequential = false;    // each pattern starts from the last good fit of the region
     bool verbose = false;       // the engine's reports in each outcome
@@ -29,14 +30,17 @@ struct SeriesSettings {
 struct PatternOutcome {
     std::string name;
     std::string unfitted;         // why no region of the pattern was fitted; empty when fitted
+    std::string radiation;        // the radiation line, when the pattern was read
+    std::string worNote;          // with autoWor: why the default W/R was held, or empty
     std::vector<RegionFit> fits;  // one per region, in plan order
     std::shared_ptr<const PatternStore> pattern;  // with keepPatterns, when it was read
     std::string reports;                          // with verbose: the engine's reports, fit by fit
 };
 
-// The W/R a region is fitted with: the setting's, else the region's own, else the default;
-// negative: refined from its magnitude.
-double regionWor(const Region& region, const SeriesSettings& settings);
+// The W/R a region is fitted with: the pattern's estimate with autoWor, else the setting's,
+// else the region's own, else the default; negative: refined from its magnitude.
+double regionWor(const Region& region, const SeriesSettings& settings,
+                 std::optional<double> estimated = std::nullopt);
 
 // Fits the series on settings.jobs threads and hands each pattern's outcome to `collect`
 // in the order of `patterns`, on the calling thread, as soon as the patterns before it

@@ -1,6 +1,7 @@
 #include "convert/command_line.h"
 
 #include "import/instrument_formats.h"
+#include "import/radiation_choice.h"
 
 namespace {
 
@@ -96,6 +97,23 @@ void addReadOptions(OptionTable& options, ImportRequest& request) {
                                        std::to_string(kLargestBlock);
                            return request.range != 0;
                        }});
+}
+
+void addRadiationOptions(OptionTable& options, RadiationRequest& radiation) {
+    for (const char* name : {"--anode", "--wavelength"}) {
+        const bool anode = name[2] == 'a';
+        options.push_back(
+            {name, true, [anode, &radiation](const std::string& value, std::string& error) {
+                 if (radiation.given) {
+                     error = "give the radiation once, with --anode or --wavelength";
+                     return false;
+                 }
+                 radiation.given = anode ? anodeRadiation(value) : parseWavelengths(value, error);
+                 if (anode && !radiation.given)
+                     error = "unknown anode '" + value + "' for --anode (use " + anodeNames() + ")";
+                 return radiation.given.has_value();
+             }});
+    }
 }
 
 void addOutputOptions(OptionTable& options, std::string& outdir, bool& force) {

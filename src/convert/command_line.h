@@ -51,6 +51,9 @@ OptionRule textOption(const std::string& name, std::string& text);
 
 // How every batch program reads its inputs: --from FORMAT and --block N.
 void addReadOptions(OptionTable& options, ImportRequest& request);
+// The radiation of patterns whose file states none: --anode NAME or
+// --wavelength L1[,L2[,RATIO]], given once.
+void addRadiationOptions(OptionTable& options, RadiationRequest& radiation);
 // Where the programs that write files beside their names put them: --outdir DIR, and
 // --force to replace what is there.
 void addOutputOptions(OptionTable& options, std::string& outdir, bool& force);

@@ -7,11 +7,33 @@
 #include "convert/file_messages.h"
 #include "convert/open_input.h"
 #include "convert/pattern_output.h"
+#include "convert/strip_kalpha2.h"
 #include "convert/uniform_grid.h"
+#include "import/radiation_choice.h"
 #include "open/format_recognition.h"
 #include "open/load.h"
 #include "pattern/data_file_name.h"
 #include "pattern/pattern_store.h"
+
+namespace {
+
+// Strips Kα2 with the file's radiation or the options'; says which and that it was done, or
+// why it was not (and then nothing is written: the output would not be what was asked for).
+bool stripped(const ConvertContext& context, const std::string& name, PatternStore& store) {
+    const std::optional<Radiation> radiation =
+        chooseRadiation(store.radiation, context.options.input.radiation);
+    context.err << name << ": " << describeRadiation(radiation) << '\n';
+    if (!radiation || !stripKalpha2(store, *radiation)) {
+        context.err << name << ": no Kalpha2 line known to strip: nothing written\n";
+        return false;
+    }
+    context.err << name
+                << ": Kalpha2 stripped by Rachinger's method (unsmoothed), sig propagated: the "
+                   "output is a Kalpha1 pattern\n";
+    return true;
+}
+
+}  // namespace
 
 bool convertFile(const ConvertContext& context, const std::string& name) {
     const ConvertOptions& options = context.options;
@@ -39,6 +61,7 @@ bool convertFile(const ConvertContext& context, const std::string& name) {
         loaded = readDataFile(file, options.input, messages.console(), *store, input);
     }
     std::fclose(file);
-    return loaded && onUniformGrid(context, *store, name) &&
-           writePatternOutputs(context, *store, name, nameFormat);
+    if (!loaded || !onUniformGrid(context, *store, name)) return false;
+    if (options.stripKa2 && !stripped(context, name, *store)) return false;
+    return writePatternOutputs(context, *store, name, nameFormat);
 }

@@ -48,6 +48,12 @@ const char* const kUsage =
     "  --title TEXT   title line of .gda files (default: the input's file name)\n"
     "  --force        replace files that exist already\n"
     "  --merge        merge the raw scans into one pattern, named after the first scan\n"
+    "  --strip-ka2    remove the Kalpha2 contribution by Rachinger's method (unsmoothed;\n"
+    "                 sig propagated): the output is a Kalpha1 pattern for single-line\n"
+    "                 fits. The radiation is the file's, else:\n"
+    "  --anode NAME   the Kalpha1/Kalpha2 lines of a Cu, Co, Fe, Cr, Mo or Ag tube, ratio 0.5\n"
+    "  --wavelength L1,L2[,RATIO]\n"
+    "                 the two wavelengths in Angstrom and L2's intensity ratio (default 0.5)\n"
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
@@ -140,14 +146,21 @@ ParsedCommandLine parseConvertArgs(const std::vector<std::string>& args) {
                  error = "--regrid needs a positive number of degrees, not '" + value + "'";
              return options.regrid.has_value();
          }},
-        flagOption("--merge", options.merge)};
+        flagOption("--merge", options.merge),
+        flagOption("--strip-ka2", options.stripKa2)};
     addOutputOptions(table, options.outdir, options.force);
     addReadOptions(table, options.input);
+    addRadiationOptions(table, options.input.radiation);
     parsed.outcome = walkCommandLine(args, table, options.files, parsed.error);
     if (parsed.outcome != CommandLineWalk::Run) return parsed;
     if (options.files.empty())
         return usageError<ConvertOptions>(options.merge ? "no SCAN to merge"
                                                         : "no FILE to convert");
+    if (options.stripKa2 && options.merge)
+        return usageError<ConvertOptions>(
+            "--strip-ka2 works on the files converted, not on --merge");
+    if (options.input.radiation.given && !options.stripKa2)
+        return usageError<ConvertOptions>("--anode and --wavelength serve --strip-ka2");
     return parsed;
 }
 

@@ -18,8 +18,10 @@ struct ConvertOptions {
     std::optional<std::string> title;  // the GSAS title; unset: the input's base name
     bool force = false;                // replace existing files
     bool merge = false;                // the files are raw scans of one pattern
-    ImportRequest input;               // --from (empty: the format by name), --block and --bin
-    std::optional<double> regrid;      // the step of a uniform grid to resample on
+    ImportRequest input;           // --from (empty: the format by name), --block, --bin, and the
+                                   // radiation (--anode, --wavelength) for --strip-ka2
+    std::optional<double> regrid;  // the step of a uniform grid to resample on
+    bool stripKa2 = false;         // remove the Kα2 contribution (Rachinger)
     std::vector<std::string> files;
 };
 

@@ -29,6 +29,7 @@ std::unique_ptr<PatternStore> ascendingTwin(const PatternStore& pattern) {
     twin->tthmin = grid.tthmin;
     twin->tthstep = grid.tthstep;
     twin->tthmax = pattern.tthmin;
+    twin->radiation = pattern.radiation;
     return twin;
 }
 

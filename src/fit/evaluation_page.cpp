@@ -15,6 +15,7 @@ constexpr int kColourDiff = 13;  // also the fit statistics above the box
 constexpr int kColourBackgroundEnds = 12;
 constexpr int kColourPeakMarks = 11;  // also the FWHM and intensity labels
 constexpr int kColourPositionLabel = 6;
+constexpr int kColourKalpha2 = 4;
 
 constexpr std::array<const char*, 4> kInstructions = {
     "White lines are observed, Red lines are calculated data",
@@ -50,20 +51,22 @@ void drawTexts(Graphics& gfx, const PlotWindow& win, const FitResult& result) {
 
 // Three entries a line from `line` on, each centred in its own third of the box's width, in
 // the colour it names.
-void drawLegend(Graphics& gfx, const PlotWindow& win, int line) {
+void drawLegend(Graphics& gfx, const PlotWindow& win, int line, bool kalpha2) {
     struct Entry {
         int colour;
         const char* text;
     };
-    constexpr std::array<Entry, 6> kLegend = {{{kColourFrame, "observed"},
+    constexpr std::array<Entry, 7> kLegend = {{{kColourFrame, "observed"},
                                                {kColourCalc, "calculated"},
                                                {kColourDiff, "difference"},
                                                {kColourBackgroundEnds, "background ends"},
                                                {kColourPositionLabel, "position"},
-                                               {kColourPeakMarks, "FWHM, intensity"}}};
+                                               {kColourPeakMarks, "FWHM, intensity"},
+                                               {kColourKalpha2, "Kalpha2 lines"}}};
     constexpr int kPerLine = 3;
     const double share = win.dx / kPerLine;
-    for (std::size_t k = 0; k < kLegend.size(); ++k) {
+    const std::size_t entries = kalpha2 ? kLegend.size() : kLegend.size() - 1;
+    for (std::size_t k = 0; k < entries; ++k) {
         gfx.sci(kLegend[k].colour);
         gfx.ptxt(static_cast<float>(win.xmin + (k % kPerLine + 0.5) * share),
                  static_cast<float>(textLineY(win, line + static_cast<int>(k) / kPerLine)), 0.0f,
@@ -81,6 +84,10 @@ void drawCurves(Graphics& gfx, const FitScene& scene) {
     gfx.line(nd, regionTth, scene.result.calc.data());
     gfx.sci(kColourDiff);
     gfx.line(nd, regionTth, scene.result.diff.data());
+    if (!scene.result.kalpha2.empty()) {
+        gfx.sci(kColourKalpha2);
+        gfx.line(nd, regionTth, scene.result.kalpha2.data());
+    }
     gfx.sci(kColourBackgroundEnds);
     gfx.pt1(regionTth[0], static_cast<float>(scene.result.lowBkgnd), 8);
     gfx.pt1(regionTth[nd - 1], static_cast<float>(scene.result.highBkgnd), 8);
@@ -125,6 +132,6 @@ void drawFitPicture(Graphics& gfx, PlotWindow& win, const FitScene& scene, const
     setUpPage(gfx, win, title);
     gfx.sci(kColourFrame);
     drawStatistics(gfx, win, 1, scene.result);
-    drawLegend(gfx, win, 2);
+    drawLegend(gfx, win, 2, !scene.result.kalpha2.empty());
     drawFit(gfx, win, scene);
 }

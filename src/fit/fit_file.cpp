@@ -18,9 +18,11 @@ std::optional<std::string> createFitFile(const std::string& name) {
     return created.failure();
 }
 
-std::optional<std::string> appendFitBlockTo(const std::string& name, const FitResult& result) {
+std::optional<std::string> appendFitBlockTo(const std::string& name, const FitResult& result,
+                                            const std::string& comment) {
     SafeFile file = SafeFile::appending(name);
     if (file.file()) {
+        if (!comment.empty()) std::fprintf(file.file(), "# %s\n", comment.c_str());
         for (int j = 0; j < result.peakCount; ++j) {
             const FittedPeak& peak = result.peaks[j];
             std::fprintf(file.file(), "%f %f %f %f %f %f\n", peak.position, peak.intensity,

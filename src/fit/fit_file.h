@@ -19,6 +19,8 @@ bool prepareFitFile(Console& console, const std::string& name);
 bool appendFitBlock(Console& console, const std::string& name, const FitResult& result);
 
 // The same for programs that name their own files: no console, and the message naming the
-// file when it cannot be written; nothing when done.
+// file when it cannot be written; nothing when done. A block may start with a comment line
+// `comment` (without its '#').
 std::optional<std::string> createFitFile(const std::string& name);
-std::optional<std::string> appendFitBlockTo(const std::string& name, const FitResult& result);
+std::optional<std::string> appendFitBlockTo(const std::string& name, const FitResult& result,
+                                            const std::string& comment = "");

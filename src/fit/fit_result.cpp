@@ -17,6 +17,17 @@ int markerIndex(double position, int firstIndex, int ndata, double tthmin, doubl
     return static_cast<int>(index);
 }
 
+// The background plus the peaks' Kα2 companions: the doublet model less the Kα1 lines.
+std::vector<float> companionCurve(const LsqState& lsq, const std::vector<float>& calc) {
+    LsqState kalpha1Only = lsq;
+    kalpha1Only.kalpha2.reset();
+    std::vector<float> curve(calc.size());
+    const int ndata = lsq.ndata();
+    for (int i = 0; i < ndata; ++i)
+        curve[i] = calc[i] - model_point(kalpha1Only, i) + background(kalpha1Only.params, i, ndata);
+    return curve;
+}
+
 }  // namespace
 
 FitResult readFitResult(LsqState& lsq, int peakCount, int firstIndex, double tthmin,
@@ -30,6 +41,7 @@ FitResult readFitResult(LsqState& lsq, int peakCount, int firstIndex, double tth
         result.calc[i] = model_point(lsq, i);
         result.diff[i] = lsq.data[i].y - result.calc[i];
     }
+    if (lsq.kalpha2) result.kalpha2 = companionCurve(lsq, result.calc);
     result.peakCount = peakCount;
     for (int j = 1; j <= peakCount; ++j) {
         const double position = b[peakPosition(j)].b;

@@ -18,6 +18,9 @@ struct FittedPeak {
 struct FitResult {
     std::vector<float> calc;  // the model at each region point
     std::vector<float> diff;  // observed minus calculated
+    // With Kα2 companions: the background plus the companions alone at each region point, so
+    // that a picture can show them apart; otherwise empty.
+    std::vector<float> kalpha2;
     std::array<FittedPeak, kMaxPeaks> peaks{};
     int peakCount = 0;
     double eta = 0.0;

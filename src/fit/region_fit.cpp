@@ -8,6 +8,7 @@
 
 #include "fit/click_index.h"
 #include "fit/fit_setup.h"
+#include "fit/radiation_lines.h"
 #include "lsq/lsq_fit.h"
 #include "lsq/lsq_reports.h"
 
@@ -160,6 +161,12 @@ RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Cons
     lsq.params[kWor].b = std::fabs(wor);
     setUpFit(lsq, pattern, *selection, {request.commonFwhm, refineWor});
     lsq.miter = request.maxIterations;
+    fit.radiation = request.radiation;
+    lsq.kalpha2 = companionOf(request.radiation);
+    // The estimates take each peak's area for one line; the Kα1 line has its share of it.
+    if (lsq.kalpha2)
+        for (int j = 1; j <= peakCount; ++j)
+            lsq.params[peakIntensity(j)].b /= 1.0 + lsq.kalpha2->intensityRatio;
     if (const StartValues* start = request.start) {
         carryStart(lsq.params, *start, request.commonFwhm);
         if (refineWor && start->wor) lsq.params[kWor].b = *start->wor;

@@ -1,14 +1,17 @@
 #pragma once
 // One region of one pattern fitted without a person: the same data points, weights, start
-// values and engine as the interactive fit run, with no prompt and no evaluation page.
+// values and engine as the interactive fit run, with no prompt and no evaluation page. With
+// a Kα2 line every peak is a Kα1/Kα2 doublet, and its values are the Kα1 line's.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "console/console.h"
 #include "fit/fit_result.h"
 #include "fit/region.h"
 #include "pattern/pattern_store.h"
+#include "pattern/radiation.h"
 
 // What a fit achieved. Only Ok vouches for the values: the fit converged, every value and
 // standard error is finite, every intensity positive and every peak inside its region.
@@ -40,6 +43,7 @@ struct RegionFit {
     int iterations = 0;
     int firstIndex = 0;  // pattern index of the first region point
     std::string note;    // what made a fit that did not run fail, naming the peak; or empty
+    std::optional<Radiation> radiation;  // the pattern's; with a Kα2 line the peaks were doublets
 };
 
 struct FitRequest {
@@ -47,8 +51,9 @@ struct FitRequest {
     double wor;                // W/R; negative: refined from |wor|
     const StartValues* start;  // none: the estimates of the fit run
     bool commonFwhm;
-    bool verbose;       // the engine's reports on `reports`
-    int maxIterations;  // the engine's iteration limit
+    bool verbose;                        // the engine's reports on `reports`
+    int maxIterations;                   // the engine's iteration limit
+    std::optional<Radiation> radiation;  // with a Kα2 line every peak is fitted as a doublet
 };
 
 RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Console& reports);

@@ -60,7 +60,9 @@ bool readInstrumentFile(std::FILE* file, const ImportRequest& request, Console& 
     reportRanges(read, request.range, console);
     if (!read.scan->wavelength.empty())
         console.print("Radiation: %s.\n", read.scan->wavelength.c_str());
-    return fillPatternFromScan(*read.scan, request.bin, console, store);
+    if (!fillPatternFromScan(*read.scan, request.bin, console, store)) return false;
+    store.radiation = statedValues(read.scan->wavelength);
+    return true;
 }
 
 bool readTextPattern(std::FILE* file, int bin, Console& console, PatternStore& store) {

@@ -6,17 +6,20 @@
 #include <cstdio>
 #include <string>
 
+#include "import/radiation_choice.h"
 #include "pattern/pattern_store.h"
 
 class Console;
 
 // What to read from an instrument file, and how.
 struct ImportRequest {
-    std::string format;  // a name of instrument_formats.h (kGuessRaw for .raw)
-    int range = 1;       // which range of a file of several, from 1
-    int bin = 1;         // neighbours summed into one point (1: none)
+    std::string format;               // a name of instrument_formats.h (kGuessRaw for .raw)
+    int range = 1;                    // which range of a file of several, from 1
+    int bin = 1;                      // neighbours summed into one point (1: none)
+    RadiationRequest radiation = {};  // what the batch programs use when the file states none
 };
 
+// The pattern's radiation is what the file states, if anything.
 bool readInstrumentFile(std::FILE* file, const ImportRequest& request, Console& console,
                         PatternStore& store);
 

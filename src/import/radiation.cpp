@@ -41,6 +41,7 @@ std::string statedRadiation(const xylib::MetaData& file, const xylib::MetaData& 
         firstValue(file, range, {"ANODE_MATERIAL", "ANODE", "CEMICAL SYMBOL FOR TUBE ANODE"}));
     add(line, "alpha1", firstValue(file, range, {"ALPHA1", "K_ALPHA1", "LAMDA1", "WL1"}));
     add(line, "alpha2", firstValue(file, range, {"ALPHA2", "K_ALPHA2", "LAMDA2", "WL2"}));
+    add(line, "ratio", firstValue(file, range, {"ALPHA_RATIO", "WLRATIO"}));
     if (line.empty())
         add(line, "wavelength",
             firstValue(file, range, {"USED_LAMBDA", "pd_proc_wavelength", "wavelength"}));

@@ -87,5 +87,6 @@ std::string xrdmlRadiation(const std::string& xml) {
     add(line, "anode", elementText(xml, "anodeMaterial"));
     add(line, "alpha1", elementText(xml, "kAlpha1"));
     add(line, "alpha2", elementText(xml, "kAlpha2"));
+    add(line, "ratio", elementText(xml, "ratioKAlpha2KAlpha1"));
     return line;
 }

@@ -36,7 +36,7 @@ PeakKey keyOf(const ProfileTable& table, double wor) {
 // they are, and reuses the memory of the rest.
 struct PassStore {
     std::vector<float> x;                 // the points the rows are for
-    std::vector<PeakKey> peakKeys;        // the shape each peak row was computed for
+    std::vector<PeakKey> peakKeys;        // the shape each own table's row was computed for
     std::vector<ProfileComponents> rows;  // table t at point i: rows[t * x.size() + i]
     std::vector<double> chisqTerms;       // per point
     std::vector<float> models;            // per point
@@ -64,10 +64,10 @@ std::vector<bool> prepareRows(PassStore& store, const LsqState& lsq, const PassT
         store.peakKeys.clear();
     }
     std::vector<bool> needed(pass.tables.size(), true);
-    std::vector<PeakKey> keys(pass.peaks);
-    for (int j = 0; j < pass.peaks; ++j) {
-        keys[j] = keyOf(pass.tables[j], lsq.params[kWor].b);
-        needed[j] = !(j < static_cast<int>(store.peakKeys.size()) && store.peakKeys[j] == keys[j]);
+    std::vector<PeakKey> keys(pass.ownTables());
+    for (int t = 0; t < pass.ownTables(); ++t) {
+        keys[t] = keyOf(pass.tables[t], lsq.params[kWor].b);
+        needed[t] = !(t < static_cast<int>(store.peakKeys.size()) && store.peakKeys[t] == keys[t]);
     }
     store.peakKeys = std::move(keys);
     store.rows.resize(pass.tables.size() * n);
@@ -92,14 +92,18 @@ void computeRows(PassStore& store, const PassTables& pass, const std::vector<boo
     }
 }
 
-// The present peaks' components at point i; given a parameter k, those of the peaks its
-// step reshapes are the reshaped ones.
+// The present peaks' components at point i, a doublet's combined as model_point combines
+// them; given a parameter k, those of the peaks its step reshapes are the reshaped ones.
 PeakComponents peaksAt(const PassTables& pass, const std::vector<ProfileComponents>& rows,
                        std::size_t n, int i, int k = -1) {
     PeakComponents peaks{};
-    for (int j = 0; j < pass.peaks; ++j) {
-        const int table = k >= 0 && pass.stepped[k][j] >= 0 ? pass.stepped[k][j] : j;
-        peaks[j] = rows[table * n + i];
+    for (int j = 1; j <= pass.peaks; ++j) {
+        const int reshaped = k >= 0 ? pass.stepped[k][j - 1] : -1;
+        const std::size_t table = reshaped >= 0 ? reshaped : pass.ownTable(j);
+        const ProfileComponents& line = rows[table * n + i];
+        peaks[j - 1] = pass.lines == 1
+                           ? line
+                           : withCompanion(line, rows[(table + 1) * n + i], pass.companionRatio);
     }
     return peaks;
 }

@@ -6,9 +6,11 @@
 #include <array>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "lsq/fit_param.h"
+#include "lsq/kalpha2.h"
 
 using LsqMatrix = std::array<std::array<double, kNmax>, kNmax>;
 
@@ -16,6 +18,8 @@ struct LsqState {
     ParamVector params;
     std::vector<DataPoint> data;  // the ROI points in ROI order
     char fwhmMode = 'n';          // 'f'/'F': one FWHM per peak; anything else: "cfwhm"
+    // With a Kα2 companion every present peak is a doublet; without, a single line.
+    std::optional<Kalpha2> kalpha2;
 
     int mesg = 1;    // report verbosity; 0 keeps the setup, iteration and final reports quiet
     int miter = 30;  // iteration limit

@@ -44,10 +44,17 @@ float model_point(LsqState& lsq, int i) {
     ParamVector& params = lsq.params;
     DataPoint& point = lsq.data[i];
     const int peaks = presentPeaks(params);
+    const double wor = params[kWor].b;
     PeakComponents components{};
     for (int j = 1; j <= peaks; ++j) {
         const PeakShape shape = peakShape(params, j, lsq.individualFwhm());
-        components[j - 1] = profile_point(shape.P, shape.h, point.x, params[kWor].b);
+        components[j - 1] = profile_point(shape.P, shape.h, point.x, wor);
+        if (lsq.kalpha2) {
+            const PeakShape companion = companionShape(shape, *lsq.kalpha2);
+            components[j - 1] = withCompanion(components[j - 1],
+                                              profile_point(companion.P, companion.h, point.x, wor),
+                                              lsq.kalpha2->intensityRatio);
+        }
     }
     point.model = combineModel(params, components, peaks, i, lsq.ndata());
     return point.model;

@@ -15,14 +15,12 @@ float model_point(LsqState& lsq, int i);
 // The number of present peaks.
 int presentPeaks(const ParamVector& params);
 
-// Where present peak j (1..9) sits: the position and half width its profile is taken at.
-struct PeakShape {
-    float P;
-    float h;
-};
+// Where present peak j (1..9) sits: the position and half width its (Kα1) profile is
+// taken at.
 PeakShape peakShape(const ParamVector& params, int j, bool individualFwhm);
 
-// The present peaks' profile components at one point, peak j at j - 1.
+// The present peaks' profile components at one point, peak j at j - 1: a doublet's
+// combined (see withCompanion).
 using PeakComponents = std::array<ProfileComponents, kMaxPeaks>;
 
 // A peak's model value per unit intensity.

@@ -13,19 +13,27 @@ bool reshapes(const LsqState& lsq, int k, int j) {
     return k == peakPosition(j);
 }
 
-void addTable(PassTables& pass, const ParamVector& params, int j, bool individualFwhm) {
-    const PeakShape shape = peakShape(params, j, individualFwhm);
+void addTable(PassTables& pass, PeakShape shape, double wor) {
     pass.tables.emplace_back();
-    buildProfileTable(pass.tables.back(), shape.P, shape.h, params[kWor].b);
+    buildProfileTable(pass.tables.back(), shape.P, shape.h, wor);
+}
+
+// Peak j's lines at the parameters `params`.
+void addPeakTables(PassTables& pass, const ParamVector& params, int j, const LsqState& lsq) {
+    const PeakShape shape = peakShape(params, j, lsq.individualFwhm());
+    addTable(pass, shape, params[kWor].b);
+    if (lsq.kalpha2) addTable(pass, companionShape(shape, *lsq.kalpha2), params[kWor].b);
 }
 
 }  // namespace
 
 void buildPeakTables(PassTables& pass, const LsqState& lsq) {
     pass.peaks = presentPeaks(lsq.params);
+    pass.lines = lsq.kalpha2 ? 2 : 1;
+    pass.companionRatio = lsq.kalpha2 ? lsq.kalpha2->intensityRatio : 0.0;
     pass.tables.clear();
     for (auto& peaksOfParam : pass.stepped) peaksOfParam.fill(-1);
-    for (int j = 1; j <= pass.peaks; ++j) addTable(pass, lsq.params, j, lsq.individualFwhm());
+    for (int j = 1; j <= pass.peaks; ++j) addPeakTables(pass, lsq.params, j, lsq);
 }
 
 void buildDerivativeTables(PassTables& pass, const LsqState& lsq) {
@@ -40,7 +48,7 @@ void buildDerivativeTables(PassTables& pass, const LsqState& lsq) {
         for (int j = 1; j <= pass.peaks; ++j) {
             if (!reshapes(lsq, k, j)) continue;
             pass.stepped[k][j - 1] = static_cast<int>(pass.tables.size());
-            addTable(pass, stepped, j, lsq.individualFwhm());
+            addPeakTables(pass, stepped, j, lsq);
         }
         p.b = saved;
     }

@@ -80,6 +80,7 @@ bool loadFile(std::FILE* file, const std::string& name, const ImportRequest& opt
     loaded.format = options.format.empty() ? recogniseFormat(loaded) : 'v';
     store.fillUnset();
     store.ilast = -1;
+    store.radiation.reset();
 
     bool ok = false;
     if (loaded.format == 's') {

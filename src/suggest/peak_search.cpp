@@ -18,6 +18,8 @@ constexpr double kCurvatureSigmas = 3.0;
 constexpr double kSpikeNeighbourFraction = 1.0 / 3.0;
 constexpr double kSpikeFreeFwhm = 2.5;  // points: narrower peaks may look like spikes
 constexpr double kSpikeWidth = 1.5;     // points: narrower is a spike, which sets no width
+constexpr double kNoiseWidth = 2.0;     // points: narrower is noise where peaks are wider
+constexpr double kNoiseShare = 0.15;    // of the typical width: narrower is noise
 // Peaks at least this many deviations high set the background's clipping width and the
 // typical width.
 constexpr double kStrongSigmas = 10.0;
@@ -111,7 +113,10 @@ class PeakMeasure {
         peak.eta = width.eta;
         peak.shoulder = !ownApex;
         if (ownApex) {
-            const int half = std::max(1, static_cast<int>(std::lround(0.25 * width.fwhm)));
+            // Over a quarter of the narrower of the two widths: a peak whose measured width
+            // takes in a close neighbour (a Kα2 line) keeps its own apex.
+            const int half =
+                std::max(1, static_cast<int>(std::lround(0.25 * std::min(width.fwhm, rungFwhm))));
             peak.index = top + vertexOffset(samples_.cts, top, half);
         } else {
             peak.index =
@@ -197,13 +202,19 @@ bool isTail(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
     });
 }
 
-// A peak with two narrower ones in its core: one broad finding of what are two peaks.
+// A peak with two narrower ones in its core: one broad finding of what are two peaks. The
+// findings may hold one narrow peak several times, once per width it was found at: it counts
+// once.
 bool isBlend(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
-    const auto inside = std::count_if(peaks.begin(), peaks.end(), [&](const FoundPeak& other) {
-        return other.fwhmPoints < kBlendWidths * peak.fwhmPoints &&
-               std::fabs(other.index - peak.index) < kBlendCoreFwhms * peak.fwhmPoints;
-    });
-    return inside >= 2;
+    std::vector<const FoundPeak*> inside;
+    for (const FoundPeak& other : peaks) {
+        if (other.fwhmPoints < kBlendWidths * peak.fwhmPoints &&
+            std::fabs(other.index - peak.index) < kBlendCoreFwhms * peak.fwhmPoints &&
+            std::none_of(inside.begin(), inside.end(),
+                         [&](const FoundPeak* seen) { return samePeak(*seen, other); }))
+            inside.push_back(&other);
+    }
+    return inside.size() >= 2;
 }
 
 }  // namespace
@@ -228,21 +239,31 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
             continue;
         }
         if (peak.fwhmPoints > ladder.widestFwhm()) continue;  // the background's curvature
+        // Where peaks span several points, a finding one or two points wide, or a small
+        // share of the typical width, is counting noise.
+        if (found.typicalFwhm >= kSpikeFreeFwhm &&
+            peak.fwhmPoints < std::max(kNoiseWidth, kNoiseShare * found.typicalFwhm))
+            continue;
         if (measure.localSignificance(peak, candidate.rung) < minSigma) continue;
         passed.push_back(peak);
     }
+    // A broad finding over two narrower ones is their blend (a doublet's envelope, say),
+    // judged before the narrower ones can give way to it as the same peak.
+    std::vector<FoundPeak> unblended;
+    for (const FoundPeak& peak : passed)
+        if (!isBlend(peak, passed)) unblended.push_back(peak);
     // Several minima on one peak, at one width or several, lead to one apex: keep the most
     // significant.
-    std::sort(passed.begin(), passed.end(), [](const FoundPeak& a, const FoundPeak& b) {
+    std::sort(unblended.begin(), unblended.end(), [](const FoundPeak& a, const FoundPeak& b) {
         return a.significance > b.significance;
     });
     std::vector<FoundPeak> kept;
-    for (const FoundPeak& peak : passed)
+    for (const FoundPeak& peak : unblended)
         if (std::none_of(kept.begin(), kept.end(),
                          [&](const FoundPeak& other) { return samePeak(peak, other); }))
             kept.push_back(peak);
     for (const FoundPeak& peak : kept)
-        if (!isBlend(peak, kept) && !isTail(peak, kept)) found.peaks.push_back(peak);
+        if (!isTail(peak, kept)) found.peaks.push_back(peak);
     std::sort(found.peaks.begin(), found.peaks.end(),
               [](const FoundPeak& a, const FoundPeak& b) { return a.index < b.index; });
     std::sort(found.spikes.begin(), found.spikes.end());

@@ -10,11 +10,13 @@
 #include "convert/file_messages.h"
 #include "convert/open_input.h"
 #include "convert/output_names.h"
+#include "import/radiation_choice.h"
 #include "open/load.h"
 #include "pattern/pattern_checks.h"
 #include "points/background_files.h"
 #include "points/peak_position_files.h"
 #include "points/point_list.h"
+#include "suggest/spacing_file.h"
 
 namespace {
 
@@ -80,13 +82,21 @@ PartReport writeBackground(const SuggestContext& context, const std::string& nam
 }
 
 PartReport writePeaks(const SuggestContext& context, const std::string& name,
-                      const DataFileName& target, const Suggestions& found) {
+                      const DataFileName& target, const Suggestions& found,
+                      const std::optional<Radiation>& radiation) {
+    if (found.companionsLeftOut > 0)
+        context.err << name << ": " << found.companionsLeftOut
+                    << " Kalpha2 companions left out: the positions are Kalpha1 lines\n";
     if (found.peaks.empty()) return {"no peaks"};
     if (found.peaksLeftOut > 0)
         context.err << name << ": " << found.peaksLeftOut << " weaker peaks left out: xrdpick's "
                     << "peak list holds " << kPointListCapacity << '\n';
     const std::string path = target.withExtension("cdt");
-    if (!mayWrite(context, {path})) return {"peak positions not written", false};
+    // With a wavelength the spacings go beside the positions.
+    const std::string spacings = radiation ? target.withExtension("dsp") : "";
+    std::vector<std::string> paths{path};
+    if (radiation) paths.push_back(spacings);
+    if (!mayWrite(context, paths)) return {"peak positions not written", false};
     PointList list;
     for (const FoundPeak& peak : found.peaks) {
         ++list.last;
@@ -100,6 +110,13 @@ PartReport writePeaks(const SuggestContext& context, const std::string& name,
     context.guard.recordWritten(path);
     std::ostringstream text;
     text << found.peaks.size() << (found.peaks.size() == 1 ? " peak in " : " peaks in ") << path;
+    if (!radiation) return {text.str()};
+    if (!writeSpacingFile(spacings, found.peaks, radiation->lambda1)) {
+        context.err << spacings << ": cannot be written\n";
+        return {text.str() + ", spacings not written", false};
+    }
+    context.guard.recordWritten(spacings);
+    text << " and " << spacings;
     return {text.str()};
 }
 
@@ -124,6 +141,8 @@ std::unique_ptr<PatternStore> readPattern(const SuggestContext& context, const s
         ok = loadPatternFile(name, context.options.input, messages.console(), *store, loaded);
     }
     if (!ok) return nullptr;
+    store->radiation = chooseRadiation(store->radiation, context.options.input.radiation);
+    context.err << name << ": " << describeRadiation(store->radiation) << '\n';
     if (!allFinite(*store)) {
         context.err << name << ": holds angles or counts that are not numbers; nothing suggested\n";
         return nullptr;
@@ -156,7 +175,8 @@ bool suggestFile(const SuggestContext& context, const std::string& name) {
     const DataFileName target{outputPath(context.options.outdir, stem, 'x'), 'x'};
     std::vector<PartReport> parts;
     if (context.options.background) parts.push_back(writeBackground(context, name, target, found));
-    if (context.options.peaks) parts.push_back(writePeaks(context, name, target, found));
+    if (context.options.peaks)
+        parts.push_back(writePeaks(context, name, target, found, store->radiation));
     bool ok = true;
     context.out << name << ':';
     for (std::size_t k = 0; k < parts.size(); ++k) {

@@ -10,10 +10,15 @@ namespace {
 
 const char* const kUsage =
     "Usage: xrdsuggest [--outdir DIR] [--force] [--no-background] [--no-peaks]\n"
-    "                  [--points N] [--min-sigma S] [--from FORMAT] [--block N] PATTERN...\n"
+    "                  [--points N] [--min-sigma S] [--from FORMAT] [--block N]\n"
+    "                  [--anode NAME | --wavelength L1[,L2[,RATIO]]] [--no-ka2] PATTERN...\n"
     "Suggests background points and peak positions for each pattern, as the files xrdpick\n"
     "loads: STEM.fbg and STEM.gbg (background points, keys 'l'/'L' of the background side)\n"
     "and STEM.cdt (peak positions, keys 'l'/'L' of the peak side, or xrdfit --cdt).\n"
+    "With a wavelength known, also STEM.dsp: 2theta, d (Angstrom) and height of each peak,\n"
+    "for indexing programs. With Kalpha2 known the positions are Kalpha1 lines: a peak at\n"
+    "the Kalpha2 place of a stronger one, with about the intensity ratio of its height, is\n"
+    "left out as its companion, and the pull of a merged companion on the apex is taken off.\n"
     "It reads every pattern file that xrdpick reads.\n"
     "\n"
     "  --outdir DIR     where the files are written (default: the current directory)\n"
@@ -28,6 +33,11 @@ const char* const kUsage =
     "  --from FORMAT    read every PATTERN as this instrument format, whatever its\n"
     "                   extension (as xrdconvert --from)\n"
     "  --block N        read range N of a file of several (default: 1)\n"
+    "  --anode NAME     the radiation of patterns whose file states none: the Kalpha1 and\n"
+    "                   Kalpha2 lines of a Cu, Co, Fe, Cr, Mo or Ag tube, ratio 0.5\n"
+    "  --wavelength L1[,L2[,RATIO]]\n"
+    "                   the same in Angstrom: one wavelength is monochromatic\n"
+    "  --no-ka2         treat the pattern as single lines even where the file names Kalpha2\n"
     "  --help           show this text\n"
     "  --version        show the version\n"
     "\n"
@@ -95,6 +105,8 @@ ParsedSuggestLine parseSuggestArgs(const std::vector<std::string>& args) {
                       offOption("--no-peaks", options.peaks)};
     addOutputOptions(table, options.outdir, options.force);
     addReadOptions(table, options.input);
+    addRadiationOptions(table, options.input.radiation);
+    table.push_back(flagOption("--no-ka2", options.input.radiation.noKa2));
     parsed.outcome = walkCommandLine(args, table, options.files, parsed.error);
     if (parsed.outcome != CommandLineWalk::Run) return parsed;
     if (options.files.empty()) return usageError<SuggestOptions>("no PATTERN to suggest for");

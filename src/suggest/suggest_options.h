@@ -13,7 +13,7 @@ struct SuggestOptions {
     bool background = true;
     bool peaks = true;
     SuggestSettings settings;
-    ImportRequest input;  // --from and --block
+    ImportRequest input;  // --from, --block and the radiation
     std::vector<std::string> files;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "suggest/companion_filter.h"
 #include "suggest/curvature_ladder.h"
 #include "suggest/pattern_samples.h"
 
@@ -66,6 +67,7 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
         chooseBackgroundPoints(samples, search.background, search.peaks, search.spikes, ladder,
                                search.typicalFwhm, settings.points, kMaxSuggested);
     result.peaks = std::move(search.peaks);
+    result.companionsLeftOut = keepKalpha1Lines(result.peaks, store.radiation);
     for (const int spike : search.spikes) result.spikes.push_back(samples.tth[spike]);
     std::sort(result.spikes.begin(), result.spikes.end());
     keepStrongest(result.peaks, result.peaksLeftOut);

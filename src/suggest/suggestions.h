@@ -23,6 +23,7 @@ struct Suggestions {
     std::vector<SuggestedPoint> background;  // ascending two-theta
     std::vector<FoundPeak> peaks;            // ascending two-theta, at most kMaxSuggested
     int peaksLeftOut = 0;                    // weakest peaks beyond kMaxSuggested
+    int companionsLeftOut = 0;               // Kα2 companions of peaks, not peaks themselves
     std::vector<double> spikes;              // two-theta of one-point spikes, not peaks
     bool tooShort = false;                   // fewer than kFewestPoints: nothing suggested
     // Stretches (two-theta from, to) that got no background point although the points were
@@ -30,6 +31,7 @@ struct Suggestions {
     std::vector<std::pair<double, double>> bareStretches;
 };
 
+// With a Kα2 line in the pattern's radiation the peaks are its Kα1 lines.
 Suggestions suggest(const PatternStore& store, const SuggestSettings& settings);
 
 // The peaks suggest finds at the default significance, each with its own width; none for

@@ -9,7 +9,7 @@ namespace {
 TEST(ResultsTable, HeaderNamesEveryColumnTabSeparated) {
     EXPECT_EQ(tableHeader(),
               "pattern\tregion\tpeak\ttth\ttth_se\tintensity\tintensity_se\tfwhm\tfwhm_se\teta"
-              "\twor\tchi2\titerations\tstatus\n");
+              "\twor\tchi2\titerations\tstatus\td\td_se\n");
 }
 
 TEST(ResultsTable, RowPerPeakWithValuesErrorsAndStatus) {
@@ -29,9 +29,33 @@ TEST(ResultsTable, RowPerPeakWithValuesErrorsAndStatus) {
     fit.iterations = 31;
     EXPECT_EQ(tableRows("run/a b.xy", 2, region, fit),
               "run/a b.xy\t2\t1\t21.601235\t1.235e-05\t41.500000\t5.000e-01\t0.080100\t2.000e-04"
-              "\t0.400000\t0.060000\t1.500000\t31\titeration-limit\n"
+              "\t0.400000\t0.060000\t1.500000\t31\titeration-limit\tnan\tnan\n"
               "run/a b.xy\t2\t2\t22.200000\t2.000e-05\t1234567.250000\t1.200e+01\t0.090000"
-              "\t3.000e-04\t0.400000\t0.060000\t1.500000\t31\titeration-limit\n");
+              "\t3.000e-04\t0.400000\t0.060000\t1.500000\t31\titeration-limit\tnan\tnan\n");
+}
+
+// d = lambda1 / (2 sin theta), d_se = d cot theta dtheta: at 60 degrees d is lambda1 itself, at
+// 90 degrees lambda1 / sqrt 2 with cot theta 1.
+TEST(ResultsTable, SpacingsFromTheKalpha1Wavelength) {
+    Region region;
+    region.positions = {60.0, 90.0};
+    RegionFit fit;
+    fit.status = FitStatus::Ok;
+    fit.engineRan = true;
+    fit.radiation = Radiation{1.5, 1.504, 0.5, "--wavelength"};
+    fit.result.peakCount = 2;
+    fit.result.peaks[0] = {60.0, 100.0, 0.1, 0};
+    fit.result.peaks[1] = {90.0, 100.0, 0.1, 0};
+    fit.se[0] = {0.02, 1.0, 1e-3};
+    fit.se[1] = {0.02, 1.0, 1e-3};
+    EXPECT_EQ(tableRows("a.xy", 1, region, fit),
+              "a.xy\t1\t1\t60.000000\t2.000e-02\t100.000000\t1.000e+00\t0.100000\t1.000e-03"
+              "\t0.000000\t0.000000\t0.000000\t0\tok\t1.500000\t4.534e-04\n"
+              "a.xy\t1\t2\t90.000000\t2.000e-02\t100.000000\t1.000e+00\t0.100000\t1.000e-03"
+              "\t0.000000\t0.000000\t0.000000\t0\tok\t1.060660\t1.851e-04\n");
+    fit.engineRan = false;  // a fit that did not run has no spacing, whatever the radiation
+    fit.status = FitStatus::Outside;
+    EXPECT_NE(tableRows("a.xy", 1, region, fit).find("\toutside\tnan\tnan\n"), std::string::npos);
 }
 
 TEST(ResultsTable, FitThatDidNotRunShowsNanForEveryValue) {
@@ -40,7 +64,7 @@ TEST(ResultsTable, FitThatDidNotRunShowsNanForEveryValue) {
     RegionFit fit;
     fit.status = FitStatus::Outside;
     EXPECT_EQ(tableRows("a.xy", 1, region, fit),
-              "a.xy\t1\t1\tnan\tnan\tnan\tnan\tnan\tnan\tnan\tnan\tnan\t0\toutside\n");
+              "a.xy\t1\t1\tnan\tnan\tnan\tnan\tnan\tnan\tnan\tnan\tnan\t0\toutside\tnan\tnan\n");
 }
 
 }  // namespace

@@ -62,6 +62,15 @@ TEST(ConvertOptions, UsageErrorsSayWhatIsWrong) {
         {{"--force=yes", "a.xy"}, "unknown option '--force=yes'"},
         {{"--force"}, "no FILE to convert"},
         {{"--merge"}, "no SCAN to merge"},
+        {{"--merge", "--strip-ka2", "a.001"},
+         "--strip-ka2 works on the files converted, not on "
+         "--merge"},
+        {{"--anode", "Cu", "a.xy"}, "--anode and --wavelength serve --strip-ka2"},
+        {{"--strip-ka2", "--anode", "Zn", "a.xy"},
+         "unknown anode 'Zn' for --anode (use Cu, Co, "
+         "Fe, Cr, Mo, Ag)"},
+        {{"--strip-ka2", "--wavelength", "1.54", "--anode", "Cu", "a.xy"},
+         "give the radiation once, with --anode or --wavelength"},
     };
     for (const auto& c : cases) {
         const ParsedCommandLine parsed = parse(c.args);

@@ -140,4 +140,22 @@ TEST_F(EvaluationPageTest, APictureNamesItsFitAndEachCurveInItsOwnColour) {
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1]->colour, 2);
     EXPECT_EQ(lines[2]->colour, 13);
+    EXPECT_EQ(text("Kalpha2 lines"), nullptr);  // single lines: no Kα2 part
+}
+
+// A doublet fit's picture draws the Kα2 companions apart, in their own colour, and names
+// them in the legend.
+TEST_F(EvaluationPageTest, APictureOfDoubletsDrawsTheKalpha2PartInItsOwnColour) {
+    result.kalpha2 = {480.0f, 560.0f, 520.0f};
+    drawFitPicture(gfx, state->view.win, {state->pattern, 1000, 500, result}, "a.xy, region 2: ok");
+    const std::vector<const GraphicsCall*> lines = gfx.named("line");
+    ASSERT_EQ(lines.size(), 4u);
+    const float t0 = state->pattern.tth[500], t1 = state->pattern.tth[501],
+                t2 = state->pattern.tth[502];
+    EXPECT_EQ(lines[3]->values, (std::vector<float>{t0, 480, t1, 560, t2, 520}));
+    EXPECT_EQ(lines[3]->colour, 4);
+    for (const GraphicsCall* line : {lines[0], lines[1], lines[2]}) EXPECT_NE(line->colour, 4);
+    const GraphicsCall* entry = text("Kalpha2 lines");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->colour, 4);
 }

@@ -58,6 +58,17 @@ TEST_F(FitFileTest, ABlockHasALinePerPeakAndTheSeparator) {
     EXPECT_EQ(kSeparator.size(), 59u);  // '#', 56 '-', '#' and the line end
 }
 
+// A comment line names what the block's numbers are; the separator still closes it, and
+// the comment line cannot be taken for one.
+TEST_F(FitFileTest, ABlockMayStartWithACommentLine) {
+    writeFile("run.fit", kHeader);
+    ASSERT_EQ(appendFitBlockTo("run.fit", result, "radiation: alpha1 1.5406 A"), std::nullopt);
+    EXPECT_EQ(readFile("run.fit"), kHeader + "# radiation: alpha1 1.5406 A\n" +
+                                       "20.500000 123.456789 0.100000 0.400000 0.060000 1.234568\n"
+                                       "21.250000 7.000000 0.123457 0.400000 0.060000 1.234568\n" +
+                                       kSeparator);
+}
+
 TEST_F(FitFileTest, AFileThatCannotBeCreatedOrAppendedIsReported) {
     EXPECT_FALSE(prepareFitFile(console, "no/such/dir/run.fit"));
     EXPECT_EQ(out.str(), "Can not open *.fit file to save fitting results.\n");

@@ -55,7 +55,8 @@ TEST_F(InstrumentLoad, EveryFormatGivesTheSameScanWithSigFromTheCounts) {
     }
     const Loaded raw = load("quartz.raw");
     EXPECT_TRUE(has(raw.transcript, "This file holds 2 ranges: range 1 is read"));
-    EXPECT_TRUE(has(raw.transcript, "Radiation: anode Cu, alpha1 1.5406, alpha2 1.54439.\n"));
+    EXPECT_TRUE(
+        has(raw.transcript, "Radiation: anode Cu, alpha1 1.5406, alpha2 1.54439, ratio 0.5.\n"));
     EXPECT_TRUE(has(load("two.xy").transcript,
                     "Read as two columns: 2theta, counts; sig = sqrt(counts).\n"));
     // Saving background points renames the data file and puts its own extension back.

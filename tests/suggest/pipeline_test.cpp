@@ -109,9 +109,13 @@ TEST(SuggestPipeline, ReadOptionsReachBothPrograms) {
         int status;
         const char* said;  // in the messages
     };
+    // The sample's peaks are single lines although the file names Kα2, as behind a Kα1
+    // monochromator.
     const std::vector<Case> suggestCases = {
-        {{"--block", "2", "quartz.raw"}, 0, ""},
-        {{"--from", "bruker_raw", "--block=2", "renamed.bin"}, 0, ""},
+        {{"--block", "2", "--no-ka2", "quartz.raw"}, 0,
+         "quartz.raw: radiation: alpha1 1.540600 A, single lines (stated by the file; Kalpha2 "
+         "left out by --no-ka2)\n"},
+        {{"--from", "bruker_raw", "--block=2", "--no-ka2", "renamed.bin"}, 0, ""},
         {{"--block", "3", "quartz.raw"}, 1, "quartz.raw: "},
         {{"--block", "0", "quartz.raw"}, 2, "--block needs a whole number from 1 to 1000000"},
         {{"--from", "nope", "quartz.raw"}, 2, "unknown format 'nope' for --from"},
@@ -125,8 +129,13 @@ TEST(SuggestPipeline, ReadOptionsReachBothPrograms) {
         std::filesystem::remove(cdt);
     }
     const std::vector<Case> fitCases = {
-        {{"--plan", "second.txt", "--block", "2", "quartz.raw"}, 0, ""},
-        {{"--plan", "second.txt", "--from", "bruker_raw", "--block=2", "renamed.bin"}, 0, ""},
+        {{"--plan", "second.txt", "--block", "2", "--no-ka2", "quartz.raw"},
+         0,
+         "quartz.raw: radiation: alpha1 1.540600 A, single lines (stated by the file; Kalpha2 "
+         "left out by --no-ka2)\n"},
+        {{"--plan", "second.txt", "--from", "bruker_raw", "--block=2", "--no-ka2", "renamed.bin"},
+         0,
+         ""},
         {{"--plan", "second.txt", "quartz.raw"}, 1, "1 of 1 fits failed"},
         {{"--plan", "second.txt", "--block", "x", "quartz.raw"}, 2, "--block needs a whole"},
         {{"--plan", "second.txt", "--max-iter", "0", "quartz.raw"},

@@ -1,0 +1,171 @@
+// Doublet fits of a lab pattern with a known answer: rock salt under Cu Kα1/Kα2, read as
+// two columns with --anode Cu and as a UXD file that states its radiation, with narrow
+// peaks and with peaks three times wider, whose doublets merge into one hump.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "rock_salt_pattern.h"
+#include "support/temp_dir.h"
+#include "xrdfit_harness.h"
+
+namespace {
+
+struct DoubletCase {
+    const char* what;
+    double widthFactor;
+    std::vector<std::string> args;  // before the plan and pattern
+    const char* pattern;
+    const char* radiationLine;
+    double positionTolerance;  // degrees, or three standard errors
+    double latticeTolerance;   // Å
+};
+
+}  // namespace
+
+TEST(DoubletFit, RecoversRockSaltPositionsAndLattice) {
+    const char* const stated =
+        "radiation: alpha1 1.540593 A, alpha2 1.544414 A, ratio 0.5 (stated by the file)";
+    const char* const anode =
+        "radiation: alpha1 1.540593 A, alpha2 1.544414 A, ratio 0.5 (--anode Cu)";
+    const DoubletCase cases[] = {
+        {"two columns, --anode Cu",
+         1.0,
+         {"--anode", "Cu", "--wor", "0.05"},
+         "nacl.xy",
+         anode,
+         0.003,
+         0.0005},
+        {"UXD stating Cu", 1.0, {"--wor", "0.05"}, "nacl.uxd", stated, 0.003, 0.0005},
+        {"merged doublets, --anode Cu",
+         3.0,
+         {"--anode", "Cu", "--wor", "0.05"},
+         "nacl.xy",
+         anode,
+         0.006,
+         0.001},
+        {"merged doublets, UXD",
+         3.0,
+         {"--anode", "Mo", "--wor", "0.05"},
+         "nacl.uxd",
+         stated,
+         0.006,
+         0.001},
+    };
+    for (const DoubletCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::vector<Reflection> reflections = rockSaltReflections(c.widthFactor);
+        const LabPattern pattern = rockSaltPattern(reflections);
+        writeTwoColumns("nacl.xy", pattern);
+        writeUxd("nacl.uxd", pattern);
+        writeFile("plan.txt", rockSaltPlan(reflections, c.widthFactor));
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--plan", "plan.txt", "--fit", "nacl.fit", c.pattern});
+        const XrdfitRun run = runXrdfit(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.err.find(c.radiationLine), std::string::npos) << run.err;
+        const std::vector<TableRow> rows = parseTable(run.out);
+        ASSERT_EQ(rows.size(), reflections.size()) << run.out;
+        double weighted = 0.0, weights = 0.0;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const Reflection& truth = reflections[r];
+            SCOPED_TRACE(::testing::Message() << truth.h << truth.k << truth.l);
+            EXPECT_EQ(rows[r].at("status"), "ok");
+            const double error = std::fabs(number(rows[r], "tth") - truth.kalpha1.position);
+            EXPECT_TRUE(error < c.positionTolerance || error < 3 * number(rows[r], "tth_se"))
+                << "off by " << error;
+            const double a = number(rows[r], "d") *
+                             std::sqrt(truth.h * truth.h + truth.k * truth.k + truth.l * truth.l);
+            const double aSe = number(rows[r], "d_se") * a / number(rows[r], "d");
+            weighted += a / (aSe * aSe);
+            weights += 1 / (aSe * aSe);
+        }
+        EXPECT_NEAR(weighted / weights, kRockSaltA, c.latticeTolerance);
+        // Every block of the *.fit file names the radiation and what its lines are.
+        const std::string blocks = readFile("nacl.fit");
+        const std::string comment = std::string("# ") + c.radiationLine + "; Kalpha1 lines\n";
+        std::size_t named = 0;
+        for (std::size_t at = blocks.find(comment); at != std::string::npos;
+             at = blocks.find(comment, at + 1))
+            ++named;
+        EXPECT_EQ(named, reflections.size()) << blocks;
+    }
+}
+
+// --wor auto finds the instrument's W/R from the regions of one peak and holds it for every
+// region of the pattern; in a sequential run each pattern starts from the one before.
+TEST(DoubletFit, WorAutoFindsTheInstrumentsAsymmetry) {
+    const struct {
+        const char* what;
+        double widthFactor;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"narrow", 1.0, {"--wor", "auto", "--anode", "Cu", "nacl.xy"}},
+        {"merged", 3.0, {"--wor", "auto", "--anode", "Cu", "nacl.xy"}},
+        {"sequential, two patterns",
+         1.0,
+         {"--wor=auto", "--sequential", "--anode", "Cu", "nacl.uxd", "nacl.xy"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::vector<Reflection> reflections = rockSaltReflections(c.widthFactor);
+        const LabPattern pattern = rockSaltPattern(reflections);
+        writeTwoColumns("nacl.xy", pattern);
+        writeUxd("nacl.uxd", pattern);
+        writeFile("plan.txt", rockSaltPlan(reflections, c.widthFactor));
+        std::vector<std::string> args{"--plan", "plan.txt"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const XrdfitRun run = runXrdfit(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::vector<TableRow> rows = parseTable(run.out);
+        ASSERT_FALSE(rows.empty()) << run.err;
+        for (const TableRow& row : rows) {
+            EXPECT_NEAR(number(row, "wor"), kRockSaltWor, 0.01);
+            // One W/R for every region of a pattern.
+            const auto first = std::find_if(rows.begin(), rows.end(), [&](const TableRow& r) {
+                return r.at("pattern") == row.at("pattern");
+            });
+            EXPECT_EQ(row.at("wor"), first->at("wor"));
+            EXPECT_EQ(row.at("status"), "ok");
+        }
+    }
+    // No region of one peak fits: the default is held, and said.
+    TempDir dir;
+    writeTwoColumns("nacl.xy", rockSaltPattern(rockSaltReflections(1.0)));
+    writeFile("plan.txt", "25.3 26.3 25.8\n");
+    const XrdfitRun run = runXrdfit({"--plan", "plan.txt", "--wor", "auto", "nacl.xy"});
+    EXPECT_NE(run.err.find("xrdfit: nacl.xy: --wor auto: no region of one peak fitted well; the "
+                           "default W/R held\n"),
+              std::string::npos)
+        << run.err;
+    const std::vector<TableRow> rows = parseTable(run.out);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_NE(rows[0].at("status"), "ok");
+}
+
+TEST(DoubletFit, RadiationAndWorOptionsOfXrdfit) {
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {{"--wor", "automatic"}, "xrdfit: --wor needs a number or 'auto', not 'automatic'\n"},
+        {{"--anode", "Pb"},
+         "xrdfit: unknown anode 'Pb' for --anode (use Cu, Co, Fe, Cr, Mo, Ag)\n"},
+        {{"--wavelength", "1.54,2"},
+         "xrdfit: --wavelength: wavelengths lie from 0.01 to 10 "
+         "Angstrom and L2 within 5 % above L1, not '1.54,2'\n"},
+        {{"--no-ka2=yes"}, "xrdfit: unknown option '--no-ka2=yes'\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"--plan", "plan.txt", "a.xy"};
+        args.insert(args.begin(), c.args.begin(), c.args.end());
+        const XrdfitRun run = runXrdfit(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, std::string(c.error) + "Try 'xrdfit --help'.\n");
+    }
+}
