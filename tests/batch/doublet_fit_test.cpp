@@ -58,10 +58,7 @@ TEST(DoubletFit, RecoversRockSaltPositionsAndLattice) {
     for (const DoubletCase& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
-        const std::vector<Reflection> reflections = rockSaltReflections(c.widthFactor);
-        const LabPattern pattern = rockSaltPattern(reflections);
-        writeTwoColumns("nacl.xy", pattern);
-        writeUxd("nacl.uxd", pattern);
+        const std::vector<Reflection> reflections = writeRockSaltFiles(c.widthFactor);
         writeFile("plan.txt", rockSaltPlan(reflections, c.widthFactor));
         std::vector<std::string> args = c.args;
         args.insert(args.end(), {"--plan", "plan.txt", "--fit", "nacl.fit", c.pattern});
@@ -113,10 +110,7 @@ TEST(DoubletFit, WorAutoFindsTheInstrumentsAsymmetry) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
-        const std::vector<Reflection> reflections = rockSaltReflections(c.widthFactor);
-        const LabPattern pattern = rockSaltPattern(reflections);
-        writeTwoColumns("nacl.xy", pattern);
-        writeUxd("nacl.uxd", pattern);
+        const std::vector<Reflection> reflections = writeRockSaltFiles(c.widthFactor);
         writeFile("plan.txt", rockSaltPlan(reflections, c.widthFactor));
         std::vector<std::string> args{"--plan", "plan.txt"};
         args.insert(args.end(), c.args.begin(), c.args.end());

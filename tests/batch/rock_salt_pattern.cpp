@@ -121,3 +121,11 @@ std::string rockSaltPlan(const std::vector<Reflection>& reflections, double widt
     }
     return plan;
 }
+
+std::vector<Reflection> writeRockSaltFiles(double widthFactor) {
+    std::vector<Reflection> reflections = rockSaltReflections(widthFactor);
+    const LabPattern pattern = rockSaltPattern(reflections);
+    writeTwoColumns("nacl.xy", pattern);
+    writeUxd("nacl.uxd", pattern);
+    return reflections;
+}

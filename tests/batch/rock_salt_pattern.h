@@ -32,5 +32,9 @@ LabPattern rockSaltPattern(const std::vector<Reflection>& reflections);
 void writeTwoColumns(const std::string& path, const LabPattern& pattern);
 void writeUxd(const std::string& path, const LabPattern& pattern);
 
+// The pattern of these reflections as nacl.xy (two columns) and nacl.uxd (stating Cu Kα1
+// and Kα2) in the current directory; returns the reflections.
+std::vector<Reflection> writeRockSaltFiles(double widthFactor);
+
 // A plan of one region per reflection, the start position 0.02 degrees off the truth.
 std::string rockSaltPlan(const std::vector<Reflection>& reflections, double widthFactor);

@@ -39,7 +39,7 @@ struct SuggestCase {
     const char* what;
     double widthFactor;
     std::vector<std::string> args;
-    bool doublet;      // Kα2 known: one position per reflection
+    bool doublet;  // Kα2 known: one position per reflection
     // Of a position, degrees: merged lines leave the Kα1 line a shoulder, and half the
     // doublet's split (the centroid's place) must still be told from it.
     double tolerance;
@@ -57,10 +57,7 @@ TEST(DoubletSuggest, ListsKalpha1LinesAndTheirSpacings) {
     for (const SuggestCase& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
-        const std::vector<Reflection> reflections = rockSaltReflections(c.widthFactor);
-        const LabPattern pattern = rockSaltPattern(reflections);
-        writeTwoColumns("nacl.xy", pattern);
-        writeUxd("nacl.uxd", pattern);
+        const std::vector<Reflection> reflections = writeRockSaltFiles(c.widthFactor);
         std::vector<std::string> args{"--no-background"};
         args.insert(args.end(), c.args.begin(), c.args.end());
         std::ostringstream out, err;
