@@ -33,13 +33,14 @@ std::string fields(const TableRow& row) {
 
 TableRow tableRow(const RegionFit& fit, int peak) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    if (!fit.engineRan) return {nan, nan, nan, nan, nan, nan, nan, nan, nan, 0, fit.status, nan, nan};
+    if (!fit.engineRan)
+        return {nan, nan, nan, nan, nan, nan, nan, nan, nan, 0, fit.status, nan, nan};
     const FittedPeak& fitted = fit.result.peaks[peak];
     const PeakErrors& se = fit.se[peak];
     const Spacing spacing = spacingOf(fit.radiation, fitted.position, se.position);
-    return {fitted.position, se.position, fitted.intensity, se.intensity, fitted.fwhm, se.fwhm,
-            fit.result.eta,  fit.result.wor, fit.result.chisq, fit.iterations, fit.status,
-            spacing.d,       spacing.se};
+    return {fitted.position, se.position,    fitted.intensity, se.intensity,     fitted.fwhm,
+            se.fwhm,         fit.result.eta, fit.result.wor,   fit.result.chisq, fit.iterations,
+            fit.status,      spacing.d,      spacing.se};
 }
 
 std::string tableHeader() {

@@ -10,8 +10,7 @@
 // The messages about a pattern before its rows: its radiation when it differs from
 // `radiationSaid` (a series of one instrument says it once; a change is said again, and
 // `radiationSaid` follows), why it was not fitted, and the W/R note.
-std::vector<std::string> outcomeMessages(const PatternOutcome& outcome,
-                                         std::string& radiationSaid);
+std::vector<std::string> outcomeMessages(const PatternOutcome& outcome, std::string& radiationSaid);
 
 // "NAME: region R: NOTE" for a fit with a note.
 std::string regionMessage(const PatternOutcome& outcome, int regionNumber, const RegionFit& fit);
