@@ -151,3 +151,11 @@ def test_pattern_from_arrays_is_the_file_read_as_text():
     plain = xrdpick.Pattern(read.tth, read.counts, read.sig)
     fits = [xrdpick.fit(p, 26.0, 27.3, [26.64]).table_rows("x") for p in (read, plain)]
     assert fits[0] == fits[1]
+
+
+def test_to_pandas_keeps_every_column(drifting_series):
+    pandas = pytest.importorskip("pandas")
+    table = xrdpick.fit_series(drifting_series[:2], DRIFT_PLAN)
+    frame = table.to_pandas()
+    assert list(frame.columns) == list(table)
+    assert frame["tth"].tolist() == table["tth"].tolist()
