@@ -1,5 +1,7 @@
 #include "python/captured_console.h"
 
+#include <sstream>
+
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);

@@ -2,7 +2,6 @@
 // Where the libraries' console output goes inside the module: into strings, never to the
 // caller's standard output. Lines name their file as the programs' messages do.
 
-#include <sstream>
 #include <string>
 #include <vector>
 

@@ -1,5 +1,8 @@
 #include "python/py_fit.h"
 
+#include <cmath>
+#include <sstream>
+
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
@@ -53,23 +56,24 @@ double worValue(double wor) {
 PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<double> positions,
              double wor, bool commonFwhm, const py::object& radiation, std::optional<int> maxIter) {
     PyFit fitted{pattern.name, regionOf(low, high, std::move(positions), std::nullopt), {}, {}};
+    const double regionWor = worValue(wor);
+    const int iterations = maxIterations(maxIter);
     auto store = std::make_unique<PatternStore>(*pattern.store);
     if (!radiation.is_none()) store->radiation = radiationArgument(radiation);
-    const FitRequest request{fitted.region, worValue(wor),          nullptr,     commonFwhm,
-                             false,         maxIterations(maxIter), std::nullopt};
     {
         py::gil_scoped_release unlocked;
+        // Prepared as a series prepares each pattern, with the radiation already chosen.
         prepareForFit(*store, {});
-        if (const std::string offGrid = offGridReason(*store); !offGrid.empty()) {
+        fitted.fit.note = offGridReason(*store);
+        if (!fitted.fit.note.empty()) {
             fitted.fit.status = FitStatus::IrregularGrid;
-            fitted.fit.note = offGrid;
         } else {
-            FitRequest withRadiation = request;
-            withRadiation.radiation = store->radiation;
+            const FitRequest request{fitted.region, regionWor,  nullptr,         commonFwhm,
+                                     false,         iterations, store->radiation};
             std::istringstream noInput;
             std::ostringstream discarded;
             Console quiet(noInput, discarded);
-            fitted.fit = fitRegion(*store, withRadiation, quiet);
+            fitted.fit = fitRegion(*store, request, quiet);
         }
     }
     for (std::size_t i = 0; i < fitted.fit.result.calc.size(); ++i)

@@ -89,6 +89,13 @@ def test_a_fit_that_is_not_ok_is_a_status(low, high, positions, keywords, status
     assert np.isnan(result.peaks[0].tth) != result.engine_ran
 
 
+def test_a_pattern_off_every_grid_is_not_fitted():
+    tth = np.concatenate([np.arange(500) * 0.02 + 20.0, np.arange(500) * 0.03 + 30.0])
+    result = xrdpick.fit(xrdpick.Pattern(tth, np.full(1000, 100.0)), 20.5, 21.5, [21.0])
+    assert result.status == "irregular-grid" and "grid" in result.note
+    assert len(result.calc) == 0
+
+
 def test_unreadable_patterns_of_a_series_are_rows_and_messages(tmp_path):
     missing = str(tmp_path / "gone.xy")
     table = xrdpick.fit_series([missing, EXAMPLES / "small.xy"], [(20.5, 21.2, [20.86])])
