@@ -4,7 +4,8 @@
 # Usage: scripts/setup.sh [--programs] [BUILD_DIR] [extra cmake options...]
 #   --programs  only what the four programs need to build and run, and only the programs;
 #               otherwise the developer tools too (tests, sanitizer runtimes, Xvfb, fuzzing
-#               and benchmark libraries, the peer fityk) and everything.
+#               and benchmark libraries, the peer fityk, the Python module's build and test
+#               packages) and everything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,7 +19,9 @@ fi
 packages=(g++ cmake make pkg-config giza-dev libx11-dev libxy-dev fonts-urw-base35)
 if ! $programs_only; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils clang
-               libclang-rt-14-dev libxy-bin python3 fityk libpng-dev)
+               libclang-rt-14-dev libxy-bin python3 fityk libpng-dev
+               pybind11-dev python3-dev python3-numpy python3-pytest python3-setuptools
+               python3-pip python3-venv)
 fi
 missing=()
 for package in "${packages[@]}"; do

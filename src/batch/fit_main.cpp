@@ -1,13 +1,9 @@
 #include "batch/fit_main.h"
 
-#include <sched.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <ostream>
 #include <sstream>
-#include <thread>
 
 #include "batch/fit_options.h"
 #include "batch/fit_outputs.h"
@@ -15,6 +11,7 @@
 #include "batch/plan_source.h"
 #include "batch/progress_line.h"
 #include "batch/results_table.h"
+#include "batch/series_messages.h"
 #include "batch/series_run.h"
 #include "console/console.h"
 #include "fit/fit_file.h"
@@ -31,13 +28,6 @@ constexpr int kUsageError = 2;
 int usageError(std::ostream& err, const std::string& error) {
     err << "xrdfit: " << error << "\nTry 'xrdfit --help'.\n";
     return kUsageError;
-}
-
-// The cores this process may run on (a batch system's share, not the whole machine's).
-int availableCores() {
-    cpu_set_t cores;
-    if (sched_getaffinity(0, sizeof cores, &cores) == 0) return std::max(1, CPU_COUNT(&cores));
-    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 SeriesSettings settingsOf(const FitOptions& options) {
@@ -75,13 +65,7 @@ class Collector {
           tableOnTerminal_(terminals.err && terminals.out && options.tableFile.empty()) {}
 
     void take(PatternOutcome&& outcome) {
-        // A series of one instrument says its radiation once; a change is said again.
-        if (!outcome.radiation.empty() && outcome.radiation != radiation_) {
-            radiation_ = outcome.radiation;
-            say(outcome.name + ": " + radiation_);
-        }
-        if (!outcome.unfitted.empty()) say(outcome.name + ": " + outcome.unfitted);
-        if (!outcome.worNote.empty()) say(outcome.name + ": " + outcome.worNote);
+        for (const std::string& message : outcomeMessages(outcome, radiation_)) say(message);
         if (!outcome.reports.empty()) {
             progress_.finish();
             err_ << outcome.reports << std::flush;
@@ -91,8 +75,7 @@ class Collector {
         for (std::size_t r = 0; r < outcome.fits.size(); ++r) {
             const RegionFit& fit = outcome.fits[r];
             const int regionNumber = static_cast<int>(r) + 1;
-            if (!fit.note.empty())
-                say(outcome.name + ": region " + std::to_string(regionNumber) + ": " + fit.note);
+            if (!fit.note.empty()) say(regionMessage(outcome, regionNumber, fit));
             table_ << tableRows(outcome.name, regionNumber, plan_[r], fit);
             ++fits_;
             // A failed fit is pictured too: that is where to see what went wrong.
@@ -119,7 +102,7 @@ class Collector {
         if (tableFailure) say(*tableFailure);
         writeFailed_ = writeFailed_ || !table_ || tableFailure;
         if (failed_ > 0) {
-            say(std::to_string(failed_) + " of " + std::to_string(fits_) + " fits failed");
+            say(failedCount(failed_, fits_));
         }
         return failed_ > 0 || writeFailed_ ? kSomeFailed : kAllFitted;
     }

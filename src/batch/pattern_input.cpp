@@ -26,13 +26,17 @@ bool readPattern(const std::string& name, const ImportRequest& request, PatternS
     Console console(nothing, said);
     DataFileName dataFile;
     if (loadPatternFile(name, request, console, store, dataFile)) {
-        // Fitted as xrdpick fits it: a pattern whose angles decrease as its ascending twin.
-        if (anglesDecrease(store)) store = *ascendingTwin(store);
-        store.radiation = chooseRadiation(store.radiation, request.radiation);
+        prepareForFit(store, request.radiation);
         return true;
     }
     why = said.str();
     while (!why.empty() && (why.back() == '\n' || why.back() == ' ')) why.pop_back();
     if (why.empty()) why = "not read";
     return false;
+}
+
+void prepareForFit(PatternStore& store, const RadiationRequest& request) {
+    // Fitted as xrdpick fits it: a pattern whose angles decrease as its ascending twin.
+    if (anglesDecrease(store)) store = *ascendingTwin(store);
+    store.radiation = chooseRadiation(store.radiation, request);
 }

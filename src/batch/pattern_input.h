@@ -13,3 +13,7 @@
 // them.
 bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,
                  std::string& why);
+
+// A pattern read or built by other means made ready as readPattern makes a file's:
+// ascending, with the radiation it states or else the request's.
+void prepareForFit(PatternStore& store, const RadiationRequest& request);

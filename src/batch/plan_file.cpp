@@ -46,25 +46,27 @@ std::optional<Region> regionOf(const std::vector<std::string>& fields, std::stri
             numbers.push_back(*number);
         }
     }
-    if (numbers.size() < 3) {
-        what = "a region needs LOW HIGH and at least one peak position";
-        return std::nullopt;
-    }
-    if (numbers.size() > 2 + static_cast<std::size_t>(kMaxPeaks)) {
-        what = "a region holds at most 9 peaks";
+    if (numbers.size() < 2) {
+        what = regionProblem(region);
         return std::nullopt;
     }
     region.low = numbers[0];
     region.high = numbers[1];
     region.positions.assign(numbers.begin() + 2, numbers.end());
-    if (!ascendsBetweenEnds(region)) {
-        what = "the peaks must ascend strictly between LOW and HIGH";
-        return std::nullopt;
-    }
+    what = regionProblem(region);
+    if (!what.empty()) return std::nullopt;
     return region;
 }
 
 }  // namespace
+
+std::string regionProblem(const Region& region) {
+    if (region.positions.empty()) return "a region needs LOW HIGH and at least one peak position";
+    if (region.positions.size() > static_cast<std::size_t>(kMaxPeaks))
+        return "a region holds at most 9 peaks";
+    if (!ascendsBetweenEnds(region)) return "the peaks must ascend strictly between LOW and HIGH";
+    return "";
+}
 
 PlanRead readPlan(std::istream& in, const std::string& name) {
     PlanRead read;

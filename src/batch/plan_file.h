@@ -11,3 +11,7 @@
 // Reads every line; the first line that cannot be read makes the error, which names the
 // file (as `name`) and the line number.
 PlanRead readPlan(std::istream& in, const std::string& name);
+
+// Why a region cannot be fitted: fewer than one or more than nine peaks, or peaks that do not
+// ascend strictly between LOW and HIGH; empty when it can.
+std::string regionProblem(const Region& region);

@@ -21,32 +21,27 @@ std::string error(double v) {
     return formatted("%.3e", v);
 }
 
-std::string fittedFields(const RegionFit& fit, int j) {
-    const FittedPeak& peak = fit.result.peaks[j];
-    const PeakErrors& se = fit.se[j];
-    return value(peak.position) + '\t' + error(se.position) + '\t' + value(peak.intensity) + '\t' +
-           error(se.intensity) + '\t' + value(peak.fwhm) + '\t' + error(se.fwhm) + '\t' +
-           value(fit.result.eta) + '\t' + value(fit.result.wor) + '\t' + value(fit.result.chisq) +
-           '\t' + std::to_string(fit.iterations);
-}
-
-// Appended after the status, so that the columns before it keep their places.
-std::string spacingFields(const RegionFit& fit, int j) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const Spacing spacing =
-        fit.engineRan ? spacingOf(fit.radiation, fit.result.peaks[j].position, fit.se[j].position)
-                      : Spacing{nan, nan};
-    return value(spacing.d) + '\t' + error(spacing.se);
-}
-
-std::string unfittedFields() {
-    const std::string nan = value(std::numeric_limits<double>::quiet_NaN());
-    std::string fields;
-    for (int k = 0; k < 9; ++k) fields += nan + '\t';
-    return fields + '0';
+std::string fields(const TableRow& row) {
+    return value(row.tth) + '\t' + error(row.tthSe) + '\t' + value(row.intensity) + '\t' +
+           error(row.intensitySe) + '\t' + value(row.fwhm) + '\t' + error(row.fwhmSe) + '\t' +
+           value(row.eta) + '\t' + value(row.wor) + '\t' + value(row.chi2) + '\t' +
+           std::to_string(row.iterations) + '\t' + statusName(row.status) + '\t' + value(row.d) +
+           '\t' + error(row.dSe);
 }
 
 }  // namespace
+
+TableRow tableRow(const RegionFit& fit, int peak) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    if (!fit.engineRan)
+        return {nan, nan, nan, nan, nan, nan, nan, nan, nan, 0, fit.status, nan, nan};
+    const FittedPeak& fitted = fit.result.peaks[peak];
+    const PeakErrors& se = fit.se[peak];
+    const Spacing spacing = spacingOf(fit.radiation, fitted.position, se.position);
+    return {fitted.position, se.position,    fitted.intensity, se.intensity,     fitted.fwhm,
+            se.fwhm,         fit.result.eta, fit.result.wor,   fit.result.chisq, fit.iterations,
+            fit.status,      spacing.d,      spacing.se};
+}
 
 std::string tableHeader() {
     return "pattern\tregion\tpeak\ttth\ttth_se\tintensity\tintensity_se\tfwhm\tfwhm_se\teta\twor"
@@ -59,8 +54,7 @@ std::string tableRows(const std::string& pattern, int regionNumber, const Region
     const int peaks = static_cast<int>(region.positions.size());
     for (int j = 0; j < peaks; ++j) {
         rows += pattern + '\t' + std::to_string(regionNumber) + '\t' + std::to_string(j + 1) +
-                '\t' + (fit.engineRan ? fittedFields(fit, j) : unfittedFields()) + '\t' +
-                statusName(fit.status) + '\t' + spacingFields(fit, j) + '\n';
+                '\t' + fields(tableRow(fit, j)) + '\n';
     }
     return rows;
 }

@@ -9,6 +9,18 @@
 #include "fit/region.h"
 #include "fit/region_fit.h"
 
+// The numbers of one row: NaN for every value and error of a fit that did not run (its
+// iterations 0), and for d and d_se where the radiation is not known.
+struct TableRow {
+    double tth, tthSe, intensity, intensitySe, fwhm, fwhmSe, eta, wor, chi2;
+    int iterations;
+    FitStatus status;
+    double d, dSe;
+};
+
+// The row of peak `peak` (from 0) of a region's fit.
+TableRow tableRow(const RegionFit& fit, int peak);
+
 // The header line with its line end.
 std::string tableHeader();
 

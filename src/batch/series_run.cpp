@@ -20,7 +20,7 @@ constexpr std::size_t kAheadPerJob = 2;
 
 class SeriesRun {
   public:
-    SeriesRun(const std::vector<std::string>& patterns, const Plan& plan,
+    SeriesRun(const std::vector<SeriesInput>& patterns, const Plan& plan,
               const SeriesSettings& settings)
         : patterns_(patterns),
           plan_(plan),
@@ -145,11 +145,18 @@ class SeriesRun {
 
     PatternOutcome fitPattern(std::size_t i, PatternStore& store) {
         PatternOutcome outcome;
-        outcome.name = patterns_[i];
+        const SeriesInput& input = patterns_[i];
+        outcome.name = input.name;
         // A pattern that cannot be read, or whose angles lie on no grid (fit windows are
         // placed by its step), gets no fit: every region says why.
         FitStatus unfitted = FitStatus::Unreadable;
-        bool readable = readPattern(outcome.name, settings_.input, store, outcome.unfitted);
+        bool readable = true;
+        if (input.pattern) {
+            store = *input.pattern;
+            prepareForFit(store, settings_.input.radiation);
+        } else {
+            readable = readPattern(outcome.name, settings_.input, store, outcome.unfitted);
+        }
         if (readable) {
             outcome.radiation = describeRadiation(store.radiation);
             outcome.unfitted = offGridReason(store);
@@ -174,7 +181,7 @@ class SeriesRun {
         return outcome;
     }
 
-    const std::vector<std::string>& patterns_;
+    const std::vector<SeriesInput>& patterns_;
     const Plan& plan_;
     const SeriesSettings& settings_;
 
@@ -200,7 +207,7 @@ double regionWor(const Region& region, const SeriesSettings& settings,
     return region.wor.value_or(kDefaultWor);
 }
 
-void runSeries(const std::vector<std::string>& patterns, const Plan& plan,
+void runSeries(const std::vector<SeriesInput>& patterns, const Plan& plan,
                const SeriesSettings& settings,
                const std::function<void(PatternOutcome&&)>& collect) {
     if (patterns.empty()) return;
@@ -211,4 +218,12 @@ void runSeries(const std::vector<std::string>& patterns, const Plan& plan,
     for (std::size_t t = 0; t < threads; ++t) workers.emplace_back([&run] { run.work(); });
     run.collect(collect);
     for (std::thread& worker : workers) worker.join();
+}
+
+void runSeries(const std::vector<std::string>& patterns, const Plan& plan,
+               const SeriesSettings& settings,
+               const std::function<void(PatternOutcome&&)>& collect) {
+    std::vector<SeriesInput> files;
+    for (const std::string& name : patterns) files.push_back({name, nullptr});
+    runSeries(files, plan, settings, collect);
 }

@@ -42,9 +42,21 @@ struct PatternOutcome {
 double regionWor(const Region& region, const SeriesSettings& settings,
                  std::optional<double> estimated = std::nullopt);
 
+// One pattern of a series: the file `name` is read, unless `pattern` holds it already, made
+// ready as readPattern makes a file's; then `name` only names it.
+struct SeriesInput {
+    std::string name;
+    std::shared_ptr<const PatternStore> pattern;
+};
+
 // Fits the series on settings.jobs threads and hands each pattern's outcome to `collect`
 // in the order of `patterns`, on the calling thread, as soon as the patterns before it
 // are handed over.
+void runSeries(const std::vector<SeriesInput>& patterns, const Plan& plan,
+               const SeriesSettings& settings,
+               const std::function<void(PatternOutcome&&)>& collect);
+
+// The same for a series of files.
 void runSeries(const std::vector<std::string>& patterns, const Plan& plan,
                const SeriesSettings& settings,
                const std::function<void(PatternOutcome&&)>& collect);

@@ -1,6 +1,5 @@
 #include "suggest/suggest_file.h"
 
-#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -12,11 +11,11 @@
 #include "convert/output_names.h"
 #include "import/radiation_choice.h"
 #include "open/load.h"
-#include "pattern/pattern_checks.h"
 #include "points/background_files.h"
 #include "points/peak_position_files.h"
 #include "points/point_list.h"
 #include "suggest/spacing_file.h"
+#include "suggest/suggestable.h"
 
 namespace {
 
@@ -30,12 +29,6 @@ std::string angle(double tth) {
     char text[32];
     std::snprintf(text, sizeof text, "%.4f", tth);
     return text;
-}
-
-bool allFinite(const PatternStore& store) {
-    for (int i = 0; i <= store.ilast; ++i)
-        if (!std::isfinite(store.tth[i]) || !std::isfinite(store.cts[i])) return false;
-    return true;
 }
 
 // True when every path may be written; says on the error stream why each other may not.
@@ -143,14 +136,8 @@ std::unique_ptr<PatternStore> readPattern(const SuggestContext& context, const s
     if (!ok) return nullptr;
     store->radiation = chooseRadiation(store->radiation, context.options.input.radiation);
     context.err << name << ": " << describeRadiation(store->radiation) << '\n';
-    if (!allFinite(*store)) {
-        context.err << name << ": holds angles or counts that are not numbers; nothing suggested\n";
-        return nullptr;
-    }
-    // Positions and background points are placed by the pattern's step: angles off every
-    // grid would put them in the wrong place.
-    if (const std::string offGrid = offGridReason(*store); !offGrid.empty()) {
-        context.err << name << ": " << offGrid << "; nothing suggested\n";
+    if (const std::string reason = unsuggestableReason(*store); !reason.empty()) {
+        context.err << name << ": " << reason << "; nothing suggested\n";
         return nullptr;
     }
     return store;

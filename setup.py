@@ -1,0 +1,50 @@
+"""Builds the extension of the xrdpick package with the project's CMake build, so that the
+module is made of the same libraries, with the same flags, as the programs."""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+from setuptools import Extension, setup
+from setuptools.command.build_ext import build_ext
+
+ROOT = Path(__file__).resolve().parent
+
+
+def project_version():
+    text = (ROOT / "CMakeLists.txt").read_text()
+    return re.search(r"project\(xrdpick VERSION ([0-9.]+)", text).group(1)
+
+
+class CMakeExtension(Extension):
+    def __init__(self, name):
+        super().__init__(name, sources=[])
+
+
+class CMakeBuild(build_ext):
+    def build_extension(self, ext):
+        build = Path(self.build_temp).resolve() / "cmake"
+        subprocess.run(["cmake", "-S", str(ROOT), "-B", str(build), "-DXRDPICK_TESTS=OFF",
+                        "-DXRDPICK_PYTHON=ON", f"-DPython3_EXECUTABLE={sys.executable}"],
+                       check=True)
+        jobs = os.environ.get("CMAKE_BUILD_PARALLEL_LEVEL") or str(os.cpu_count() or 1)
+        subprocess.run(["cmake", "--build", str(build), "--target", "xrdpick_python", "-j", jobs],
+                       check=True)
+        built = next((build / "python" / "xrdpick").glob("_xrdpick*.so"))
+        target = Path(self.get_ext_fullpath(ext.name))
+        target.parent.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(built, target)
+
+
+setup(
+    version=project_version(),
+    packages=["xrdpick"],
+    package_dir={"": "src/python"},
+    ext_modules=[CMakeExtension("xrdpick._xrdpick")],
+    cmdclass={"build_ext": CMakeBuild},
+    # Beside, not inside, the CMake build directory of the tests.
+    options={"build": {"build_base": "build-python"}},
+)

@@ -1,0 +1,32 @@
+#include "batch/series_messages.h"
+
+#include <sched.h>
+
+#include <algorithm>
+#include <thread>
+
+std::vector<std::string> outcomeMessages(const PatternOutcome& outcome,
+                                         std::string& radiationSaid) {
+    std::vector<std::string> messages;
+    if (!outcome.radiation.empty() && outcome.radiation != radiationSaid) {
+        radiationSaid = outcome.radiation;
+        messages.push_back(outcome.name + ": " + radiationSaid);
+    }
+    if (!outcome.unfitted.empty()) messages.push_back(outcome.name + ": " + outcome.unfitted);
+    if (!outcome.worNote.empty()) messages.push_back(outcome.name + ": " + outcome.worNote);
+    return messages;
+}
+
+std::string regionMessage(const PatternOutcome& outcome, int regionNumber, const RegionFit& fit) {
+    return outcome.name + ": region " + std::to_string(regionNumber) + ": " + fit.note;
+}
+
+std::string failedCount(int failed, int fits) {
+    return std::to_string(failed) + " of " + std::to_string(fits) + " fits failed";
+}
+
+int availableCores() {
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0) return std::max(1, CPU_COUNT(&cores));
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}

@@ -1,0 +1,259 @@
+#include "python/py_pattern.h"
+
+#include <pybind11/numpy.h>
+#include <pybind11/stl.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "console/console.h"
+#include "convert/file_messages.h"
+#include "convert/open_input.h"
+#include "convert/output_names.h"
+#include "import/imported_scan.h"
+#include "import/instrument_formats.h"
+#include "import/radiation_choice.h"
+#include "import/scan_to_pattern.h"
+#include "open/format_recognition.h"
+#include "open/load.h"
+#include "pattern/pattern_checks.h"
+#include "pattern/writers.h"
+#include "python/captured_console.h"
+#include "python/errors.h"
+#include "python/path_argument.h"
+
+namespace py = pybind11;
+
+namespace {
+
+using Column = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
+// A read-only float64 copy of one of the store's columns.
+py::array_t<double> column(const std::array<float, MAXBUF>& values, int ilast) {
+    py::array_t<double> array(ilast + 1);
+    double* out = array.mutable_data();
+    for (int i = 0; i <= ilast; ++i) out[i] = values[i];
+    array.attr("setflags")(py::arg("write") = false);
+    return array;
+}
+
+std::vector<double> valuesOf(const Column& array, const char* what) {
+    if (array.ndim() != 1)
+        throw PatternError(std::string(what) + " must be a one-dimensional array");
+    return {array.data(), array.data() + array.size()};
+}
+
+// The source format's name: the processed formats by their extension, an instrument file by
+// its format name, a text pattern as "text".
+std::string formatName(const DataFileName& loaded, const ImportRequest& request) {
+    if (loaded.format == 't') return "text";
+    if (loaded.format != 'v') return formatExtension(loaded.format);
+    if (!request.format.empty()) return request.format;
+    const std::size_t pos = loaded.extensionPos();
+    return instrumentFormatForExtension(pos == std::string::npos ? "" : loaded.name.substr(pos));
+}
+
+int countArgument(const std::optional<int>& value, const char* what) {
+    if (!value) return 1;
+    if (*value < 1) throw py::value_error(std::string(what) + " must be 1 or more");
+    return *value;
+}
+
+PyPattern readFile(const py::object& path, const std::optional<std::string>& fmt,
+                   std::optional<int> block, std::optional<int> bin) {
+    const std::string name = pathArgument(path);
+    ImportRequest request;
+    if (fmt) {
+        if (!isFromFormatName(*fmt))
+            throw py::value_error("fmt '" + *fmt +
+                                  "' is not a format; formats: " + fromFormatNames());
+        request.format = *fmt;
+    }
+    request.range = countArgument(block, "block");
+    request.bin = countArgument(bin, "bin");
+    auto store = std::make_shared<PatternStore>();
+    DataFileName loaded;
+    std::ostringstream said;
+    bool ok = false;
+    {
+        py::gil_scoped_release unlocked;
+        // Opened first, as xrdconvert and xrdsuggest do, so that a file that cannot be read
+        // is named with the system's reason.
+        if (std::FILE* file = openInput(name, said)) {
+            std::fclose(file);
+            FileMessages messages(said, name);
+            ok = loadPatternFile(name, request, messages.console(), *store, loaded);
+        }
+    }
+    if (!ok) {
+        const std::string why = trimmed(said.str());
+        throw ReadError(why.empty() ? name + ": not read" : why);
+    }
+    return {store, name, formatName(loaded, request), linesOf(said.str())};
+}
+
+PyPattern fromArrays(const Column& tth, const Column& counts, const std::optional<Column>& sig,
+                     const py::object& radiation, const std::string& name) {
+    ImportedScan scan;
+    scan.x = valuesOf(tth, "tth");
+    scan.y = valuesOf(counts, "counts");
+    if (sig) scan.esd = valuesOf(*sig, "sig");
+    if (scan.y.size() != scan.x.size() || (sig && scan.esd.size() != scan.x.size()))
+        throw PatternError("tth, counts and sig must be of one length");
+    auto store = std::make_shared<PatternStore>();
+    std::ostringstream said;
+    std::istringstream noAnswers;
+    Console console(noAnswers, said);
+    // The text reader's own step: a pattern from arrays is the text file of those columns.
+    if (!fillPatternFromScan(scan, 1, console, *store)) throw PatternError(trimmed(said.str()));
+    store->radiation = radiationArgument(radiation);
+    return {store, name, "arrays", linesOf(said.str())};
+}
+
+char writtenFormat(const std::string& path, const std::optional<std::string>& fmt) {
+    static const std::string kNames[] = {"xy", "wyr", "dat", "gda"};
+    if (fmt) {
+        for (const std::string& name : kNames)
+            if (*fmt == name) return name[0];
+        throw py::value_error("fmt '" + *fmt + "' is not one of xy, wyr, dat, gda");
+    }
+    const char format = recogniseFormat(DataFileName{path});
+    if (format == 'x' || format == 'w' || format == 'd' || format == 'g') return format;
+    throw py::value_error(path + ": the extension names none of xy, wyr, dat, gda: give fmt");
+}
+
+std::vector<std::string> writeFile(const PyPattern& pattern, const py::object& where,
+                                   const std::optional<std::string>& fmt,
+                                   const std::optional<std::string>& title) {
+    const std::string path = pathArgument(where);
+    const char format = writtenFormat(path, fmt);
+    const std::string gdaTitle =
+        title.value_or(defaultTitle(pattern.name.empty() ? path : pattern.name));
+    if (gdaTitle.size() > kGdaTitleMax || gdaTitle.find_first_of("\r\n") != std::string::npos)
+        throw py::value_error("title must be one line of at most " + std::to_string(kGdaTitleMax) +
+                              " characters");
+    // The computed-grid formats know the angles by the grid alone.
+    if (format != 'x') {
+        if (const std::string offGrid = offGridReason(*pattern.store); !offGrid.empty())
+            throw WriteError(path + ": " + offGrid);
+    }
+    std::ostringstream said;
+    int result = 0;
+    {
+        py::gil_scoped_release unlocked;
+        FileMessages messages(said, path);
+        result = writePatternFile(messages.console(), *pattern.store, format, path, gdaTitle);
+    }
+    if (result != 0) throw WriteError(trimmed(said.str()));
+    return linesOf(said.str());
+}
+
+Radiation wavelengths(double lambda1, std::optional<double> lambda2, double ratio) {
+    char text[120];
+    if (lambda2)
+        std::snprintf(text, sizeof text, "%.17g,%.17g,%.17g", lambda1, *lambda2, ratio);
+    else
+        std::snprintf(text, sizeof text, "%.17g", lambda1);
+    std::string error;
+    std::optional<Radiation> radiation = parseWavelengths(text, error);
+    if (!radiation) throw py::value_error(error);
+    radiation->source = "given";
+    return *radiation;
+}
+
+Radiation anode(const std::string& name) {
+    std::optional<Radiation> radiation = anodeRadiation(name);
+    if (!radiation)
+        throw py::value_error("'" + name + "' is not an anode: " + std::string(anodeNames()));
+    return *radiation;
+}
+
+}  // namespace
+
+std::optional<Radiation> radiationArgument(const py::object& radiation) {
+    if (radiation.is_none()) return std::nullopt;
+    if (py::isinstance<py::str>(radiation)) return anode(radiation.cast<std::string>());
+    return radiation.cast<Radiation>();
+}
+
+void bindPattern(py::module_& m) {
+    py::class_<Radiation>(m, "Radiation", R"(The radiation a pattern was measured with.
+
+Radiation(lambda1, lambda2=None, ratio=0.5): the Kalpha1 wavelength in Angstrom and, for a
+lab tube without a Kalpha1 monochromator, the Kalpha2 wavelength and its intensity share.
+With lambda2 every fitted peak is a Kalpha1/Kalpha2 doublet and its values are the Kalpha1
+line's. Radiation.anode("Cu") gives a tube's lines as the International Tables list them.)")
+        .def(py::init(&wavelengths), py::arg("lambda1"), py::arg("lambda2") = py::none(),
+             py::arg("ratio") = 0.5)
+        .def_static(
+            "anode", &anode, py::arg("name"),
+            "The Kalpha1 and Kalpha2 lines of an anode (Cu, Co, Fe, Cr, Mo, Ag), ratio 0.5.")
+        .def_readonly("lambda1", &Radiation::lambda1, "Kalpha1 wavelength, Angstrom")
+        .def_readonly("lambda2", &Radiation::lambda2, "Kalpha2 wavelength, Angstrom, or None")
+        .def_readonly("ratio", &Radiation::ratio, "Kalpha2 intensity / Kalpha1 intensity")
+        .def_readonly("source", &Radiation::source, "where the values came from")
+        .def("__repr__", [](const Radiation& r) {
+            return "<xrdpick.Radiation " + describeRadiation(r).substr(sizeof "radiation: " - 1) +
+                   ">";
+        });
+
+    py::class_<PyPattern>(m, "Pattern", R"(A powder pattern: intensity against two-theta.
+
+Pattern(tth, counts, sig=None, *, radiation=None, name="") builds one from arrays as a
+text file of those columns is read: tth in degrees, strictly ascending or descending; sig
+defaults to the square root of the counts (1 where they are 0 or less). read() gives the
+patterns of files. Raises PatternError for arrays that make no pattern.)")
+        .def(py::init(&fromArrays), py::arg("tth"), py::arg("counts"), py::arg("sig") = py::none(),
+             py::kw_only(), py::arg("radiation") = py::none(), py::arg("name") = "")
+        .def_property_readonly(
+            "tth", [](const PyPattern& p) { return column(p.store->tth, p.store->ilast); },
+            "two-theta, degrees (float64, read-only)")
+        .def_property_readonly(
+            "counts", [](const PyPattern& p) { return column(p.store->cts, p.store->ilast); },
+            "intensities (float64, read-only)")
+        .def_property_readonly(
+            "sig", [](const PyPattern& p) { return column(p.store->sig, p.store->ilast); },
+            "standard deviations of the intensities (float64, read-only)")
+        .def_property(
+            "radiation", [](const PyPattern& p) { return p.store->radiation; },
+            [](PyPattern& p, const py::object& radiation) {
+                auto store = std::make_shared<PatternStore>(*p.store);
+                store->radiation = radiationArgument(radiation);
+                p.store = store;
+            },
+            "the Radiation the file states (or that was set: a Radiation, an anode name, or None)")
+        .def_readonly("name", &PyPattern::name, "the file read, or the name given")
+        .def_readonly("format", &PyPattern::format,
+                      "the source format: xy, wyr, dat, gda, super, text, an instrument format "
+                      "name (xrdml, bruker_raw, ...) or arrays")
+        .def_readonly("messages", &PyPattern::messages, "what the reader said, line by line")
+        .def_property_readonly(
+            "step", [](const PyPattern& p) { return p.store->tthstep; },
+            "the angle step of the pattern's grid, degrees")
+        .def("__len__", [](const PyPattern& p) { return p.store->ilast + 1; })
+        .def("__repr__", [](const PyPattern& p) {
+            return "<xrdpick.Pattern " + (p.name.empty() ? std::string("from arrays") : p.name) +
+                   ": " + std::to_string(p.store->ilast + 1) + " points>";
+        });
+
+    m.def("read", &readFile, py::arg("path"), py::kw_only(), py::arg("fmt") = py::none(),
+          py::arg("block") = py::none(), py::arg("bin") = py::none(),
+          R"(Reads a pattern file with the readers of xrdpick and xrdconvert.
+
+The format is told by the name (.xy, .wyr, .dat, .gda, .raw, .xrdml, .uxd, .csv, ...), or
+fmt names an instrument format as xrdconvert --from does (bruker_raw, xrdml, rigaku_dat,
+...). block: which range of a file of several (from 1); bin: sum this many neighbouring
+points into one. Raw SUPER scans are read from the named file alone. Returns a Pattern
+whose messages hold what the reader said; raises ReadError, with the reader's message naming
+the file, when the file is not read.)");
+
+    m.def("write", &writeFile, py::arg("pattern"), py::arg("path"), py::arg("fmt") = py::none(),
+          py::kw_only(), py::arg("title") = py::none(),
+          R"(Writes the pattern in one of the four processed formats.
+
+fmt: "xy", "wyr", "dat" or "gda"; by default told by the path's extension. title: the GSAS
+title line (by default the pattern's file name). An existing file is replaced only once the
+new one is written whole. Returns the writer's warnings (values too wide for their fixed
+fields); raises WriteError naming the file when it cannot be written, or when a grid format
+is asked for a pattern whose angles lie on no grid.)");
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The module's pattern: a store the libraries read or built, shared (never changed once
+// made, so that a fit on another thread reads it safely), with where it came from.
+
+#include <pybind11/pybind11.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "import/import_readers.h"
+#include "pattern/pattern_store.h"
+
+struct PyPattern {
+    std::shared_ptr<const PatternStore> store;
+    std::string name;    // the file read, or the name given
+    std::string format;  // the source format: "xy", "wyr", ..., "text", "arrays"
+    std::vector<std::string> messages;
+};
+
+// A radiation argument: None, a Radiation, or an anode name ("Cu"); none for None.
+std::optional<Radiation> radiationArgument(const pybind11::object& radiation);
+
+void bindPattern(pybind11::module_& m);

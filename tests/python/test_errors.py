@@ -1,0 +1,134 @@
+"""Failures are exceptions derived from xrdpick.Error whose messages name the file; a fit
+that is not ok is a status; nothing reaches standard output or standard error."""
+
+import numpy as np
+import pytest
+
+import xrdpick
+from conftest import EXAMPLES
+
+
+@pytest.fixture
+def bad_files(tmp_path):
+    (tmp_path / "words.xy").write_text("this is\nnot a pattern\n")
+    (tmp_path / "two.xy").write_text("10.0 5 2.2\n10.02 6 2.4\n")
+    (tmp_path / "notes.txt").write_text("1 2\n")
+    return tmp_path
+
+
+@pytest.mark.parametrize("name, kind", [
+    ("missing.xy", xrdpick.ReadError),
+    ("words.xy", xrdpick.ReadError),
+    ("two.xy", xrdpick.ReadError),
+    ("notes.txt", xrdpick.ReadError),
+])
+def test_read_failures_name_the_file(bad_files, name, kind):
+    path = bad_files / name
+    with pytest.raises(kind) as caught:
+        xrdpick.read(path)
+    assert isinstance(caught.value, xrdpick.Error)
+    assert str(caught.value).startswith(str(path) + ": ")
+
+
+def test_write_failures_name_the_file(tmp_path):
+    pattern = xrdpick.read(EXAMPLES / "small.xy")
+    target = tmp_path / "no-such-folder" / "out.gda"
+    with pytest.raises(xrdpick.WriteError, match=str(target)):
+        xrdpick.write(pattern, target)
+    irregular = xrdpick.Pattern([10.0, 10.02, 10.04, 10.1, 10.12], [5, 6, 7, 8, 9])
+    with pytest.raises(xrdpick.WriteError, match="out.wyr: .*grid"):
+        xrdpick.write(irregular, tmp_path / "out.wyr")
+    with pytest.raises(ValueError):
+        xrdpick.write(pattern, tmp_path / "out.txt")
+    assert not list(tmp_path.iterdir())
+
+
+@pytest.mark.parametrize("arguments, kind, text", [
+    (([10.0, 10.02], [1.0, 2.0]), xrdpick.PatternError, "Too small data points"),
+    (([10.0, 10.02, 10.04], [1.0, 2.0]), xrdpick.PatternError, "one length"),
+    (([10.0, 10.02, 10.02], [1.0, 2.0, 3.0]), xrdpick.PatternError, "step"),
+    (([10.0, 10.02, np.nan], [1.0, 2.0, 3.0]), xrdpick.PatternError, "not a number"),
+    (([[10.0]], [1.0]), xrdpick.PatternError, "one-dimensional"),
+])
+def test_arrays_that_make_no_pattern(arguments, kind, text):
+    with pytest.raises(kind, match=text):
+        xrdpick.Pattern(*arguments)
+
+
+@pytest.mark.parametrize("low, high, positions, text", [
+    (20.0, 22.0, [], "at least one peak"),
+    (20.0, 22.0, [21.0, 20.5], "ascend"),
+    (20.0, 22.0, [22.5], "ascend"),
+    (20.0, 22.0, [20.1 + 0.1 * k for k in range(10)], "at most 9"),
+])
+def test_regions_that_cannot_be_fitted(low, high, positions, text):
+    pattern = xrdpick.read(EXAMPLES / "small.xy")
+    with pytest.raises(xrdpick.RegionError, match=text):
+        xrdpick.fit(pattern, low, high, positions)
+    with pytest.raises(xrdpick.RegionError, match="region 2: .*" + text):
+        xrdpick.fit_series([pattern], [(20.5, 21.2, [20.86]), (low, high, positions)])
+
+
+def test_plan_file_errors_name_the_file_and_line(tmp_path):
+    plan = tmp_path / "plan.txt"
+    plan.write_text("20.5 21.2 20.86\n26 27 x\n")
+    with pytest.raises(xrdpick.RegionError, match=f"{plan}:2: 'x' is not a number"):
+        xrdpick.fit_series([EXAMPLES / "small.xy"], str(plan))
+
+
+@pytest.mark.parametrize("low, high, positions, keywords, status", [
+    (20.5, 21.2, [20.86], {}, "ok"),
+    (5.0, 6.0, [5.5], {}, "outside"),
+    (20.80, 20.92, [20.86], {}, "too-few-points"),
+    (20.5, 21.2, [20.86], {"max_iter": 1}, "iteration-limit"),
+])
+def test_a_fit_that_is_not_ok_is_a_status(low, high, positions, keywords, status):
+    result = xrdpick.fit(xrdpick.read(EXAMPLES / "small.xy"), low, high, positions, **keywords)
+    assert result.status == status
+    assert result.ok == (status == "ok")
+    assert np.isnan(result.peaks[0].tth) != result.engine_ran
+
+
+def test_a_pattern_off_every_grid_is_not_fitted():
+    tth = np.concatenate([np.arange(500) * 0.02 + 20.0, np.arange(500) * 0.03 + 30.0])
+    result = xrdpick.fit(xrdpick.Pattern(tth, np.full(1000, 100.0)), 20.5, 21.5, [21.0])
+    assert result.status == "irregular-grid" and "grid" in result.note
+    assert len(result.calc) == 0
+
+
+def test_unreadable_patterns_of_a_series_are_rows_and_messages(tmp_path):
+    missing = str(tmp_path / "gone.xy")
+    table = xrdpick.fit_series([missing, EXAMPLES / "small.xy"], [(20.5, 21.2, [20.86])])
+    assert list(table["status"]) == ["unreadable", "ok"]
+    small = EXAMPLES / "small.xy"
+    assert table.messages == [f"{missing}: cannot be opened",
+                              f"{small}: radiation: none known (--anode or --wavelength names it)",
+                              "1 of 2 fits failed"]
+
+
+def test_nothing_is_printed(capfd, tmp_path):
+    pattern = xrdpick.read(EXAMPLES / "quartz.xy")
+    xrdpick.suggest(pattern)
+    xrdpick.fit(pattern, 20.3, 21.4, [20.86], radiation="Cu")
+    xrdpick.fit_series([pattern, tmp_path / "gone.xy"], [(20.3, 21.4, [20.86])], wor="auto")
+    xrdpick.write(pattern, tmp_path / "q.gda")
+    with pytest.raises(xrdpick.ReadError):
+        xrdpick.read(tmp_path / "gone.xy")
+    assert capfd.readouterr() == ("", "")
+    assert pattern.messages == [f"{EXAMPLES / 'quartz.xy'}: 3501 data points read."]
+
+
+@pytest.mark.parametrize("call, text", [
+    (lambda p: xrdpick.read(EXAMPLES / "small.xy", fmt="nope"), "not a format"),
+    (lambda p: xrdpick.read(EXAMPLES / "small.xy", bin=0), "bin"),
+    (lambda p: xrdpick.suggest(p, min_sigma=0), "min_sigma"),
+    (lambda p: xrdpick.suggest(p, points=1), "points"),
+    (lambda p: xrdpick.fit(p, 20.5, 21.2, [20.86], max_iter=0), "max_iter"),
+    (lambda p: xrdpick.fit(p, 20.5, 21.2, [20.86], radiation="Xx"), "not an anode"),
+    (lambda p: xrdpick.fit_series([p], [(20.5, 21.2, [20.86])], jobs=0), "jobs"),
+    (lambda p: xrdpick.fit_series([p], [(20.5, 21.2, [20.86])], wor="guess"), "auto"),
+    (lambda p: xrdpick.Radiation(1.5406, 1.2), "Angstrom"),
+])
+def test_bad_arguments_are_value_errors(call, text):
+    with pytest.raises(ValueError, match=text):
+        call(xrdpick.read(EXAMPLES / "small.xy"))

@@ -1,0 +1,161 @@
+"""The module gives the programs' numbers: xrdfit's table to the byte, xrdsuggest's files,
+xrdconvert's outputs."""
+
+import math
+
+import numpy as np
+import pytest
+
+import xrdpick
+from conftest import DRIFT_PLAN, EXAMPLES, QUARTZ_PLAN, plan_file, run
+
+VALUE_COLUMNS = ["tth", "intensity", "fwhm", "eta", "wor", "chi2", "d"]
+ERROR_COLUMNS = ["tth_se", "intensity_se", "fwhm_se", "d_se"]
+
+
+def xrdfit_table(tmp_path, patterns, regions, *options):
+    table = tmp_path / "table.tsv"
+    plan = plan_file(regions, tmp_path / "plan.txt")
+    _, err, _ = run("xrdfit", "--plan", plan, "--table", table, *options, *patterns)
+    return table.read_text(), err
+
+
+def formatted(value, form):
+    # glibc prints a NaN with its sign bit as "-nan"; Python has no such NaN text.
+    if math.isnan(value):
+        return "-nan" if math.copysign(1.0, value) < 0 else "nan"
+    return form % value
+
+
+def assert_columns_match(table, text):
+    rows = [line.split("\t") for line in text.splitlines()]
+    header, rows = rows[0], rows[1:]
+    assert list(table) == header
+    assert len(rows) == len(table["tth"])
+    for i, fields in enumerate(rows):
+        row = dict(zip(header, fields))
+        assert table["pattern"][i] == row["pattern"]
+        for name in ("region", "peak", "iterations"):
+            assert str(table[name][i]) == row[name]
+        assert table["status"][i] == row["status"]
+        for name in VALUE_COLUMNS:
+            assert formatted(table[name][i], "%f") == row[name], (i, name)
+        for name in ERROR_COLUMNS:
+            assert formatted(table[name][i], "%.3e") == row[name], (i, name)
+
+
+@pytest.mark.parametrize("options, keywords", [
+    ((), {}),
+    (("--common", "--wor", "-0.05"), {"common_fwhm": True, "wor": -0.05}),
+    (("--anode", "Cu", "--max-iter", "12"), {"radiation": "Cu", "max_iter": 12}),
+    (("--wor", "auto"), {"wor": "auto"}),
+])
+def test_examples_table_as_xrdfit(tmp_path, options, keywords):
+    patterns = [str(EXAMPLES / name) for name in ("quartz.xy", "quartz.gda", "quartz.dat",
+                                                  "small.xy", "missing.xy")]
+    text, err = xrdfit_table(tmp_path, patterns, QUARTZ_PLAN, "--jobs", "2", *options)
+    table = xrdpick.fit_series(patterns, QUARTZ_PLAN, jobs=2, **keywords)
+    assert table.tsv == text
+    assert_columns_match(table, text)
+    assert ["xrdfit: " + m for m in table.messages] == err.splitlines()
+
+
+@pytest.mark.parametrize("sequential", [False, True])
+def test_drifting_series_as_xrdfit_from_paths_patterns_and_any_jobs(tmp_path, drifting_series,
+                                                                    sequential):
+    options = ("--sequential",) if sequential else ()
+    text, _ = xrdfit_table(tmp_path, drifting_series, DRIFT_PLAN, "--jobs", "2", *options)
+    from_paths = xrdpick.fit_series(drifting_series, DRIFT_PLAN, sequential=sequential, jobs=2)
+    patterns = [xrdpick.read(path) for path in drifting_series]
+    from_patterns = xrdpick.fit_series(patterns, DRIFT_PLAN, sequential=sequential, jobs=1)
+    assert from_paths.tsv == text
+    assert from_patterns.tsv == text
+    assert_columns_match(from_patterns, text)
+    assert list(from_paths["status"]).count("ok") >= 20
+
+
+def test_single_fits_are_the_table_rows(tmp_path):
+    path = str(EXAMPLES / "quartz.xy")
+    text, _ = xrdfit_table(tmp_path, [path], QUARTZ_PLAN, "--anode", "Cu")
+    pattern = xrdpick.read(path)
+    rows = []
+    for number, region in enumerate(QUARTZ_PLAN, start=1):
+        wor = region[3] if len(region) > 3 else 0.06
+        result = xrdpick.fit(pattern, *region[:3], wor=wor, radiation="Cu")
+        rows.append(result.table_rows(region=number))
+        assert [p.tth for p in result.peaks] == pytest.approx(region[2], abs=0.05)
+        assert len(result.calc) == len(result.tth) == len(result.diff) > 10
+    assert "".join(rows) == "".join(text.splitlines(keepends=True)[1:])
+
+
+def test_regions_from_a_plan_file_and_from_tuples_agree(tmp_path, drifting_series):
+    plan = plan_file(DRIFT_PLAN, tmp_path / "plan.txt")
+    assert (xrdpick.fit_series(drifting_series[:3], str(plan)).tsv ==
+            xrdpick.fit_series(drifting_series[:3], DRIFT_PLAN).tsv)
+
+
+def suggested_lines(values, form):
+    return [form % tuple(float(np.float32(v)) for v in row) for row in values]
+
+
+@pytest.mark.parametrize("name, options, keywords", [
+    ("quartz.xy", (), {}),
+    ("small.xy", ("--points", "7"), {"points": 7}),
+    ("quartz.gda", ("--min-sigma", "12", "--anode", "Cu"), {"min_sigma": 12}),
+])
+def test_suggestions_as_xrdsuggest_files(tmp_path, name, options, keywords):
+    path = str(EXAMPLES / name)
+    _, err, status = run("xrdsuggest", "--outdir", tmp_path, *options, path)
+    assert status == 0, err
+    pattern = xrdpick.read(path)
+    if "--anode" in options:
+        pattern.radiation = "Cu"
+    found = xrdpick.suggest(pattern, **keywords)
+    stem = tmp_path / name.split(".")[0]
+    peaks, background = found["peaks"], found["background"]
+    assert (stem.with_suffix(".cdt").read_text().splitlines() ==
+            suggested_lines(zip(peaks["tth"]), "%8.4f"))
+    assert (stem.with_suffix(".fbg").read_text().splitlines() ==
+            suggested_lines(zip(background["tth"], background["counts"]), "%f\t%f\t0.0"))
+    if pattern.radiation is None:
+        assert np.isnan(peaks["d"]).all()
+    else:
+        spacings = [f"{t:9.4f} {d:10.5f} {h:12.1f}"
+                    for t, d, h in zip(peaks["tth"], peaks["d"], peaks["height"])]
+        assert stem.with_suffix(".dsp").read_text().splitlines() == spacings
+
+
+@pytest.mark.parametrize("fmt", ["xy", "wyr", "dat", "gda"])
+def test_written_files_as_xrdconvert(tmp_path, fmt):
+    source = EXAMPLES / "small.xy"
+    out = tmp_path / "converted"
+    out.mkdir()
+    _, err, status = run("xrdconvert", "--to", fmt, "--outdir", out, source)
+    assert status == 0, err
+    written = tmp_path / f"small.{fmt}"
+    assert xrdpick.write(xrdpick.read(source), written) == []
+    assert written.read_bytes() == (out / f"small.{fmt}").read_bytes()
+    again = xrdpick.read(written)
+    assert np.array_equal(again.counts, xrdpick.read(source).counts)
+
+
+def test_pattern_from_arrays_is_the_file_read_as_text():
+    read = xrdpick.read(EXAMPLES / "quartz.xy")
+    built = xrdpick.Pattern(read.tth, read.counts, read.sig, radiation="Cu")
+    for name in ("tth", "counts", "sig"):
+        assert np.array_equal(getattr(built, name), getattr(read, name))
+    assert built.step == pytest.approx(0.02) and len(built) == 3501
+    assert built.radiation.lambda1 == xrdpick.Radiation.anode("Cu").lambda1
+    rounded = xrdpick.Pattern(read.tth, read.counts)
+    assert np.array_equal(rounded.sig, np.sqrt(np.maximum(read.counts, 1)).astype(np.float32))
+    plain = xrdpick.Pattern(read.tth, read.counts, read.sig)
+    fits = [xrdpick.fit(p, 26.0, 27.3, [26.64]).table_rows("x") for p in (read, plain)]
+    assert fits[0] == fits[1]
+
+
+def test_to_pandas_keeps_every_column(drifting_series):
+    pandas = pytest.importorskip("pandas")
+    table = xrdpick.fit_series(drifting_series[:2], DRIFT_PLAN)
+    frame = table.to_pandas()
+    assert list(frame.columns) == list(table)
+    assert frame["tth"].tolist() == table["tth"].tolist()
