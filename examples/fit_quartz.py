@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Reads the shipped example pattern, suggests its peaks, fits each strong one alone and
-plots the fits with matplotlib when it is installed; without matplotlib it prints the
+"""Reads the shipped example pattern, suggests its peaks, fits them (neighbours whose
+windows overlap together, as one region) and plots the fits with matplotlib when it is installed; without matplotlib it prints the
 table. Usage: python3 examples/fit_quartz.py [PATTERN]"""
 
 import sys
@@ -12,9 +12,13 @@ path = sys.argv[1] if len(sys.argv) > 1 else Path(__file__).with_name("quartz.xy
 pattern = xrdpick.read(path)
 found = xrdpick.suggest(pattern)
 peaks = found["peaks"]
-strong = [(tth, fwhm) for tth, fwhm, height in zip(peaks["tth"], peaks["fwhm"], peaks["height"])
-          if height > 0.1 * peaks["height"].max()]
-regions = [(tth - 4 * fwhm, tth + 4 * fwhm, [tth]) for tth, fwhm in strong]
+regions = []
+for tth, fwhm in sorted(zip(peaks["tth"], peaks["fwhm"])):
+    low, high = tth - 4 * fwhm, tth + 4 * fwhm
+    if regions and low < regions[-1][1] and len(regions[-1][2]) < 9:
+        regions[-1] = (regions[-1][0], high, regions[-1][2] + [tth])
+    else:
+        regions.append((low, high, [tth]))
 table = xrdpick.fit_series([pattern], regions)
 
 try:
