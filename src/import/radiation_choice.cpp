@@ -85,6 +85,15 @@ const char* anodeNames() {
     return "Cu, Co, Fe, Cr, Mo, Ag";
 }
 
+std::optional<std::string> wavelengthsProblem(const Radiation& radiation) {
+    if (!usableWavelength(radiation.lambda1) ||
+        (radiation.lambda2 && !usableCompanion(radiation.lambda1, *radiation.lambda2)))
+        return "wavelengths lie from 0.01 to 10 Angstrom and L2 within 5 % above L1";
+    if (!(radiation.ratio > 0.0 && radiation.ratio <= 1.0))
+        return "the intensity ratio lies above 0 and at most 1";
+    return std::nullopt;
+}
+
 std::optional<Radiation> parseWavelengths(const std::string& text, std::string& error) {
     std::vector<std::string> parts;
     std::stringstream fields(text);
@@ -98,16 +107,8 @@ std::optional<Radiation> parseWavelengths(const std::string& text, std::string& 
         if (!values[k]) return std::nullopt;
     }
     Radiation radiation{*values[0], values[1], values[2].value_or(kDefaultRatio), "--wavelength"};
-    if (!usableWavelength(radiation.lambda1) ||
-        (radiation.lambda2 && !usableCompanion(radiation.lambda1, *radiation.lambda2))) {
-        error =
-            "--wavelength: wavelengths lie from 0.01 to 10 Angstrom and L2 within 5 % above "
-            "L1, not '" +
-            text + "'";
-        return std::nullopt;
-    }
-    if (!(radiation.ratio > 0.0 && radiation.ratio <= 1.0)) {
-        error = "--wavelength: the intensity ratio lies above 0 and at most 1, not '" + text + "'";
+    if (const std::optional<std::string> problem = wavelengthsProblem(radiation)) {
+        error = "--wavelength: " + *problem + ", not '" + text + "'";
         return std::nullopt;
     }
     error.clear();

@@ -19,6 +19,11 @@ std::optional<Radiation> anodeRadiation(const std::string& anode);
 // The anodes' names for messages: "Cu, Co, Fe, Cr, Mo, Ag".
 const char* anodeNames();
 
+// The rule that wavelengths and ratio break ("wavelengths lie from 0.01 to 10 Angstrom and
+// L2 within 5 % above L1", "the intensity ratio lies above 0 and at most 1"); none when
+// they are a tube's lines.
+std::optional<std::string> wavelengthsProblem(const Radiation& radiation);
+
 // "L1[,L2[,RATIO]]" in Å; one wavelength is monochromatic. None, with `error` set, when a
 // value is not a number, a wavelength lies outside 0.01 to 10 Å, L2 is not longer than L1
 // by less than 5 %, or the ratio lies outside (0, 1].

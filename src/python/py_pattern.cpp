@@ -149,16 +149,10 @@ std::vector<std::string> writeFile(const PyPattern& pattern, const py::object& w
 }
 
 Radiation wavelengths(double lambda1, std::optional<double> lambda2, double ratio) {
-    char text[120];
-    if (lambda2)
-        std::snprintf(text, sizeof text, "%.17g,%.17g,%.17g", lambda1, *lambda2, ratio);
-    else
-        std::snprintf(text, sizeof text, "%.17g", lambda1);
-    std::string error;
-    std::optional<Radiation> radiation = parseWavelengths(text, error);
-    if (!radiation) throw py::value_error(error);
-    radiation->source = "given";
-    return *radiation;
+    const Radiation radiation{lambda1, lambda2, ratio, "given"};
+    if (const std::optional<std::string> problem = wavelengthsProblem(radiation))
+        throw py::value_error("Radiation: " + *problem);
+    return radiation;
 }
 
 Radiation anode(const std::string& name) {
