@@ -38,9 +38,6 @@ CommandLineWalk applyOption(const std::vector<std::string>& args, std::size_t& n
     return valued->apply(value, error) ? CommandLineWalk::Run : CommandLineWalk::UsageError;
 }
 
-// More ranges than any file holds; the bound keeps the arithmetic in int.
-constexpr int kLargestBlock = 1000000;
-
 }  // namespace
 
 CommandLineWalk walkCommandLine(const std::vector<std::string>& args, const OptionTable& options,
@@ -91,10 +88,10 @@ void addReadOptions(OptionTable& options, ImportRequest& request) {
                            return true;
                        }});
     options.push_back({"--block", true, [&request](const std::string& value, std::string& error) {
-                           request.range = countFrom1(value, kLargestBlock);
+                           request.range = countFrom1(value, kLargestCount);
                            if (request.range == 0)
                                error = "--block needs a whole number from 1 to " +
-                                       std::to_string(kLargestBlock);
+                                       std::to_string(kLargestCount);
                            return request.range != 0;
                        }});
 }

@@ -43,6 +43,9 @@ using OptionTable = std::vector<OptionRule>;
 CommandLineWalk walkCommandLine(const std::vector<std::string>& args, const OptionTable& options,
                                 std::vector<std::string>& operands, std::string& error);
 
+// More ranges or neighbours to bin than any file holds; the bound keeps the arithmetic in int.
+inline constexpr int kLargestCount = 1000000;
+
 // The whole number `text` when it lies from 1 to `largest`; 0 for anything else.
 int countFrom1(const std::string& text, int largest);
 

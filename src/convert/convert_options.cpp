@@ -102,9 +102,6 @@ bool titleFits(const std::string& title, std::string& error) {
     return true;
 }
 
-// Larger bins than any file could use; the bound keeps the arithmetic in int.
-constexpr int kLargestBin = 1000000;
-
 // A finite number above 0, written whole; unset for anything else.
 std::optional<double> positiveNumber(const std::string& value) {
     char* end = nullptr;
@@ -134,9 +131,9 @@ ParsedCommandLine parseConvertArgs(const std::vector<std::string>& args) {
          }},
         {"--bin", true,
          [&options](const std::string& value, std::string& error) {
-             options.input.bin = countFrom1(value, kLargestBin);
+             options.input.bin = countFrom1(value, kLargestCount);
              if (options.input.bin == 0)
-                 error = "--bin needs a whole number from 1 to " + std::to_string(kLargestBin);
+                 error = "--bin needs a whole number from 1 to " + std::to_string(kLargestCount);
              return options.input.bin != 0;
          }},
         {"--regrid", true,
