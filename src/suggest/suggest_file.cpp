@@ -104,8 +104,9 @@ PartReport writePeaks(const SuggestContext& context, const std::string& name,
     std::ostringstream text;
     text << found.peaks.size() << (found.peaks.size() == 1 ? " peak in " : " peaks in ") << path;
     if (!radiation) return {text.str()};
-    if (!writeSpacingFile(spacings, found.peaks, radiation->lambda1)) {
-        context.err << spacings << ": cannot be written\n";
+    if (const std::optional<std::string> failure =
+            writeSpacingFile(spacings, found.peaks, radiation->lambda1)) {
+        context.err << *failure << '\n';
         return {text.str() + ", spacings not written", false};
     }
     context.guard.recordWritten(spacings);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -99,4 +100,18 @@ TEST(DoubletSuggest, ListsKalpha1LinesAndTheirSpacings) {
             EXPECT_GT(spacings[r][2], 0.0);
         }
     }
+}
+
+// The spacings file is the second of the positions' pair: when it cannot be written the
+// message gives the reason, the status says so, and the positions stand.
+TEST(DoubletSuggest, ASpacingsFileThatCannotBeWrittenIsNamedWithItsReason) {
+    TempDir dir;
+    writeRockSaltFiles(1.0);
+    std::filesystem::create_directory("nacl.dsp");
+    std::ostringstream out, err;
+    EXPECT_EQ(suggestMain({"--no-background", "--force", "--anode", "Cu", "nacl.xy"}, out, err), 1);
+    EXPECT_NE(err.str().find("nacl.dsp: cannot be written: "), std::string::npos) << err.str();
+    EXPECT_NE(out.str().find("spacings not written"), std::string::npos) << out.str();
+    EXPECT_FALSE(readFile("nacl.cdt").empty());
+    EXPECT_TRUE(std::filesystem::is_directory("nacl.dsp"));
 }
