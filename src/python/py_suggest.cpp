@@ -42,7 +42,7 @@ py::dict suggestFor(const PyPattern& pattern, double minSigma, std::optional<int
     peaks["tth"] = columnOf(found.peaks, [](const FoundPeak& p) { return p.tth; });
     peaks["height"] = columnOf(found.peaks, [](const FoundPeak& p) { return p.height; });
     peaks["fwhm"] = columnOf(found.peaks, [](const FoundPeak& p) { return p.fwhm; });
-    peaks["eta"] = columnOf(found.peaks, [](const FoundPeak& p) { return p.eta; });
+    peaks["eta"] = columnOf(found.peaks, [](const FoundPeak& p) { return p.width.eta; });
     peaks["significance"] =
         columnOf(found.peaks, [](const FoundPeak& p) { return p.significance; });
     peaks["d"] = columnOf(found.peaks,

@@ -9,17 +9,23 @@
 namespace {
 
 constexpr double kCoreFwhms = 2.0;     // never closer to a found peak than this
-constexpr double kTailSigmas = 1.5;    // the largest tails of found peaks a point may sit on
+// The largest tails of found peaks a point may sit on: between neighbours ten widths apart
+// the tails of strong lines add this much, and a point there still lies within 2.5
+// deviations of the background.
+constexpr double kTailSigmas = 2.0;
 constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unfound peak
 // Curvature this many deviations from straight, at the width where it stands out most, with
 // counts kExcessSigmas above the level there: a peak, found or not.
 constexpr double kCurvedSigmas = 4.0;
 constexpr double kChordSigmas = 0.5;   // the straight lines' tolerance, default count
 constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- this
+// and over at least this many clear points, wider where peaks stand densely: the mean of a
+// few points between two peaks would carry their noise into the level.
+constexpr int kFewestAveraged = 25;
 
 // Away from the core of every found peak, and where their tails (a pseudo-Voigt of each
-// peak's own height, width and tail weight) add less than a counting deviation; away from
-// every spike, whose counts would spoil the level around it.
+// peak's own height, half width on each side and tail weight) add less than kTailSigmas
+// counting deviations; away from every spike, whose counts would spoil the level around it.
 std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
                                     const std::vector<double>& background,
                                     const std::vector<FoundPeak>& peaks,
@@ -28,15 +34,16 @@ std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
     std::vector<double> tails(n, 0.0);
     std::vector<bool> clear(n, true);
     for (const FoundPeak& peak : peaks) {
-        const double fwhm = std::max(peak.fwhmPoints, 1.0);
+        const double fwhm = std::max(peak.width.fwhm, 1.0);
+        const double broad = std::max({peak.width.halfBefore, peak.width.halfAfter, 0.5});
         // Even a Lorentzian tail of S deviations falls below one beyond sqrt(S) / 2 widths.
-        const double reach = fwhm * (kCoreFwhms + std::sqrt(std::max(peak.significance, 0.0)));
+        const double reach =
+            2.0 * broad * (kCoreFwhms + std::sqrt(std::max(peak.significance, 0.0)));
         const int from = std::max(0, static_cast<int>(peak.index - reach));
         const int to = std::min(n - 1, static_cast<int>(peak.index + reach) + 1);
         for (int i = from; i <= to; ++i) {
-            const double d = (i - peak.index) / fwhm;
-            if (std::fabs(d) < kCoreFwhms) clear[i] = false;
-            tails[i] += peak.height * pseudoVoigt(d, peak.eta);
+            if (std::fabs(i - peak.index) < kCoreFwhms * fwhm) clear[i] = false;
+            tails[i] += peak.height * profileShare(peak.width, i - peak.index);
         }
     }
     for (int i = 0; i < n; ++i)
@@ -57,10 +64,14 @@ std::vector<double> levels(const PatternSamples& samples, const std::vector<doub
         count[i + 1] = count[i] + (clear[i] ? 1 : 0);
     }
     const int reach = std::max(1, static_cast<int>(std::lround(kAverageFwhms * fwhm)));
+    const int fewest = std::min(kFewestAveraged, count[n]);
     std::vector<double> level(background);
     for (int i = 0; i < n; ++i) {
-        const int from = std::max(i - reach, 0);
-        const int to = std::min(i + reach + 1, n);
+        int from = std::max(i - reach, 0), to = std::min(i + reach + 1, n);
+        for (int wider = reach; count[to] - count[from] < fewest; wider *= 2) {
+            from = std::max(i - wider, 0);
+            to = std::min(i + wider + 1, n);
+        }
         if (count[to] > count[from]) level[i] += (sum[to] - sum[from]) / (count[to] - count[from]);
     }
     return level;
@@ -194,7 +205,7 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
                                                    int requested, int maxPoints) {
     const int n = samples.size();
     double widest = fwhmPoints;
-    for (const FoundPeak& peak : peaks) widest = std::max(widest, peak.fwhmPoints);
+    for (const FoundPeak& peak : peaks) widest = std::max(widest, peak.width.fwhm);
     const std::vector<bool> clear = clearOfFoundPeaks(samples, background, peaks, spikes);
     const std::vector<double> level = levels(samples, background, clear, fwhmPoints);
     const std::vector<bool> free = freeOfPeaks(samples, level, clear, ladder, fwhmPoints, widest);

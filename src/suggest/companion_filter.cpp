@@ -11,7 +11,8 @@ constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 // read at its own smoothing, and a companion on the line's flank stands on its tail: the
 // share runs well above the ratio.
 constexpr double kLeastShare = 0.5, kMostShare = 3.2;
-// A line this many times as wide as its companion was measured over the whole doublet.
+// A line whose high side is this many times as wide as its companion's FWHM was measured
+// over the whole doublet.
 constexpr double kEnvelopeWidths = 1.5;
 
 // Two-theta of the companion of a Kα1 line at `tth`; NaN where it has no place.
@@ -78,9 +79,9 @@ int keepKalpha1Lines(std::vector<FoundPeak>& peaks, const std::optional<Radiatio
                 continue;
             inDoublet[q] = true;
             lineWidth[p] = std::min(peaks[p].fwhm, peaks[q].fwhm);
-            // A line measured as wide as its whole doublet has its apex read over both: the
-            // narrow companion places the line better.
-            if (peaks[p].fwhm > kEnvelopeWidths * peaks[q].fwhm)
+            // A line whose high side spans its whole doublet has its apex read over both:
+            // the narrow companion places the line better.
+            if (2.0 * peaks[p].highHalf > kEnvelopeWidths * peaks[q].fwhm)
                 kalpha1[p] = lineBelow(peaks[q].tth, lambdaRatio);
             // A weaker finding between the line and its companion is the doublet's too.
             for (std::size_t r = 0; r < n; ++r)

@@ -91,7 +91,7 @@ class PeakMeasure {
     // width, have a maximum within half that width, else (a shoulder on a stronger peak) the
     // curvature minimum itself; its width measured there, and the apex refined over a quarter
     // of that width. The blur keeps a narrow peak on a broad one's flank from passing for the
-    // broad one's apex. fwhmPoints 0: no width to measure, not a peak.
+    // broad one's apex. width.fwhm 0: no width to measure, not a peak.
     FoundPeak peakAt(const CurvatureMinimum& candidate,
                      const std::vector<double>& background) const {
         const int n = samples_.size();
@@ -104,13 +104,11 @@ class PeakMeasure {
         const int top = static_cast<int>(
             std::max_element(blurred.begin() + from, blurred.begin() + to + 1) - blurred.begin());
         const bool ownApex = top > from && top < to;
-        const int at = ownApex ? top : candidate.point;
+        int at = ownApex ? top : candidate.point;
         const int maxSpan = static_cast<int>(2.0 * ladder_.widestFwhm()) + 2;
-        const PeakWidth width = measurePeakWidth(samples_, s, background, at, maxSpan);
+        PeakWidth width = measurePeakWidth(samples_, s, background, at, maxSpan);
 
         FoundPeak peak{};
-        peak.fwhmPoints = width.fwhm;
-        peak.eta = width.eta;
         peak.shoulder = !ownApex;
         if (ownApex) {
             // Over a quarter of the narrower of the two widths: a peak whose measured width
@@ -118,12 +116,22 @@ class PeakMeasure {
             const int half =
                 std::max(1, static_cast<int>(std::lround(0.25 * std::min(width.fwhm, rungFwhm))));
             peak.index = top + vertexOffset(samples_.cts, top, half);
+            // The blur leans towards an asymmetric peak's broad side: its width and height
+            // are read again at the apex itself.
+            const int apex = std::clamp(static_cast<int>(std::lround(peak.index)), 0, n - 1);
+            if (apex != at) {
+                at = apex;
+                width = measurePeakWidth(samples_, s, background, at, maxSpan);
+            }
         } else {
             peak.index =
                 candidate.point + vertexOffset(ladder_.rungs[candidate.rung].z, candidate.point, 1);
         }
+        peak.width = width;
         peak.tth = tthAt(samples_, peak.index);
-        peak.fwhm = width.fwhm * std::fabs(samples_.tth[n - 1] - samples_.tth[0]) / (n - 1);
+        const double step = (samples_.tth[n - 1] - samples_.tth[0]) / (n - 1);
+        peak.fwhm = width.fwhm * std::fabs(step);
+        peak.highHalf = (step > 0.0 ? width.halfAfter : width.halfBefore) * std::fabs(step);
         peak.height = s[at] - background[at];
         peak.significance = peak.height / samples_.noiseAt(background[at]);
         return peak;
@@ -137,7 +145,7 @@ class PeakMeasure {
         const int n = samples_.size();
         const int apex = std::clamp(static_cast<int>(std::lround(peak.index)), 0, n - 1);
         const int reach =
-            std::max(1, static_cast<int>(std::lround(kLocalReachFwhms * peak.fwhmPoints)));
+            std::max(1, static_cast<int>(std::lround(kLocalReachFwhms * peak.width.fwhm)));
         const int from = std::max(apex - reach, 0);
         const int to = std::min(apex + reach, n - 1);
         const double left = *std::min_element(s.begin() + from, s.begin() + apex + 1);
@@ -176,9 +184,9 @@ std::vector<double> peakBackground(const PatternSamples& samples, const Curvatur
     std::vector<double> widths;
     for (const CurvatureMinimum& candidate : candidates) {
         const FoundPeak peak = measure.peakAt(candidate, first);
-        if (peak.significance >= kStrongSigmas && peak.fwhmPoints >= kSpikeWidth &&
-            peak.fwhmPoints <= ladder.widestFwhm())
-            widths.push_back(peak.fwhmPoints);
+        if (peak.significance >= kStrongSigmas && peak.width.fwhm >= kSpikeWidth &&
+            peak.width.fwhm <= ladder.widestFwhm())
+            widths.push_back(peak.width.fwhm);
     }
     if (widths.empty()) return snipBackground(samples, typicalFwhm, snipWindow(typicalFwhm));
     typicalFwhm = median(widths);
@@ -187,7 +195,7 @@ std::vector<double> peakBackground(const PatternSamples& samples, const Curvatur
 }
 
 bool samePeak(const FoundPeak& a, const FoundPeak& b) {
-    const double narrow = std::min(a.fwhmPoints, b.fwhmPoints);
+    const double narrow = std::min(a.width.fwhm, b.width.fwhm);
     return std::fabs(a.index - b.index) < kSamePeakFwhms * narrow;
 }
 
@@ -196,9 +204,9 @@ bool samePeak(const FoundPeak& a, const FoundPeak& b) {
 // beside it.
 bool isTail(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
     return std::any_of(peaks.begin(), peaks.end(), [&](const FoundPeak& other) {
-        if (other.fwhmPoints >= peak.fwhmPoints || other.height <= peak.height) return false;
-        const double d = (peak.index - other.index) / other.fwhmPoints;
-        return other.height * pseudoVoigt(d, other.eta) >= kTailShare * peak.height;
+        if (other.width.fwhm >= peak.width.fwhm || other.height <= peak.height) return false;
+        const double d = (peak.index - other.index) / other.width.fwhm;
+        return other.height * pseudoVoigt(d, other.width.eta) >= kTailShare * peak.height;
     });
 }
 
@@ -208,8 +216,8 @@ bool isTail(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
 bool isBlend(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
     std::vector<const FoundPeak*> inside;
     for (const FoundPeak& other : peaks) {
-        if (other.fwhmPoints < kBlendWidths * peak.fwhmPoints &&
-            std::fabs(other.index - peak.index) < kBlendCoreFwhms * peak.fwhmPoints &&
+        if (other.width.fwhm < kBlendWidths * peak.width.fwhm &&
+            std::fabs(other.index - peak.index) < kBlendCoreFwhms * peak.width.fwhm &&
             std::none_of(inside.begin(), inside.end(),
                          [&](const FoundPeak* seen) { return samePeak(*seen, other); }))
             inside.push_back(&other);
@@ -232,17 +240,17 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
     for (const CurvatureMinimum& candidate : candidates) {
         const FoundPeak peak = measure.peakAt(candidate, found.background);
         const int apex = static_cast<int>(std::lround(peak.index));
-        if (apex < 1 || apex > n - 2 || peak.fwhmPoints <= 0.0) continue;
+        if (apex < 1 || apex > n - 2 || peak.width.fwhm <= 0.0) continue;
         if (peak.significance < minSigma) continue;
         if (found.typicalFwhm >= kSpikeFreeFwhm && isSpike(samples, found.background, apex)) {
             found.spikes.push_back(apex);
             continue;
         }
-        if (peak.fwhmPoints > ladder.widestFwhm()) continue;  // the background's curvature
+        if (peak.width.fwhm > ladder.widestFwhm()) continue;  // the background's curvature
         // Where peaks span several points, a finding one or two points wide, or a small
         // share of the typical width, is counting noise.
         if (found.typicalFwhm >= kSpikeFreeFwhm &&
-            peak.fwhmPoints < std::max(kNoiseWidth, kNoiseShare * found.typicalFwhm))
+            peak.width.fwhm < std::max(kNoiseWidth, kNoiseShare * found.typicalFwhm))
             continue;
         if (measure.localSignificance(peak, candidate.rung) < minSigma) continue;
         passed.push_back(peak);

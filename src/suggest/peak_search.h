@@ -10,15 +10,17 @@
 
 #include "suggest/curvature_ladder.h"
 #include "suggest/pattern_samples.h"
+#include "suggest/peak_width.h"
 
 struct FoundPeak {
     double index;         // apex, fractional point index
     double tth;           // apex two-theta
     double height;        // apex counts above the background
     double significance;  // height in counting deviations of the background
-    double fwhmPoints;    // its own FWHM, points
+    PeakWidth width;      // its own FWHM and half widths, points, and its tails
     double fwhm;          // its own FWHM, degrees
-    double eta;           // the Lorentzian share of its tails
+    double highHalf;      // its half width on the high-angle side, degrees: over a merged
+                          // Kα2 companion, the doublet's
     bool shoulder;        // no apex of its own: a shoulder on a stronger peak's flank
 };
 

@@ -7,18 +7,23 @@ namespace {
 
 constexpr double kShapeSigmas = 50.0;
 constexpr double kTenth = 0.1;
+constexpr double kNeighbourRise = 0.25;
 
 // Fractional index where the net counts fall to `level` walking from apex by `step` (+1 or
-// -1); -1 when they do not within maxSpan points.
+// -1); -1 when they do not within maxSpan points, or climb again by kNeighbourRise of the
+// apex's net counts first: the flank of a neighbour, which says nothing of this peak's width.
 double crossing(const std::vector<double>& counts, const std::vector<double>& background, int apex,
                 int step, double level, int maxSpan) {
     const int n = static_cast<int>(counts.size());
-    double previous = counts[apex] - background[apex];
+    const double top = counts[apex] - background[apex];
+    double previous = top, lowest = top;
     for (int k = 1; k <= maxSpan; ++k) {
         const int i = apex + step * k;
         if (i < 0 || i >= n) return -1.0;
         const double net = counts[i] - background[i];
         if (net <= level) return k - 1 + (previous - level) / (previous - net);
+        lowest = std::min(lowest, net);
+        if (net - lowest > kNeighbourRise * top) return -1.0;
         previous = net;
     }
     return -1.0;
@@ -54,17 +59,23 @@ PeakWidth measurePeakWidth(const PatternSamples& samples, const std::vector<doub
     const double left = crossing(counts, background, apex, -1, 0.5 * net, maxSpan);
     const double right = crossing(counts, background, apex, +1, 0.5 * net, maxSpan);
     if (left < 0.0 && right < 0.0) return width;
-    const double half = left < 0.0 ? right : right < 0.0 ? left : std::min(left, right);
-    width.fwhm = 2.0 * half;
+    width.halfBefore = left < 0.0 ? right : left;
+    width.halfAfter = right < 0.0 ? left : right;
+    const bool beforeFirst = width.halfBefore <= width.halfAfter;
+    width.fwhm = 2.0 * (beforeFirst ? width.halfBefore : width.halfAfter);
     if (net < kShapeSigmas * samples.noiseAt(background[apex]) || left < 0.0 || right < 0.0)
         return width;
-    const double tenthLeft = crossing(counts, background, apex, -1, kTenth * net, maxSpan);
-    const double tenthRight = crossing(counts, background, apex, +1, kTenth * net, maxSpan);
-    if (tenthLeft > 0.0 && tenthRight > 0.0)
-        width.eta = etaOfRatio((tenthLeft + tenthRight) / (left + right));
+    const double tenth =
+        crossing(counts, background, apex, beforeFirst ? -1 : +1, kTenth * net, maxSpan);
+    if (tenth > 0.0) width.eta = etaOfRatio(2.0 * tenth / width.fwhm);
     return width;
 }
 
 double pseudoVoigt(double d, double eta) {
     return eta / (1.0 + 4.0 * d * d) + (1.0 - eta) * std::exp(-4.0 * std::log(2.0) * d * d);
+}
+
+double profileShare(const PeakWidth& width, double offset) {
+    const double half = std::max(offset < 0.0 ? width.halfBefore : width.halfAfter, 0.5);
+    return pseudoVoigt(0.5 * offset / half, width.eta);
 }
