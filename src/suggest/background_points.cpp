@@ -8,11 +8,11 @@
 
 namespace {
 
-constexpr double kCoreFwhms = 2.0;     // never closer to a found peak than this
-// The largest tails of found peaks a point may sit on: between neighbours ten widths apart
-// the tails of strong lines add this much, and a point there still lies within 2.5
-// deviations of the background.
-constexpr double kTailSigmas = 2.0;
+constexpr double kCoreFwhms = 2.0;  // never closer to a found peak than this
+// The largest tails of found peaks a point may lie under. Its level is the counts' less the
+// modelled tails, so it lies on the background as far as the model holds; between strong
+// neighbours ten widths apart the tails add about two deviations.
+constexpr double kTailSigmas = 2.5;
 constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unfound peak
 // Curvature this many deviations from straight, at the width where it stands out most, with
 // counts kExcessSigmas above the level there: a peak, found or not.
@@ -23,28 +23,38 @@ constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- 
 // few points between two peaks would carry their noise into the level.
 constexpr int kFewestAveraged = 25;
 
-// Away from the core of every found peak, and where their tails (a pseudo-Voigt of each
-// peak's own height, half width on each side and tail weight) add less than kTailSigmas
-// counting deviations; away from every spike, whose counts would spoil the level around it.
-std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
-                                    const std::vector<double>& background,
-                                    const std::vector<FoundPeak>& peaks,
-                                    const std::vector<int>& spikes) {
+// The tails of every found peak at each point: a pseudo-Voigt of the peak's own height, half
+// width on each side and tail weight.
+std::vector<double> tailsOf(const PatternSamples& samples, const std::vector<FoundPeak>& peaks) {
     const int n = samples.size();
     std::vector<double> tails(n, 0.0);
-    std::vector<bool> clear(n, true);
     for (const FoundPeak& peak : peaks) {
-        const double fwhm = std::max(peak.width.fwhm, 1.0);
         const double broad = std::max({peak.width.halfBefore, peak.width.halfAfter, 0.5});
         // Even a Lorentzian tail of S deviations falls below one beyond sqrt(S) / 2 widths.
         const double reach =
             2.0 * broad * (kCoreFwhms + std::sqrt(std::max(peak.significance, 0.0)));
         const int from = std::max(0, static_cast<int>(peak.index - reach));
         const int to = std::min(n - 1, static_cast<int>(peak.index + reach) + 1);
-        for (int i = from; i <= to; ++i) {
-            if (std::fabs(i - peak.index) < kCoreFwhms * fwhm) clear[i] = false;
+        for (int i = from; i <= to; ++i)
             tails[i] += peak.height * profileShare(peak.width, i - peak.index);
-        }
+    }
+    return tails;
+}
+
+// Away from the core of every found peak, and where their tails add less than kTailSigmas
+// counting deviations; away from every spike, whose counts would spoil the level around it.
+std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
+                                    const std::vector<double>& background,
+                                    const std::vector<FoundPeak>& peaks,
+                                    const std::vector<double>& tails,
+                                    const std::vector<int>& spikes) {
+    const int n = samples.size();
+    std::vector<bool> clear(n, true);
+    for (const FoundPeak& peak : peaks) {
+        const double core = kCoreFwhms * std::max(peak.width.fwhm, 1.0);
+        const int from = std::max(0, static_cast<int>(std::ceil(peak.index - core)));
+        const int to = std::min(n - 1, static_cast<int>(std::floor(peak.index + core)));
+        for (int i = from; i <= to; ++i) clear[i] = false;
     }
     for (int i = 0; i < n; ++i)
         if (tails[i] >= kTailSigmas * samples.noiseAt(background[i])) clear[i] = false;
@@ -206,9 +216,14 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
     const int n = samples.size();
     double widest = fwhmPoints;
     for (const FoundPeak& peak : peaks) widest = std::max(widest, peak.width.fwhm);
-    const std::vector<bool> clear = clearOfFoundPeaks(samples, background, peaks, spikes);
-    const std::vector<double> level = levels(samples, background, clear, fwhmPoints);
-    const std::vector<bool> free = freeOfPeaks(samples, level, clear, ladder, fwhmPoints, widest);
+    const std::vector<double> tails = tailsOf(samples, peaks);
+    const std::vector<bool> clear = clearOfFoundPeaks(samples, background, peaks, tails, spikes);
+    const std::vector<double> counted = levels(samples, background, clear, fwhmPoints);
+    const std::vector<bool> free = freeOfPeaks(samples, counted, clear, ladder, fwhmPoints, widest);
+    // Between close peaks the counts never come down below their tails: the points lie
+    // under them, on the background.
+    std::vector<double> level(counted);
+    for (int i = 0; i < n; ++i) level[i] -= tails[i];
     // Candidates a quarter of a width apart are as good as every point and keep the search
     // short on long patterns.
     const int stride = std::max(1, static_cast<int>(fwhmPoints / 4.0));
