@@ -20,6 +20,7 @@ constexpr double kSpikeFreeFwhm = 2.5;  // points: narrower peaks may look like 
 constexpr double kSpikeWidth = 1.5;     // points: narrower is a spike, which sets no width
 constexpr double kNoiseWidth = 2.0;     // points: narrower is noise where peaks are wider
 constexpr double kNoiseShare = 0.15;    // of the typical width: narrower is noise
+constexpr double kWiderThanItsRung = 4.0;
 // Peaks at least this many deviations high set the background's clipping width and the
 // typical width.
 constexpr double kStrongSigmas = 10.0;
@@ -37,6 +38,7 @@ constexpr double kTailShare = 0.5;
 // A peak whose core holds two peaks narrower than kBlendWidths of its width is their blend.
 constexpr double kBlendWidths = 0.6;
 constexpr double kBlendCoreFwhms = 0.75;
+constexpr double kBlendShare = 0.5;
 
 // The first background only serves to measure the peaks' widths: a window of a twentieth of
 // the pattern clips any peak, however broad.
@@ -174,29 +176,46 @@ double median(std::vector<double> values) {
     return *middle;
 }
 
+bool samePeak(const FoundPeak& a, const FoundPeak& b) {
+    const double narrow = std::min(a.width.fwhm, b.width.fwhm);
+    return std::fabs(a.index - b.index) < kSamePeakFwhms * narrow;
+}
+
+// Several minima on one peak, at one width or several, lead to one apex: the most significant
+// of each.
+std::vector<FoundPeak> mostSignificantOfEach(std::vector<FoundPeak> findings) {
+    std::sort(findings.begin(), findings.end(), [](const FoundPeak& a, const FoundPeak& b) {
+        return a.significance > b.significance;
+    });
+    std::vector<FoundPeak> kept;
+    for (const FoundPeak& peak : findings)
+        if (std::none_of(kept.begin(), kept.end(),
+                         [&](const FoundPeak& other) { return samePeak(peak, other); }))
+            kept.push_back(peak);
+    return kept;
+}
+
 // The background, clipped at the widest strong peak's width and smoothed at the typical one,
-// measured on the first background.
+// measured on the first background. Each peak counts once, however many widths found it: a
+// broad peak stands out at several.
 std::vector<double> peakBackground(const PatternSamples& samples, const CurvatureLadder& ladder,
                                    const PeakMeasure& measure,
                                    const std::vector<CurvatureMinimum>& candidates,
                                    double& typicalFwhm) {
     const std::vector<double> first = snipBackground(samples, 1.0, firstWindow(samples.size()));
-    std::vector<double> widths;
+    std::vector<FoundPeak> strong;
     for (const CurvatureMinimum& candidate : candidates) {
         const FoundPeak peak = measure.peakAt(candidate, first);
         if (peak.significance >= kStrongSigmas && peak.width.fwhm >= kSpikeWidth &&
             peak.width.fwhm <= ladder.widestFwhm())
-            widths.push_back(peak.width.fwhm);
+            strong.push_back(peak);
     }
+    std::vector<double> widths;
+    for (const FoundPeak& peak : mostSignificantOfEach(strong)) widths.push_back(peak.width.fwhm);
     if (widths.empty()) return snipBackground(samples, typicalFwhm, snipWindow(typicalFwhm));
     typicalFwhm = median(widths);
     const double widest = *std::max_element(widths.begin(), widths.end());
     return snipBackground(samples, typicalFwhm, snipWindow(widest));
-}
-
-bool samePeak(const FoundPeak& a, const FoundPeak& b) {
-    const double narrow = std::min(a.width.fwhm, b.width.fwhm);
-    return std::fabs(a.index - b.index) < kSamePeakFwhms * narrow;
 }
 
 // A broader, weaker finding that a narrower peak's own profile, its height and width and
@@ -210,9 +229,11 @@ bool isTail(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
     });
 }
 
-// A peak with two narrower ones in its core: one broad finding of what are two peaks. The
-// findings may hold one narrow peak several times, once per width it was found at: it counts
-// once.
+// A peak with two narrower ones in its core whose areas (height times width: each finding's
+// height is read at its own smoothing) make up most of its own: one broad finding of what are
+// two peaks (a doublet's envelope, say). A narrow peak and a bump of noise on a broad peak's
+// flank make up little of it. The findings may hold one narrow peak several times, once per
+// width it was found at: it counts once.
 bool isBlend(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
     std::vector<const FoundPeak*> inside;
     for (const FoundPeak& other : peaks) {
@@ -222,7 +243,10 @@ bool isBlend(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
                          [&](const FoundPeak* seen) { return samePeak(*seen, other); }))
             inside.push_back(&other);
     }
-    return inside.size() >= 2;
+    if (inside.size() < 2) return false;
+    double madeUp = 0.0;
+    for (const FoundPeak* other : inside) madeUp += other->height * other->width.fwhm;
+    return madeUp >= kBlendShare * peak.height * peak.width.fwhm;
 }
 
 }  // namespace
@@ -247,6 +271,10 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
             continue;
         }
         if (peak.width.fwhm > ladder.widestFwhm()) continue;  // the background's curvature
+        // A finding many times wider than the width it stood out at is a bump of noise on a
+        // broader peak, which that peak's own width finds.
+        if (peak.width.fwhm > kWiderThanItsRung * std::max(ladder.fwhmAt(candidate.rung), 1.0))
+            continue;
         // Where peaks span several points, a finding one or two points wide, or a small
         // share of the typical width, is counting noise.
         if (found.typicalFwhm >= kSpikeFreeFwhm &&
@@ -260,16 +288,7 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
     std::vector<FoundPeak> unblended;
     for (const FoundPeak& peak : passed)
         if (!isBlend(peak, passed)) unblended.push_back(peak);
-    // Several minima on one peak, at one width or several, lead to one apex: keep the most
-    // significant.
-    std::sort(unblended.begin(), unblended.end(), [](const FoundPeak& a, const FoundPeak& b) {
-        return a.significance > b.significance;
-    });
-    std::vector<FoundPeak> kept;
-    for (const FoundPeak& peak : unblended)
-        if (std::none_of(kept.begin(), kept.end(),
-                         [&](const FoundPeak& other) { return samePeak(peak, other); }))
-            kept.push_back(peak);
+    const std::vector<FoundPeak> kept = mostSignificantOfEach(std::move(unblended));
     for (const FoundPeak& peak : kept)
         if (!isTail(peak, kept)) found.peaks.push_back(peak);
     std::sort(found.peaks.begin(), found.peaks.end(),
