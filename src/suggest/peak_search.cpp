@@ -249,6 +249,36 @@ bool isBlend(const FoundPeak& peak, const std::vector<FoundPeak>& peaks) {
     return madeUp >= kBlendShare * peak.height * peak.width.fwhm;
 }
 
+// A broad peak with narrower ones in its core was found on counts blurred over its width,
+// whose maximum they pull towards themselves: its apex is read again on the counts less their
+// profiles, blurred over its own width.
+void recentreUnderNarrower(FoundPeak& broad, const std::vector<FoundPeak>& peaks,
+                           const PatternSamples& samples) {
+    const int n = samples.size();
+    std::vector<double> rest(samples.cts);
+    bool under = false;
+    for (const FoundPeak& other : peaks) {
+        if (other.width.fwhm >= kBlendWidths * broad.width.fwhm ||
+            std::fabs(other.index - broad.index) >= broad.width.fwhm)
+            continue;
+        under = true;
+        for (int i = 0; i < n; ++i)
+            rest[i] -= other.height * profileShare(other.width, i - other.index);
+    }
+    if (!under) return;
+    const std::vector<double> blurred =
+        convolve(rest, gaussianKernel(broad.width.fwhm / kFwhmPerSigma));
+    const int apex = static_cast<int>(std::lround(broad.index));
+    const int reach = std::max(1, static_cast<int>(std::lround(broad.width.fwhm)));
+    const int from = std::max(apex - reach, 0), to = std::min(apex + reach, n - 1);
+    const int top = static_cast<int>(
+        std::max_element(blurred.begin() + from, blurred.begin() + to + 1) - blurred.begin());
+    if (top == from || top == to) return;
+    const int half = std::max(1, static_cast<int>(std::lround(0.25 * broad.width.fwhm)));
+    broad.index = top + vertexOffset(blurred, top, half);
+    broad.tth = tthAt(samples, broad.index);
+}
+
 }  // namespace
 
 PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladder,
@@ -291,6 +321,7 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
     const std::vector<FoundPeak> kept = mostSignificantOfEach(std::move(unblended));
     for (const FoundPeak& peak : kept)
         if (!isTail(peak, kept)) found.peaks.push_back(peak);
+    for (FoundPeak& peak : found.peaks) recentreUnderNarrower(peak, kept, samples);
     std::sort(found.peaks.begin(), found.peaks.end(),
               [](const FoundPeak& a, const FoundPeak& b) { return a.index < b.index; });
     std::sort(found.spikes.begin(), found.spikes.end());
