@@ -19,7 +19,7 @@ constexpr double kSpikeNeighbourFraction = 1.0 / 3.0;
 constexpr double kSpikeFreeFwhm = 2.5;  // points: narrower peaks may look like spikes
 constexpr double kSpikeWidth = 1.5;     // points: narrower is a spike, which sets no width
 constexpr double kNoiseWidth = 2.0;     // points: narrower is noise where peaks are wider
-constexpr double kNoiseShare = 0.15;    // of the typical width: narrower is noise
+constexpr double kNoiseShare = 0.15;    // of the typical width: narrower must stand clear
 constexpr double kWiderThanItsRung = 4.0;
 // Peaks at least this many deviations high set the background's clipping width and the
 // typical width.
@@ -140,9 +140,10 @@ class PeakMeasure {
     }
 
     // The apex's height above the lower of the lowest counts on either side within
-    // kLocalReachFwhms of its width, in counting deviations there: a bump of noise on a broad
-    // peak stands no higher above its surroundings than the noise.
-    double localSignificance(const FoundPeak& peak, int rung) const {
+    // kLocalReachFwhms of its width (bothSides: above the higher), in counting deviations
+    // there: a bump of noise on a broad peak stands no higher above its surroundings than the
+    // noise, and one on a steep flank no higher above the flank's upper side.
+    double localSignificance(const FoundPeak& peak, int rung, bool bothSides) const {
         const std::vector<double>& s = smoothed_[rung];
         const int n = samples_.size();
         const int apex = std::clamp(static_cast<int>(std::lround(peak.index)), 0, n - 1);
@@ -152,7 +153,7 @@ class PeakMeasure {
         const int to = std::min(apex + reach, n - 1);
         const double left = *std::min_element(s.begin() + from, s.begin() + apex + 1);
         const double right = *std::min_element(s.begin() + apex, s.begin() + to + 1);
-        const double base = std::min(left, right);
+        const double base = bothSides ? std::max(left, right) : std::min(left, right);
         return (s[apex] - base) / samples_.noiseAt(base);
     }
 
@@ -305,12 +306,14 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
         // broader peak, which that peak's own width finds.
         if (peak.width.fwhm > kWiderThanItsRung * std::max(ladder.fwhmAt(candidate.rung), 1.0))
             continue;
-        // Where peaks span several points, a finding one or two points wide, or a small
-        // share of the typical width, is counting noise.
-        if (found.typicalFwhm >= kSpikeFreeFwhm &&
-            peak.width.fwhm < std::max(kNoiseWidth, kNoiseShare * found.typicalFwhm))
-            continue;
-        if (measure.localSignificance(peak, candidate.rung) < minSigma) continue;
+        // Where peaks span several points, a finding one or two points wide is counting
+        // noise. One narrower than a small share of the typical width must stand clear of
+        // both its sides: a real narrow peak does, on the background or on a broad peak's
+        // flank, while noise on the flank of a peak of the typical width does not.
+        const bool spikeFree = found.typicalFwhm >= kSpikeFreeFwhm;
+        if (spikeFree && peak.width.fwhm < kNoiseWidth) continue;
+        const bool narrow = spikeFree && peak.width.fwhm < kNoiseShare * found.typicalFwhm;
+        if (measure.localSignificance(peak, candidate.rung, narrow) < minSigma) continue;
         passed.push_back(peak);
     }
     // A broad finding over two narrower ones is their blend (a doublet's envelope, say),

@@ -158,9 +158,28 @@ PatternRecipe dominantPeakRecipe() {
     return recipe;
 }
 
+PatternRecipe mostlyBroadRecipe() {
+    return {"mostly broad",
+            20.0,
+            100.0,
+            0.02,
+            [](double tth) { return 220.0 - tth; },
+            {{26.0, 40, 1.4},
+             {31.0, 25, 0.1},
+             {35.0, 30, 1.8},
+             {43.0, 25, 2.0},
+             {47.5, 40, 0.12},
+             {53.0, 35, 1.6},
+             {53.9, 15, 0.12},
+             {62.0, 20, 2.2},
+             {74.0, 18, 2.5},
+             {81.0, 20, 0.14},
+             {88.0, 15, 2.8}}};
+}
+
 std::vector<PatternRecipe> knownRecipes() {
-    return {noisyRecipe(),     mixedWidthsRecipe(),  cagliotiRecipe(),
-            edgePeaksRecipe(), densePatternRecipe(), dominantPeakRecipe()};
+    return {noisyRecipe(),        mixedWidthsRecipe(),  cagliotiRecipe(),   edgePeaksRecipe(),
+            densePatternRecipe(), dominantPeakRecipe(), mostlyBroadRecipe()};
 }
 
 SyntheticPattern syntheticPattern(unsigned seed) {

@@ -46,6 +46,9 @@ PatternRecipe edgePeaksRecipe();
 PatternRecipe densePatternRecipe();
 // One reflection 3000 sigma high with long tails, the others from 10 to 600 sigma.
 PatternRecipe dominantPeakRecipe();
+// A nanocrystalline phase (FWHM 1.4 to 2.8 degrees) with a few narrow peaks of a second
+// phase, one on a broad peak's flank: broad peaks are the most.
+PatternRecipe mostlyBroadRecipe();
 
 // Every recipe above, the noisy one first.
 std::vector<PatternRecipe> knownRecipes();
