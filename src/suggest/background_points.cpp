@@ -8,7 +8,9 @@
 
 namespace {
 
-constexpr double kCoreFwhms = 2.0;  // never closer to a found peak than this
+constexpr double kCoreFwhms = 2.0;  // never closer to a peak than this
+// and to a found one this much more: its measured width and place may be a little off.
+constexpr double kFoundCoreMargin = 1.15;
 // The largest tails of found peaks a point may lie under. Its level is the counts' less the
 // modelled tails, so it lies on the background as far as the model holds; between strong
 // neighbours ten widths apart the tails add about two deviations.
@@ -51,7 +53,7 @@ std::vector<bool> clearOfFoundPeaks(const PatternSamples& samples,
     const int n = samples.size();
     std::vector<bool> clear(n, true);
     for (const FoundPeak& peak : peaks) {
-        const double core = kCoreFwhms * std::max(peak.width.fwhm, 1.0);
+        const double core = kFoundCoreMargin * kCoreFwhms * std::max(peak.width.fwhm, 1.0);
         const int from = std::max(0, static_cast<int>(std::ceil(peak.index - core)));
         const int to = std::min(n - 1, static_cast<int>(std::floor(peak.index + core)));
         for (int i = from; i <= to; ++i) clear[i] = false;

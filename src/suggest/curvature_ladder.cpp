@@ -55,19 +55,19 @@ int CurvatureLadder::widestRung() const {
 }
 
 double CurvatureLadder::widestFwhm() const {
-    return fwhmAt(widestRung());
+    return widestFwhmPoints;
 }
 
 CurvatureLadder curvatureLadder(const PatternSamples& samples) {
     const int n = samples.size();
     const double step = std::fabs(samples.tth[n - 1] - samples.tth[0]) / (n - 1);
-    const double widestSigma =
-        std::min(kWidestFwhmDegrees / std::max(step, 1e-9), kWidestShare * n) /
-        kFwhmPerBestFilterSigma;
+    const double widest = std::min(kWidestFwhmDegrees / std::max(step, 1e-9), kWidestShare * n);
     CurvatureLadder ladder;
-    // One rung beyond the widest, for a peak of the widest width to stand out against.
+    ladder.widestFwhmPoints = widest;
+    // Up to the widest peak's width, and one rung beyond it for such a peak to stand out
+    // against.
     for (double sigma = kNarrowestFilterSigma;
-         ladder.rungs.empty() || ladder.rungs.back().filterSigma < widestSigma;
+         ladder.rungs.empty() || ladder.rungs.back().filterSigma * kFwhmPerBestFilterSigma < widest;
          sigma *= kRungFactor) {
         CurvatureRung rung;
         rung.filterSigma = sigma;

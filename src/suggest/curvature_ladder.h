@@ -27,14 +27,15 @@ struct CurvatureLadder {
     // Ascending filter width; the last one only serves for peaks of the widest width
     // (widestFwhm) to stand out against.
     std::vector<CurvatureRung> rungs;
+    double widestFwhmPoints = 0.0;
 
     // The minima of the second derivative at least `level` deviations below zero at rungs
     // up to `lastRung`, each at the rung where it stands out most: higher there than anywhere
     // within half a filter width at the neighbouring rungs. A peak stands out most at the
     // rung that matches its width; a narrow one's response at broader rungs does not count.
     std::vector<CurvatureMinimum> minima(double level, int lastRung) const;
-    // The rung of the widest FWHM a peak may have to be told from the background's
-    // curvature, and that FWHM in points.
+    // The widest FWHM, points, a peak may have to be told from the background's curvature,
+    // and the widest rung searched, the last but one.
     int widestRung() const;
     double widestFwhm() const;
     // The FWHM, points, of a peak that stands out most at rung r.
