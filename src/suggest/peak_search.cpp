@@ -21,6 +21,7 @@ constexpr double kSpikeWidth = 1.5;     // points: narrower is a spike, which se
 constexpr double kNoiseWidth = 2.0;     // points: narrower is noise where peaks are wider
 constexpr double kNoiseShare = 0.15;    // of the typical width: narrower must stand clear
 constexpr double kWiderThanItsRung = 4.0;
+constexpr double kWidthMeasureMargin = 1.15;
 // Peaks at least this many deviations high set the background's clipping width and the
 // typical width.
 constexpr double kStrongSigmas = 10.0;
@@ -301,7 +302,9 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
             found.spikes.push_back(apex);
             continue;
         }
-        if (peak.width.fwhm > ladder.widestFwhm()) continue;  // the background's curvature
+        // Broader is the background's curvature; a peak of the widest width may measure a
+        // little wider.
+        if (peak.width.fwhm > kWidthMeasureMargin * ladder.widestFwhm()) continue;
         // A finding many times wider than the width it stood out at is a bump of noise on a
         // broader peak, which that peak's own width finds.
         if (peak.width.fwhm > kWiderThanItsRung * std::max(ladder.fwhmAt(candidate.rung), 1.0))
