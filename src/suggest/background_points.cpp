@@ -19,7 +19,11 @@ constexpr double kExcessSigmas = 2.0;  // smoothed counts this far above: an unf
 // Curvature this many deviations from straight, at the width where it stands out most, with
 // counts kExcessSigmas above the level there: a peak, found or not.
 constexpr double kCurvedSigmas = 4.0;
-constexpr double kChordSigmas = 0.5;   // the straight lines' tolerance, default count
+constexpr double kChordSigmas = 0.5;  // the straight lines' tolerance, default count
+constexpr double kTailDoubt = 0.25;   // and the share of the modelled tails added to it
+// The share of the modelled tails taken off the level: measured on counts smoothed a little,
+// the widths run long, and so do the tails.
+constexpr double kTailsTakenOff = 0.8;
 constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- this
 // and over at least this many clear points, wider where peaks stand densely: the mean of a
 // few points between two peaks would carry their noise into the level.
@@ -225,7 +229,7 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
     // Between close peaks the counts never come down below their tails: the points lie
     // under them, on the background.
     std::vector<double> level(counted);
-    for (int i = 0; i < n; ++i) level[i] -= tails[i];
+    for (int i = 0; i < n; ++i) level[i] -= kTailsTakenOff * tails[i];
     // Candidates a quarter of a width apart are as good as every point and keep the search
     // short on long patterns.
     const int stride = std::max(1, static_cast<int>(fwhmPoints / 4.0));
@@ -244,7 +248,9 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
         chosen = evenlySpread(candidates, requested, n);
     } else {
         std::vector<double> tolerance(n);
-        for (int i = 0; i < n; ++i) tolerance[i] = kChordSigmas * samples.noiseAt(background[i]);
+        // Under the tails the level is no surer than their model.
+        for (int i = 0; i < n; ++i)
+            tolerance[i] = kChordSigmas * samples.noiseAt(background[i]) + kTailDoubt * tails[i];
         std::vector<int> peaksBefore(n + 1, 0);
         for (const FoundPeak& peak : peaks)
             ++peaksBefore[std::clamp(static_cast<int>(std::ceil(peak.index)), 0, n)];
