@@ -43,9 +43,10 @@ const char* const kUsage =
     "\n"
     "The background is estimated by SNIP peak clipping on a variance-stabilised scale, with\n"
     "a window from the widths of the pattern's own peaks; the points lie on it, away from\n"
-    "every peak and its tails. Peaks are the significant minima of the smoothed second\n"
-    "derivative, measured against the counting noise; each position is the apex of the\n"
-    "observed peak. Standard output has one line per pattern with what was written;\n"
+    "every peak, and between close peaks under their modelled tails. Peaks are the\n"
+    "significant minima of the second derivative smoothed at every width from under two\n"
+    "steps to 3 degrees, measured against the counting noise; each position is the apex of\n"
+    "the observed peak. Standard output has one line per pattern with what was written;\n"
     "messages go to standard error. Exit status: 0 when every pattern was done, 1 when one\n"
     "failed, 2 for a usage error.\n";
 
