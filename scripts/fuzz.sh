@@ -16,7 +16,7 @@ if [ ${#targets[@]} -eq 0 ]; then
     targets=(fuzz_read_xy fuzz_read_wyr fuzz_read_dat fuzz_read_gda fuzz_read_super
              fuzz_read_import fuzz_load_background fuzz_load_peaks
              fuzz_plan_file fuzz_plan_fit fuzz_plan_cdt
-             fuzz_args_fit fuzz_args_convert fuzz_args_suggest)
+             fuzz_args_fit fuzz_args_convert fuzz_args_suggest fuzz_suggest_counts)
 fi
 fuzz_dir="${XRDPICK_FUZZ_DIR:-build-fuzz}"
 root="$(pwd)"

@@ -255,12 +255,17 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
         for (const FoundPeak& peak : peaks)
             ++peaksBefore[std::clamp(static_cast<int>(std::ceil(peak.index)), 0, n)];
         for (int i = 1; i <= n; ++i) peaksBefore[i] += peaksBefore[i - 1];
-        const int longest = longestChord(peaks, n);
-        for (int spanned = kMostPeaksSpanned;; spanned *= 2) {
+        // Beyond maxPoints, each round allows looser chords, twice as long and over twice
+        // as many peaks, until the points fit: at the last, one chord spans the pattern.
+        const int allPeaks = static_cast<int>(peaks.size());
+        int longest = longestChord(peaks, n);
+        for (int spanned = kMostPeaksSpanned;;) {
             chosen =
                 followingCurvature(candidates, level, tolerance, longest, peaksBefore, spanned);
             if (static_cast<int>(chosen.size()) <= maxPoints) break;
             for (double& t : tolerance) t *= 2.0;
+            longest = std::min(2 * longest, n);
+            spanned = std::min(2 * spanned, allPeaks + 1);
         }
     }
     std::vector<SuggestedPoint> points;

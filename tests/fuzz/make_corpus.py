@@ -197,6 +197,11 @@ def fit_seeds():
         "five_fields.fit": "21 100 0.1 0.5 0.06\n",
         "ten_lines.fit": "".join(f"{20 + i} 100 0.1 0.5 0.06 1\n" for i in range(10)),
         "empty_blocks.fit": separator + separator,
+        # Found by fuzzing: a position of 2.7e105 among plain lines.
+        "huge_position.fit": b"".join(
+            f"{20 + i} {1 if i == 0 else 100} {50.1 if i == 1 else 0.1} 0.5 0.06 1\n".encode()
+            for i in range(7)) + b"27" + b"0" * 104 + b" 100 0.1 0.5 0.06 1\n28" + b"\r" * 21
+        + b"100 0.1 0.5 0.06 1\n",
     }
 
 
@@ -210,6 +215,8 @@ def cdt_seeds():
         "comments.cdt": width + b"# peaks\n\n  21.0 extra fields\n",
         "not_a_number.cdt": width + b"  21.0\nabc\n",
         "negative.cdt": width + b"-5\n0\n",
+        # Found by fuzzing: a position of 8e50.
+        "huge_position.cdt": width + b"-5\n0\n" + b"0" * 10 + b"8" + b"0" * 40,
     }
 
 
@@ -254,6 +261,29 @@ def suggest_args_seeds():
     })
 
 
+def counts_seed(shape, scale, counts):
+    # The layout of suggest_counts_fuzzer.cpp: shape byte, scale byte, two bytes per count.
+    return bytes([shape, scale]) + b"".join(
+        min(int(c), 65535).to_bytes(2, "little") for c in counts)
+
+
+def suggest_counts_seeds():
+    quartz = [float(line.split()[1]) for line in
+              EXAMPLES.joinpath("quartz.xy").read_text().splitlines()[:1500]
+              if line.strip() and not line.startswith("#")]
+    return {
+        "quartz": counts_seed(3, 8, quartz),
+        "quartz_downwards_no_sig": counts_seed(3 | 0x10 | 0x20, 8, quartz),
+        "quartz_doublet_points": counts_seed(3 | 0x40 | 0x80, 8, quartz),
+        "flat": counts_seed(3, 8, [100] * 400),
+        "zeros": counts_seed(3, 8, [0] * 400),
+        "fewest": counts_seed(3, 8, [5, 9, 30, 90, 30, 9, 5, 5, 5, 5]),
+        "spike": counts_seed(3, 8, [100] * 200 + [5000] + [100] * 200),
+        "longest": counts_seed(0, 8, [100 + (i % 97 == 0) * 4000 for i in range(4096)]),
+        "huge": counts_seed(3, 23, [65535, 0] * 300),
+    }
+
+
 def write(target, seeds):
     folder = CORPUS / target
     shutil.rmtree(folder, ignore_errors=True)
@@ -278,6 +308,7 @@ def main():
     write("fuzz_args_fit", fit_args_seeds())
     write("fuzz_args_convert", convert_args_seeds())
     write("fuzz_args_suggest", suggest_args_seeds())
+    write("fuzz_suggest_counts", suggest_counts_seeds())
 
 
 if __name__ == "__main__":

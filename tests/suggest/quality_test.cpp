@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "suggest/suggestion_score.h"
@@ -125,4 +126,30 @@ TEST(SuggestQuality, EachPeakCarriesItsOwnWidth) {
         EXPECT_GT(nearest->fwhm, 0.6 * truth.fwhm) << "peak at " << truth.position;
         EXPECT_LT(nearest->fwhm, 2.2 * truth.fwhm) << "peak at " << truth.position;
     }
+}
+
+// A large cell's pattern: 473 narrow peaks 0.2 degrees apart over 19001 points. Points
+// between every pair would be more than the 200 a list holds, and so would peaks: each list
+// stops at 200, the strongest peaks kept and the others counted, and the search ends.
+TEST(SuggestQuality, ACrowdedPatternFillsEachListToItsLimitAndNoFurther) {
+    PatternStore store;
+    store.ilast = MAXBUF - 1;
+    store.tthmin = 5.0;
+    store.tthstep = 0.005;
+    store.tthmax = store.tthmin + store.ilast * store.tthstep;
+    std::mt19937 random(1);
+    for (int i = 0; i <= store.ilast; ++i) {
+        const double tth = store.tthmin + i * store.tthstep;
+        const double nearest = 5.5 + 0.2 * std::round((tth - 5.5) / 0.2);
+        const double d = (tth - nearest) / 0.03;
+        const double model = 300.0 + 400.0 * std::exp(-4.0 * std::log(2.0) * d * d);
+        store.tth[i] = static_cast<float>(tth);
+        store.cts[i] = static_cast<float>(std::poisson_distribution<int>(model)(random));
+        store.sig[i] = std::sqrt(std::max(store.cts[i], 1.0f));
+    }
+    const Suggestions found = suggest(store, SuggestSettings{});
+    EXPECT_EQ(found.peaks.size(), static_cast<std::size_t>(kMaxSuggested));
+    EXPECT_GT(found.peaksLeftOut, 200);
+    EXPECT_LE(found.background.size(), static_cast<std::size_t>(kMaxSuggested));
+    EXPECT_GE(found.background.size(), 10u);
 }
