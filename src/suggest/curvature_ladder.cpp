@@ -61,7 +61,12 @@ double CurvatureLadder::widestFwhm() const {
 CurvatureLadder curvatureLadder(const PatternSamples& samples) {
     const int n = samples.size();
     const double step = std::fabs(samples.tth[n - 1] - samples.tth[0]) / (n - 1);
-    const double widest = std::min(kWidestFwhmDegrees / std::max(step, 1e-9), kWidestShare * n);
+    return curvatureLadder(samples,
+                           std::min(kWidestFwhmDegrees / std::max(step, 1e-9), kWidestShare * n));
+}
+
+CurvatureLadder curvatureLadder(const PatternSamples& samples, double widest) {
+    const int n = samples.size();
     CurvatureLadder ladder;
     ladder.widestFwhmPoints = widest;
     // Up to the widest peak's width, and one rung beyond it for such a peak to stand out

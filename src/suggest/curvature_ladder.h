@@ -43,3 +43,5 @@ struct CurvatureLadder {
 };
 
 CurvatureLadder curvatureLadder(const PatternSamples& samples);
+// The same for peaks no wider than `widest` points.
+CurvatureLadder curvatureLadder(const PatternSamples& samples, double widest);

@@ -36,6 +36,7 @@ constexpr double kTailShare = 0.5;
 constexpr double kBlendWidths = 0.6;
 constexpr double kBlendCoreFwhms = 0.75;
 constexpr double kBlendShare = 0.5;
+constexpr double kBroadWidths = 3.0;  // of the typical width: a broad peak
 
 // The first background only serves to measure the peaks' widths: a window of a twentieth of
 // the pattern clips any peak, however broad.
@@ -159,6 +160,41 @@ void recentreUnderNarrower(FoundPeak& broad, const std::vector<FoundPeak>& peaks
     broad.tth = tthAt(samples, broad.index);
 }
 
+// A narrow peak on a broad one's flank may make no curvature minimum of its own: the broad
+// peak's curvature climbs through it at every rung. The counts less the broad peaks' profiles
+// are searched again at narrow widths, within the broad peaks' cores; what stands clear of
+// both its sides there is a peak.
+std::vector<FoundPeak> narrowOnBroad(const PatternSamples& samples, const PeakSearch& found,
+                                     double minSigma) {
+    std::vector<const FoundPeak*> broad;
+    for (const FoundPeak& peak : found.peaks)
+        if (peak.width.fwhm > kBroadWidths * found.typicalFwhm) broad.push_back(&peak);
+    if (broad.empty() || found.typicalFwhm < kSpikeFreeFwhm) return {};
+    PatternSamples rest = samples;
+    const int n = samples.size();
+    for (const FoundPeak* peak : broad)
+        for (int i = 0; i < n; ++i)
+            rest.cts[i] -= peak->height * profileShare(peak->width, i - peak->index);
+    const CurvatureLadder ladder = curvatureLadder(rest, kBroadWidths * found.typicalFwhm);
+    const PeakMeasure measure(rest, ladder);
+    std::vector<FoundPeak> narrow;
+    for (const CurvatureMinimum& candidate : ladder.minima(kCurvatureSigmas, ladder.widestRung())) {
+        if (std::none_of(broad.begin(), broad.end(), [&](const FoundPeak* peak) {
+                return std::fabs(candidate.point - peak->index) < peak->width.fwhm;
+            }))
+            continue;
+        const FoundPeak peak = measure.peakAt(candidate, found.background);
+        if (peak.width.fwhm < kNoiseWidth || peak.width.fwhm > kBroadWidths * found.typicalFwhm ||
+            peak.significance < minSigma ||
+            measure.localSignificance(peak, candidate.rung, true) < minSigma ||
+            std::any_of(found.peaks.begin(), found.peaks.end(),
+                        [&](const FoundPeak& other) { return samePeak(peak, other); }))
+            continue;
+        narrow.push_back(peak);
+    }
+    return mostSignificantOfEach(std::move(narrow));
+}
+
 }  // namespace
 
 PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladder,
@@ -206,6 +242,8 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
     for (const FoundPeak& peak : kept)
         if (!isTail(peak, kept)) found.peaks.push_back(peak);
     for (FoundPeak& peak : found.peaks) recentreUnderNarrower(peak, kept, samples);
+    for (const FoundPeak& peak : narrowOnBroad(samples, found, minSigma))
+        found.peaks.push_back(peak);
     std::sort(found.peaks.begin(), found.peaks.end(),
               [](const FoundPeak& a, const FoundPeak& b) { return a.index < b.index; });
     std::sort(found.spikes.begin(), found.spikes.end());

@@ -61,8 +61,9 @@ TEST(SuggestQuality, FindsThePeaksAndFollowsTheBackgroundOfGeneratedPatterns) {
 
 // Patterns a crystallographer would mark by eye: every goal of the scorecard holds on each,
 // the dense one's points no more than 3 degrees apart, between neighbours ten widths apart.
-// The seeds are those where a narrow peak once pulled the broad one under it off its place,
-// noise on a broad top took its place, or a broad peak measured wider than the widest.
+// The seeds are those where a narrow peak once pulled the broad one under it off its place or
+// made no curvature minimum of its own on its flank, noise on a broad top took its place, or
+// a broad peak measured wider than the widest.
 TEST(SuggestQuality, MeetsEveryGoalOnTheGeneratedPatterns) {
     const struct {
         PatternRecipe recipe;
@@ -70,7 +71,7 @@ TEST(SuggestQuality, MeetsEveryGoalOnTheGeneratedPatterns) {
         double maxGap;
         int fewestPoints;
     } cases[] = {
-        {mixedWidthsRecipe(), {1, 2, 4, 7, 8, 11}, 0.0, 10},
+        {mixedWidthsRecipe(), {1, 2, 4, 7, 8, 10, 11}, 0.0, 10},
         {mostlyBroadRecipe(), {1, 2, 4, 7}, 0.0, 4},  // broad peaks leave few free places
         {cagliotiRecipe(), {1, 2}, 0.0, 10},
         {edgePeaksRecipe(), {1, 2}, 0.0, 10},
