@@ -29,21 +29,10 @@ constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- 
 // few points between two peaks would carry their noise into the level.
 constexpr int kFewestAveraged = 25;
 
-// The tails of every found peak at each point: a pseudo-Voigt of the peak's own height, half
-// width on each side and tail weight.
+// The tails of every found peak at each point.
 std::vector<double> tailsOf(const PatternSamples& samples, const std::vector<FoundPeak>& peaks) {
-    const int n = samples.size();
-    std::vector<double> tails(n, 0.0);
-    for (const FoundPeak& peak : peaks) {
-        const double broad = std::max({peak.width.halfBefore, peak.width.halfAfter, 0.5});
-        // Even a Lorentzian tail of S deviations falls below one beyond sqrt(S) / 2 widths.
-        const double reach =
-            2.0 * broad * (kCoreFwhms + std::sqrt(std::max(peak.significance, 0.0)));
-        const int from = std::max(0, static_cast<int>(peak.index - reach));
-        const int to = std::min(n - 1, static_cast<int>(peak.index + reach) + 1);
-        for (int i = from; i <= to; ++i)
-            tails[i] += peak.height * profileShare(peak.width, i - peak.index);
-    }
+    std::vector<double> tails(samples.size(), 0.0);
+    for (const FoundPeak& peak : peaks) addProfile(tails, peak, 1.0);
     return tails;
 }
 

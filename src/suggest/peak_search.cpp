@@ -36,7 +36,9 @@ constexpr double kTailShare = 0.5;
 constexpr double kBlendWidths = 0.6;
 constexpr double kBlendCoreFwhms = 0.75;
 constexpr double kBlendShare = 0.5;
-constexpr double kBroadWidths = 3.0;  // of the typical width: a broad peak
+constexpr double kBroadWidths = 3.0;
+constexpr double kProfileReachFwhms =
+    2.0;  // beyond the core, as a Lorentzian tail falls  // of the typical width: a broad peak
 
 // The first background only serves to measure the peaks' widths: a window of a twentieth of
 // the pattern clips any peak, however broad.
@@ -143,8 +145,7 @@ void recentreUnderNarrower(FoundPeak& broad, const std::vector<FoundPeak>& peaks
             std::fabs(other.index - broad.index) >= broad.width.fwhm)
             continue;
         under = true;
-        for (int i = 0; i < n; ++i)
-            rest[i] -= other.height * profileShare(other.width, i - other.index);
+        addProfile(rest, other, -1.0);
     }
     if (!under) return;
     const std::vector<double> blurred =
@@ -171,10 +172,7 @@ std::vector<FoundPeak> narrowOnBroad(const PatternSamples& samples, const PeakSe
         if (peak.width.fwhm > kBroadWidths * found.typicalFwhm) broad.push_back(&peak);
     if (broad.empty() || found.typicalFwhm < kSpikeFreeFwhm) return {};
     PatternSamples rest = samples;
-    const int n = samples.size();
-    for (const FoundPeak* peak : broad)
-        for (int i = 0; i < n; ++i)
-            rest.cts[i] -= peak->height * profileShare(peak->width, i - peak->index);
+    for (const FoundPeak* peak : broad) addProfile(rest.cts, *peak, -1.0);
     const CurvatureLadder ladder = curvatureLadder(rest, kBroadWidths * found.typicalFwhm);
     const PeakMeasure measure(rest, ladder);
     std::vector<FoundPeak> narrow;
@@ -249,4 +247,16 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
     std::sort(found.spikes.begin(), found.spikes.end());
     found.spikes.erase(std::unique(found.spikes.begin(), found.spikes.end()), found.spikes.end());
     return found;
+}
+
+void addProfile(std::vector<double>& values, const FoundPeak& peak, double scale) {
+    const int n = static_cast<int>(values.size());
+    const double broad = std::max({peak.width.halfBefore, peak.width.halfAfter, 0.5});
+    // Even a Lorentzian tail of S deviations falls below one beyond sqrt(S) / 2 widths.
+    const double reach =
+        2.0 * broad * (kProfileReachFwhms + std::sqrt(std::max(peak.significance, 0.0)));
+    const int from = std::max(0, static_cast<int>(peak.index - reach));
+    const int to = std::min(n - 1, static_cast<int>(peak.index + reach) + 1);
+    for (int i = from; i <= to; ++i)
+        values[i] += scale * peak.height * profileShare(peak.width, i - peak.index);
 }

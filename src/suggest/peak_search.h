@@ -35,3 +35,7 @@ struct PeakSearch {
 };
 
 PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladder, double minSigma);
+
+// Adds `scale` times a found peak's modelled profile (a pseudo-Voigt of its own height, half
+// width on each side and tail weight) to values, as far out as it adds a counting deviation.
+void addProfile(std::vector<double>& values, const FoundPeak& peak, double scale);

@@ -106,7 +106,9 @@ TEST(SuggestQuality, NamesTheStretchesOfADensePatternThatNoPointCanCover) {
         const bool named =
             std::any_of(found.bareStretches.begin(), found.bareStretches.end(),
                         [&](const auto& stretch) { return stretch.first == previous; });
-        if (point.tth - previous > 5.0) EXPECT_TRUE(named) << "from " << previous;
+        if (point.tth - previous > 5.0) {
+            EXPECT_TRUE(named) << "from " << previous;
+        }
         previous = point.tth;
     }
 }
