@@ -34,6 +34,7 @@ struct FitParam {
     double b_old = 0.0;     // value before the current step
     double db = 0.0;        // current correction
     double grad = 0.0;      // sum of w^2 (y - model) deriv over the points
+    bool atBound = false;   // refined, but held at its bound in the last step (eta at 0 or 1)
 };
 
 using ParamVector = std::array<FitParam, kNmax>;

@@ -1,5 +1,6 @@
 #include "lsq/lsq_fit.h"
 
+#include "lsq/covariance.h"
 #include "lsq/lsq_reports.h"
 #include "lsq/lsq_step.h"
 #include "lsq/normal_equations.h"
@@ -17,6 +18,7 @@ int finish(LsqState& lsq, int iter, FitEnd reason, Console& console) {
     for (FitParam& p : lsq.params) p.b_old = p.b;
     const bool tooFewData = lsq.nu <= 0;
     if (tooFewData) lsq.nu = 1;
+    computeCovariance(lsq);
     printFinalReport(lsq, reason, tooFewData, console);
     return reason == FitEnd::ForceOff ? 0 : 1;
 }
@@ -31,7 +33,10 @@ int lsq_fit(LsqState& lsq, Console& console) {
     lsq.lambda = 0.01f;
     lsq.gamma = 0.0f;
     lsq.xl = 0.0f;
-    for (FitParam& p : lsq.params) p.db = 0.0;
+    for (FitParam& p : lsq.params) {
+        p.db = 0.0;
+        p.atBound = false;
+    }
     printSetupReport(lsq, console);
     lsq.phi = chisq(lsq);
     lsq.phi_new = lsq.phi;
@@ -40,6 +45,7 @@ int lsq_fit(LsqState& lsq, Console& console) {
     for (int iter = 1; iter <= lsq.miter; ++iter) {
         lsq.iter = iter;
         lsq_derivatives(lsq, console);
+        holdAtBounds(lsq);
         lsq_scale(lsq);
         solve(lsq, console);
         for (FitParam& p : lsq.params) p.b_old = p.b;

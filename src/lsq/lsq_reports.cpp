@@ -4,6 +4,7 @@
 #include <ctime>
 #include <limits>
 
+#include "lsq/covariance.h"
 #include "lsq/invert.h"
 
 namespace {
@@ -28,19 +29,17 @@ void printIterationLine(const LsqState& lsq, Console& console) {
     console.print(" gamma = %3.0f, xl = %3g\n", lsq.gamma, lsq.xl);
 }
 
-// The standard error from the normal-matrix diagonal alone; a parameter the model does
-// not depend on has none worth the name.
-double standardError(float s, double scale) {
-    return scale > 0.0 ? s / scale : std::numeric_limits<double>::infinity();
-}
-
+// A refined parameter's standard error comes from the covariance; one held at its bound
+// was not free at the solution and has none.
 void printParameterResults(const LsqState& lsq, Console& console) {
-    const float s = std::sqrt(reducedChisq(lsq.phi_new, lsq.nu));
     for (int k = 0; k < kNmax; ++k) {
         const FitParam& p = lsq.params[k];
-        if (p.fit == 1) {
+        if (p.fit == 1 && p.atBound) {
+            console.print("%2d %20s db = %12.5e, b = %12.5e, held at its bound\n", k, p.name, p.db,
+                          p.b);
+        } else if (p.fit == 1) {
             console.print("%2d %20s db = %12.5e, b = %12.5e, se = %9.2e\n", k, p.name, p.db, p.b,
-                          standardError(s, p.scale));
+                          standardError(lsq, k));
         } else {
             console.print("%2d %20s                    b = %12.5e, held constant\n", k, p.name,
                           p.b);

@@ -46,6 +46,9 @@ struct LsqState {
     LsqMatrix pTp{};
     LsqMatrix scaled{};
     LsqMatrix work{};
+    // s^2 pTp^-1 over the parameters free at the solution, set when the fit ends (see
+    // covariance.h).
+    LsqMatrix covariance{};
 
     // The reports' time stamp reads the clock here, so that a transcript can be pinned.
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };

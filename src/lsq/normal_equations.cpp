@@ -46,6 +46,16 @@ void lsq_derivatives(LsqState& lsq, Console& console) {
     console.print("!\b");
 }
 
+void holdAtBounds(LsqState& lsq) {
+    FitParam& eta = lsq.params[kEta];
+    eta.atBound =
+        eta.fit == 1 && ((eta.b <= 0.0 && eta.grad <= 0.0) || (eta.b >= 1.0 && eta.grad >= 0.0));
+    if (!eta.atBound) return;
+    for (int k = 0; k < kNmax; ++k) lsq.pTp[kEta][k] = lsq.pTp[k][kEta] = 0.0;
+    lsq.pTp[kEta][kEta] = 1.0;
+    eta.grad = 0.0;
+}
+
 void lsq_scale(LsqState& lsq) {
     ParamVector& params = lsq.params;
     for (int k = 0; k < kNmax; ++k) {

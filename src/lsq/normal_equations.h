@@ -11,6 +11,12 @@ double chisq(LsqState& lsq);
 // no coupling for the parameters held constant. Ends with the "!" + backspace tick.
 void lsq_derivatives(LsqState& lsq, Console& console);
 
+// The model keeps eta within 0..1. At a bound that the gradient pushes against, eta takes no
+// part in the step (its correction would be clamped away, and through its correlations it
+// would bend every other correction): its row and column of pTp are those of a held
+// parameter, and `atBound` says so.
+void holdAtBounds(LsqState& lsq);
+
 // `scale` = sqrt of the pTp diagonal (0 where that is not positive) and the scaled
 // matrix pTp_ij / (scale_i scale_j) with unit diagonal.
 void lsq_scale(LsqState& lsq);

@@ -158,9 +158,9 @@ TEST(FastFit, NinePeaksWithCommonFwhmAndWorRefined) {
 }
 
 // A spike on a flat zero: the peak narrows without end, chi-square often rises, lambda
-// climbs, the correction is halved, and the run is forced off after 30 iterations; every
+// climbs, the correction is halved, and the run is forced off after 20 iterations; every
 // branch of the step must come out the same.
-TEST(FastFit, ThirtyIterationsOfEveryStepBranch) {
+TEST(FastFit, IterationsOfEveryStepBranch) {
     LsqState lsq;
     lsq.fwhmMode = 'f';
     resetParameters(lsq);
@@ -169,6 +169,7 @@ TEST(FastFit, ThirtyIterationsOfEveryStepBranch) {
     lsq.params[kEta].fit = lsq.params[kLowBkgnd].fit = lsq.params[kHighBkgnd].fit = 1;
     setRoi(lsq, 29.8f, 0.02f, 21);
     lsq.data[10].y = 1000.0f;
+    lsq.miter = 20;
     const FitRun run = expectSameFit(lsq);
     EXPECT_EQ(run.result, 0);
     EXPECT_NE(run.transcript.find("increasing lambda"), std::string::npos);

@@ -55,8 +55,9 @@ LsqState misfitLine(double low, double high) {
 // both scales sqrt(1.875), the scaled matrix [[1, 1/3], [1/3, 1]]; the gradient
 // 1.25 * 6 * (-1, 1) is its eigenvector of eigenvalue 2/3, so the damped step is
 // 6 * (2/3) / (2/3 + 0.01) = 5.91133 along it (gamma 0), b = 10.0887 and 29.9113, e =
-// 0.0887, chi-square / nu = 700.0098, xl = 5.91133 * sqrt(2 * 1.875) = 11.4472, and
-// se = sqrt(700.0098) / sqrt(1.875) = 19.32. With miter = 1 the run stops there by force.
+// 0.0887, chi-square / nu = 700.0098, xl = 5.91133 * sqrt(2 * 1.875) = 11.4472, and from
+// the covariance, (pTp^-1)_kk = 1.875 / 3.125 = 0.6, se = sqrt(700.0098 * 0.6) = 20.49 (the
+// diagonal alone would say 19.32). With miter = 1 the run stops there by force.
 TEST_F(FitReports, GoldenTranscriptOfOneIterationForcedOff) {
     LsqState lsq = misfitLine(16.0, 24.0);
     lsq.params[kLowBkgnd].fit = 1;
@@ -112,8 +113,8 @@ TEST_F(FitReports, GoldenTranscriptOfOneIterationForcedOff) {
         " 0                cfwhm                    b =  0.00000e+00, held constant\n"
         " 1                  eta                    b =  5.00000e-01, held constant\n"
         " 2                  w/r                    b =  0.00000e+00, held constant\n"
-        " 3            low bkgnd db = -5.91133e+00, b =  1.00887e+01, se =  1.93e+01\n"
-        " 4           high bkgnd db =  5.91133e+00, b =  2.99113e+01, se =  1.93e+01\n"
+        " 3            low bkgnd db = -5.91133e+00, b =  1.00887e+01, se =  2.05e+01\n"
+        " 4           high bkgnd db =  5.91133e+00, b =  2.99113e+01, se =  2.05e+01\n"
         " 5      1st pk position                    b =  0.00000e+00, held constant\n"
         " 6     1st pk intensity                    b =  0.00000e+00, held constant\n"
         " 7          1st pk FWHM                    b =  0.00000e+00, held constant\n"
