@@ -50,6 +50,15 @@ std::string blockComment(const RegionFit& fit) {
     return describeRadiation(fit.radiation) + (fit.radiation->lambda2 ? "; Kalpha1 lines" : "");
 }
 
+// The fit's result with only its ok peaks.
+FitResult keptPeaks(const RegionFit& fit) {
+    FitResult kept = fit.result;
+    kept.peakCount = 0;
+    for (int j = 0; j < fit.result.peakCount; ++j)
+        if (fit.statusOf(j) == FitStatus::Ok) kept.peaks[kept.peakCount++] = fit.result.peaks[j];
+    return kept;
+}
+
 // Takes each pattern's outcome in order: its rows, its blocks, its pictures, its messages.
 class Collector {
   public:
@@ -65,7 +74,7 @@ class Collector {
           tableOnTerminal_(terminals.err && terminals.out && options.tableFile.empty()) {}
 
     void take(PatternOutcome&& outcome) {
-        for (const std::string& message : outcomeMessages(outcome, radiation_)) say(message);
+        for (const std::string& message : outcomeMessages(outcome, said_)) say(message);
         if (!outcome.reports.empty()) {
             progress_.finish();
             err_ << outcome.reports << std::flush;
@@ -80,11 +89,11 @@ class Collector {
             ++fits_;
             // A failed fit is pictured too: that is where to see what went wrong.
             if (outcome.pattern && fit.engineRan) draw(outcome, regionNumber, fit);
-            if (fit.status != FitStatus::Ok) {
-                ++failed_;
-            } else if (!options_.fitFile.empty()) {
+            if (!fit.allOk(static_cast<int>(plan_[r].positions.size()))) ++failed_;
+            // A good fit's block holds the peaks it kept: a dropped one is no result.
+            if (fit.status == FitStatus::Ok && !options_.fitFile.empty()) {
                 if (const auto failure =
-                        appendFitBlockTo(options_.fitFile, fit.result, blockComment(fit))) {
+                        appendFitBlockTo(options_.fitFile, keptPeaks(fit), blockComment(fit))) {
                     say(*failure);
                     writeFailed_ = true;
                 }
@@ -132,7 +141,7 @@ class Collector {
     PgplotGraphics graphics_;
     ProgressLine progress_;
     const bool tableOnTerminal_;
-    std::string radiation_;  // the last radiation line said
+    SaidSoFar said_;  // the notes said only when they change
     std::size_t done_ = 0;
     int fits_ = 0;
     int failed_ = 0;

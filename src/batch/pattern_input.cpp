@@ -7,6 +7,7 @@
 #include "fit/ascending_twin.h"
 #include "import/radiation_choice.h"
 #include "open/load.h"
+#include "pattern/grid_angles.h"
 
 bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,
                  std::string& why) {
@@ -38,5 +39,6 @@ bool readPattern(const std::string& name, const ImportRequest& request, PatternS
 void prepareForFit(PatternStore& store, const RadiationRequest& request) {
     // Fitted as xrdpick fits it: a pattern whose angles decrease as its ascending twin.
     if (anglesDecrease(store)) store = *ascendingTwin(store);
+    snapToGrid(store);
     store.radiation = chooseRadiation(store.radiation, request);
 }

@@ -15,5 +15,6 @@ bool readPattern(const std::string& name, const ImportRequest& request, PatternS
                  std::string& why);
 
 // A pattern read or built by other means made ready as readPattern makes a file's:
-// ascending, with the radiation it states or else the request's.
+// ascending, its angles on its grid where the file rounded them, with the radiation it
+// states or else the request's.
 void prepareForFit(PatternStore& store, const RadiationRequest& request);

@@ -26,7 +26,7 @@ std::string fields(const TableRow& row) {
            error(row.intensitySe) + '\t' + value(row.fwhm) + '\t' + error(row.fwhmSe) + '\t' +
            value(row.eta) + '\t' + value(row.wor) + '\t' + value(row.chi2) + '\t' +
            std::to_string(row.iterations) + '\t' + statusName(row.status) + '\t' + value(row.d) +
-           '\t' + error(row.dSe);
+           '\t' + error(row.dSe) + '\t' + row.flags;
 }
 
 }  // namespace
@@ -34,18 +34,18 @@ std::string fields(const TableRow& row) {
 TableRow tableRow(const RegionFit& fit, int peak) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     if (!fit.engineRan)
-        return {nan, nan, nan, nan, nan, nan, nan, nan, nan, 0, fit.status, nan, nan};
+        return {nan, nan, nan, nan, nan, nan, nan, nan, nan, 0, fit.status, nan, nan, ""};
     const FittedPeak& fitted = fit.result.peaks[peak];
     const PeakErrors& se = fit.se[peak];
     const Spacing spacing = spacingOf(fit.radiation, fitted.position, se.position);
     return {fitted.position, se.position,    fitted.intensity, se.intensity,     fitted.fwhm,
             se.fwhm,         fit.result.eta, fit.result.wor,   fit.result.chisq, fit.iterations,
-            fit.status,      spacing.d,      spacing.se};
+            fit.statusOf(peak), spacing.d,   spacing.se,       flagNames(fit.flags[peak])};
 }
 
 std::string tableHeader() {
     return "pattern\tregion\tpeak\ttth\ttth_se\tintensity\tintensity_se\tfwhm\tfwhm_se\teta\twor"
-           "\tchi2\titerations\tstatus\td\td_se\n";
+           "\tchi2\titerations\tstatus\td\td_se\tflags\n";
 }
 
 std::string tableRows(const std::string& pattern, int regionNumber, const Region& region,

@@ -2,7 +2,8 @@
 // The results table of a series fit: tab-separated, one header line, one row per peak per
 // region per pattern. Values are printed as the *.fit file prints them ("%f"), standard
 // errors with three significant digits; a fit that did not run shows "nan", and so do the
-// spacings d and d_se of a pattern whose radiation is not known.
+// spacings d and d_se of a pattern whose radiation is not known, and the error of a value
+// that was not free at the solution. The flags close the row.
 
 #include <string>
 
@@ -16,6 +17,7 @@ struct TableRow {
     int iterations;
     FitStatus status;
     double d, dSe;
+    std::string flags;  // what a careful reader should look at, comma-separated
 };
 
 // The row of peak `peak` (from 0) of a region's fit.

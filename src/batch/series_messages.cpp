@@ -5,15 +5,16 @@
 #include <algorithm>
 #include <thread>
 
-std::vector<std::string> outcomeMessages(const PatternOutcome& outcome,
-                                         std::string& radiationSaid) {
+std::vector<std::string> outcomeMessages(const PatternOutcome& outcome, SaidSoFar& said) {
     std::vector<std::string> messages;
-    if (!outcome.radiation.empty() && outcome.radiation != radiationSaid) {
-        radiationSaid = outcome.radiation;
-        messages.push_back(outcome.name + ": " + radiationSaid);
-    }
+    const auto sayOnce = [&](const std::string& note, std::string& saidBefore) {
+        if (note.empty() || note == saidBefore) return;
+        saidBefore = note;
+        messages.push_back(outcome.name + ": " + note);
+    };
+    sayOnce(outcome.radiation, said.radiation);
     if (!outcome.unfitted.empty()) messages.push_back(outcome.name + ": " + outcome.unfitted);
-    if (!outcome.worNote.empty()) messages.push_back(outcome.name + ": " + outcome.worNote);
+    sayOnce(outcome.worNote, said.wor);
     return messages;
 }
 

@@ -7,10 +7,16 @@
 
 #include "batch/series_run.h"
 
-// The messages about a pattern before its rows: its radiation when it differs from
-// `radiationSaid` (a series of one instrument says it once; a change is said again, and
-// `radiationSaid` follows), why it was not fitted, and the W/R note.
-std::vector<std::string> outcomeMessages(const PatternOutcome& outcome, std::string& radiationSaid);
+// What the series has said so far of the notes it says only when they change.
+struct SaidSoFar {
+    std::string radiation;
+    std::string wor;
+};
+
+// The messages about a pattern before its rows: its radiation and its W/R note when they
+// differ from what was said (a series of one instrument says them once; a change is said
+// again, and `said` follows), and why it was not fitted.
+std::vector<std::string> outcomeMessages(const PatternOutcome& outcome, SaidSoFar& said);
 
 // "NAME: region R: NOTE" for a fit with a note.
 std::string regionMessage(const PatternOutcome& outcome, int regionNumber, const RegionFit& fit);

@@ -1,6 +1,7 @@
 #include "batch/series_run.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <condition_variable>
 #include <mutex>
 #include <sstream>
@@ -80,51 +81,44 @@ class SeriesRun {
         return chains_[region].lastGood;
     }
 
-    void handOver(std::size_t region, const RegionFit& fit) {
+    // A peak dropped from a good fit is not carried: it keeps the start it was given.
+    void handOver(std::size_t region, const RegionFit& fit, const StartValues* given) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             Chain& chain = chains_[region];
-            if (fit.status == FitStatus::Ok) chain.lastGood = fittedStart(fit);
+            if (fit.status == FitStatus::Ok) chain.lastGood = fittedStart(fit, given);
             ++chain.next;
         }
         changed_.notify_all();
     }
 
-    // The pattern's W/R with autoWor: estimated from its single-peak regions, in a sequential
-    // run starting from the previous pattern's estimate; the default when none fitted.
-    std::optional<double> patternWor(std::size_t i, const PatternStore* store,
-                                     PatternOutcome& outcome) {
-        if (!settings_.autoWor) return std::nullopt;
-        double start = kDefaultWor;
-        if (settings_.sequential) {
-            std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [&] { return worChain_.next == i; });
-            if (worChain_.last) start = *worChain_.last;
-        }
-        WorEstimate estimate;
-        if (store) estimate = estimateWor(*store, plan_, settings_, start);
-        if (store && !estimate.wor)
-            outcome.worNote = "--wor auto: no region of one peak fitted well; the default W/R held";
-        if (settings_.sequential) {
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                if (estimate.wor) worChain_.last = estimate.wor;
-                ++worChain_.next;
-            }
-            changed_.notify_all();
-        }
-        return estimate.wor.value_or(kDefaultWor);
+    // The pattern's W/R, when the settings ask it for one, with what is said about it.
+    std::optional<double> patternWor(const PatternStore* store, PatternOutcome& outcome) {
+        if (!store || !estimatesWor(plan_, settings_)) return std::nullopt;
+        const WorEstimate estimate = estimateWor(*store, plan_, settings_);
+        char said[160];
+        if (estimate.wor)
+            std::snprintf(said, sizeof said, "W/R %.3f, estimated from the pattern's regions",
+                          *estimate.wor);
+        else
+            std::snprintf(said, sizeof said,
+                          "W/R cannot be estimated: %s; W/R 0 held (flagged wor-assumed)",
+                          estimate.why.c_str());
+        outcome.worNote = said;
+        return estimate.wor;
     }
 
     RegionFit fitOne(const PatternStore& store, const Region& region, const StartValues* start,
                      int regionNumber, PatternOutcome& outcome, std::optional<double> wor) {
+        const WorChoice choice = regionWor(region, settings_, wor);
         const FitRequest request{region,
-                                 regionWor(region, settings_, wor),
+                                 choice.wor,
                                  start,
                                  settings_.commonFwhm,
                                  settings_.verbose,
                                  settings_.maxIterations,
-                                 store.radiation};
+                                 store.radiation,
+                                 choice.assumed};
         if (!settings_.verbose) {
             std::istringstream noInput;
             std::ostringstream discarded;
@@ -163,7 +157,7 @@ class SeriesRun {
             readable = outcome.unfitted.empty();
             unfitted = FitStatus::IrregularGrid;
         }
-        const std::optional<double> wor = patternWor(i, readable ? &store : nullptr, outcome);
+        const std::optional<double> wor = patternWor(readable ? &store : nullptr, outcome);
         for (std::size_t r = 0; r < plan_.size(); ++r) {
             const Region& region = plan_[r];
             std::optional<StartValues> carried;
@@ -173,7 +167,7 @@ class SeriesRun {
             RegionFit fit;
             fit.status = unfitted;
             if (readable) fit = fitOne(store, region, start, static_cast<int>(r) + 1, outcome, wor);
-            if (settings_.sequential) handOver(r, fit);
+            if (settings_.sequential) handOver(r, fit, start);
             outcome.fits.push_back(std::move(fit));
         }
         if (readable && settings_.keepPatterns)
@@ -191,20 +185,23 @@ class SeriesRun {
     std::size_t handedOver_ = 0;  // patterns handed to the collector
     std::vector<std::optional<PatternOutcome>> outcomes_;
     std::vector<Chain> chains_;
-    struct {
-        std::size_t next = 0;  // the next pattern to estimate W/R
-        std::optional<double> last;
-    } worChain_;
     std::mutex reportMutex_;
 };
 
 }  // namespace
 
-double regionWor(const Region& region, const SeriesSettings& settings,
-                 std::optional<double> estimated) {
-    if (estimated) return *estimated;
-    if (settings.wor) return *settings.wor;
-    return region.wor.value_or(kDefaultWor);
+bool estimatesWor(const Plan& plan, const SeriesSettings& settings) {
+    if (settings.wor) return false;
+    return settings.autoWor ||
+           std::any_of(plan.begin(), plan.end(), [](const Region& r) { return !r.wor; });
+}
+
+WorChoice regionWor(const Region& region, const SeriesSettings& settings,
+                    std::optional<double> estimated) {
+    if (settings.wor) return {*settings.wor, false};
+    if (region.wor && !settings.autoWor) return {*region.wor, false};
+    if (estimated) return {*estimated, false};
+    return {0.0, true};
 }
 
 void runSeries(const std::vector<SeriesInput>& patterns, const Plan& plan,

@@ -15,6 +15,10 @@
 #include "import/import_readers.h"
 #include "pattern/pattern_store.h"
 
+// Where W/R comes from: `wor` for every region when set; with autoWor the pattern's estimate
+// for every region; otherwise a region's own W/R (its plan line, its *.fit block), else the
+// pattern's estimate. Where the pattern cannot tell, W/R 0 is held and flagged: a W/R the
+// instrument may not have would move every position.
 struct SeriesSettings {
     std::optional<double> wor;  // W/R for every region, over the plan's own
     bool autoWor = false;       // W/R estimated once per pattern and held for every region
@@ -31,16 +35,25 @@ struct PatternOutcome {
     std::string name;
     std::string unfitted;         // why no region of the pattern was fitted; empty when fitted
     std::string radiation;        // the radiation line, when the pattern was read
-    std::string worNote;          // with autoWor: why the default W/R was held, or empty
+    std::string worNote;          // the W/R estimated, or why none could be
     std::vector<RegionFit> fits;  // one per region, in plan order
     std::shared_ptr<const PatternStore> pattern;  // with keepPatterns, when it was read
     std::string reports;                          // with verbose: the engine's reports, fit by fit
 };
 
-// The W/R a region is fitted with: the pattern's estimate with autoWor, else the setting's,
-// else the region's own, else the default; negative: refined from its magnitude.
-double regionWor(const Region& region, const SeriesSettings& settings,
-                 std::optional<double> estimated = std::nullopt);
+// The W/R a region is fitted with (negative: refined from its magnitude), and whether it
+// was assumed rather than measured.
+struct WorChoice {
+    double wor;
+    bool assumed;
+};
+
+// Whether the settings ask the pattern for its W/R for any region of the plan.
+bool estimatesWor(const Plan& plan, const SeriesSettings& settings);
+
+// The W/R of `region` by the settings, with the pattern's estimate (none: it could not tell).
+WorChoice regionWor(const Region& region, const SeriesSettings& settings,
+                    std::optional<double> estimated);
 
 // One pattern of a series: the file `name` is read, unless `pattern` holds it already, made
 // ready as readPattern makes a file's; then `name` only names it.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -9,6 +10,10 @@
 #include "fit/region_fit.h"
 
 namespace {
+
+// The spacing of the coarse ladder, and how closely the search pins W/R down.
+constexpr double kCoarseRung = 0.025;
+constexpr double kWorTolerance = 0.0005;
 
 struct WorValue {
     double intensity;  // also the weight
@@ -29,44 +34,109 @@ double weightedMedian(std::vector<WorValue> values) {
     return values.back().wor;
 }
 
-// The region fitted with W/R refined from each start, the best chi-square kept: a refinement
-// may stall where W/R has no slope; none when no start gave a good fit.
-std::optional<RegionFit> refinedFit(const PatternStore& pattern, const Region& region,
-                                    const SeriesSettings& settings, double start) {
-    std::optional<RegionFit> best;
-    for (const double from : {start, start / 2, start * 2}) {
-        const FitRequest request{region,
-                                 -std::fabs(from),  // refined
-                                 region.start ? &*region.start : nullptr,
-                                 settings.commonFwhm,
+// The region fitted with W/R held at one value: its reduced chi-square, or none when the
+// fit is not ok.
+class HeldFit {
+  public:
+    HeldFit(const PatternStore& pattern, const Region& region, const SeriesSettings& settings)
+        : pattern_(pattern), region_(region), settings_(settings) {}
+
+    std::optional<double> chisq(double wor, const StartValues* start) const {
+        const FitRequest request{region_,
+                                 wor,
+                                 start ? start : (region_.start ? &*region_.start : nullptr),
+                                 settings_.commonFwhm,
                                  false,
-                                 settings.maxIterations,
-                                 pattern.radiation};
+                                 settings_.maxIterations,
+                                 pattern_.radiation};
         std::istringstream noInput;
         std::ostringstream discarded;
         Console quiet(noInput, discarded);
-        RegionFit fit = fitRegion(pattern, request, quiet);
-        if (fit.status == FitStatus::Ok && (!best || fit.result.chisq < best->result.chisq))
-            best = std::move(fit);
+        last_ = fitRegion(pattern_, request, quiet);
+        if (last_.status != FitStatus::Ok) return std::nullopt;
+        return last_.result.chisq;
     }
-    return best;
+
+    const RegionFit& last() const { return last_; }
+
+  private:
+    const PatternStore& pattern_;
+    const Region& region_;
+    const SeriesSettings& settings_;
+    mutable RegionFit last_;
+};
+
+// The chi-square's minimum along W/R is sharp where the peak is clear: a coarse ladder
+// finds its valley, each rung fitted from the data's own estimates (a rung started from
+// its neighbour's fit may keep that fit's wrong shape), and a golden-section search in the
+// valley, each fit started from the ladder's best, pins it down.
+std::optional<WorValue> regionWorValue(const PatternStore& pattern, const Region& region,
+                                       const SeriesSettings& settings) {
+    const HeldFit held(pattern, region, settings);
+    std::optional<double> bestWor, bestChisq;
+    std::optional<StartValues> bestStart;
+    for (int rung = 0; rung * kCoarseRung <= kLargestWor + 1e-9; ++rung) {
+        const double wor = rung * kCoarseRung;
+        const std::optional<double> chisq = held.chisq(wor, nullptr);
+        if (chisq && (!bestChisq || *chisq < *bestChisq)) {
+            bestWor = wor;
+            bestChisq = chisq;
+            bestStart = fittedStart(held.last(), nullptr);
+        }
+    }
+    if (!bestWor) return std::nullopt;
+    double intensity = 0.0;
+    for (const PeakStart& peak : bestStart->peaks)
+        if (std::isfinite(peak.intensity)) intensity += peak.intensity;
+    // Golden section over [a, b]; a valley floor without a good fit is taken as high.
+    constexpr double kGolden = 0.6180339887498949;
+    double a = std::max(0.0, *bestWor - kCoarseRung), b = *bestWor + kCoarseRung;
+    const auto value = [&](double wor) {
+        return held.chisq(wor, &*bestStart).value_or(std::numeric_limits<double>::infinity());
+    };
+    double c = b - kGolden * (b - a), d = a + kGolden * (b - a);
+    double fc = value(c), fd = value(d);
+    while (b - a > kWorTolerance) {
+        if (fc <= fd) {
+            b = d;
+            d = c;
+            fd = fc;
+            c = b - kGolden * (b - a);
+            fc = value(c);
+        } else {
+            a = c;
+            c = d;
+            fc = fd;
+            d = a + kGolden * (b - a);
+            fd = value(d);
+        }
+    }
+    const double wor = (a + b) / 2;
+    // The ladder's own rung where the valley holds nothing better (W/R 0 exactly, say).
+    if (!(std::min(fc, fd) < *bestChisq)) return WorValue{intensity, *bestWor};
+    return WorValue{intensity, wor};
 }
 
 }  // namespace
 
 WorEstimate estimateWor(const PatternStore& pattern, const Plan& plan,
-                        const SeriesSettings& settings, double start) {
-    std::vector<WorValue> values;
+                        const SeriesSettings& settings) {
+    // Regions of one peak tell W/R best; without any, regions of several serve.
+    std::vector<const Region*> single, several;
     for (const Region& region : plan) {
-        if (region.positions.size() != 1 || region.positions[0] > kHighestAsymmetric) continue;
-        const std::optional<RegionFit> fit = refinedFit(pattern, region, settings, start);
-        if (!fit) continue;
-        // The profile depends on W/R squared: its sign tells nothing.
-        values.push_back({fit->result.peaks[0].intensity, std::fabs(fit->result.wor)});
+        if (region.positions.back() > kHighestAsymmetric) continue;
+        (region.positions.size() == 1 ? single : several).push_back(&region);
     }
-    if (values.empty()) return {};
+    const std::vector<const Region*>& candidates = single.empty() ? several : single;
+    if (candidates.empty()) return {std::nullopt, 0, "no region lies below 70 degrees"};
+    std::vector<WorValue> values;
+    for (const Region* region : candidates)
+        if (const std::optional<WorValue> value = regionWorValue(pattern, *region, settings))
+            values.push_back(*value);
+    if (values.empty())
+        return {std::nullopt, 0, "no region below 70 degrees fitted well"};
     std::sort(values.begin(), values.end(),
               [](const WorValue& a, const WorValue& b) { return a.intensity > b.intensity; });
     if (values.size() > static_cast<std::size_t>(kAutoWorPeaks)) values.resize(kAutoWorPeaks);
-    return {weightedMedian(values), static_cast<int>(values.size())};
+    return {weightedMedian(values), static_cast<int>(values.size()), ""};
 }

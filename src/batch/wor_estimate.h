@@ -1,13 +1,14 @@
 #pragma once
-// xrdfit --wor auto: W/R is the instrument's, shared by every peak of a pattern. It is
-// estimated once per pattern from the strongest well-separated peaks (the plan's regions of
-// one peak) where the asymmetry shows, each fitted with W/R refined, as the median of their
-// values weighted by their intensities. The profile depends on W/R squared, so a refinement
-// can stall at W/R 0, where it has no slope (and its standard error tells nothing): each
-// peak is refined from the start, half and twice it, the best fit kept, and the median
-// passes over a peak that stalled still.
+// W/R as a pattern shows it: the instrument's, shared by every peak of a pattern, measured
+// from the strongest well-separated peaks (the plan's regions of one peak; without any, its
+// regions of several) where the asymmetry shows. Each such region is fitted with W/R held along a ladder of values and
+// then by a golden-section search in the ladder's valley; the chi-square's minimum is the
+// region's W/R, and the median of the regions' values weighted by their intensities is the
+// pattern's. A refinement of W/R itself would stall at 0, where the profile (which depends
+// on W/R squared) has no slope.
 
 #include <optional>
+#include <string>
 
 #include "batch/series_run.h"
 #include "fit/region.h"
@@ -20,12 +21,14 @@ inline constexpr int kAutoWorPeaks = 8;
 // what it is at low angle, and W/R is hardly told by a fit.
 inline constexpr double kHighestAsymmetric = 70.0;
 
+// The largest W/R the ladder tries: beyond any usual diffractometer's (0.02 to 0.1).
+inline constexpr double kLargestWor = 0.15;
+
 struct WorEstimate {
-    std::optional<double> wor;  // none: no single-peak region gave a good fit
-    int peaks = 0;              // the fits it came from
+    std::optional<double> wor;  // none: the pattern cannot tell
+    int peaks = 0;              // the regions it came from
+    std::string why;            // with none: why not
 };
 
-// `start`: where the refinements start (the previous pattern's estimate in a sequential
-// run, else the default).
 WorEstimate estimateWor(const PatternStore& pattern, const Plan& plan,
-                        const SeriesSettings& settings, double start);
+                        const SeriesSettings& settings);

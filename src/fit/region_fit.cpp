@@ -4,11 +4,15 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <numeric>
 #include <optional>
+#include <vector>
 
 #include "fit/click_index.h"
 #include "fit/fit_setup.h"
+#include "fit/peak_verdicts.h"
 #include "fit/radiation_lines.h"
+#include "lsq/covariance.h"
 #include "lsq/lsq_fit.h"
 #include "lsq/lsq_reports.h"
 
@@ -65,25 +69,68 @@ std::optional<FitSelection> selectionFor(const PatternStore& pattern, const Regi
     return selection;
 }
 
-void carryStart(ParamVector& params, const StartValues& start, bool commonFwhm) {
+void carryStart(ParamVector& params, const StartValues& start, const std::vector<int>& kept,
+                bool commonFwhm) {
     params[kEta].b = start.eta;
     double fwhmSum = 0.0;
-    for (int j = 1; j <= static_cast<int>(start.peaks.size()); ++j) {
-        const PeakStart& peak = start.peaks[j - 1];
-        params[peakPosition(j)].b = peak.position;
-        params[peakIntensity(j)].b = peak.intensity;
-        if (!commonFwhm) params[peakFwhm(j)].b = peak.fwhm;
+    int widths = 0;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const auto j = static_cast<std::size_t>(kept[i]);
+        // A peak with no start of its own keeps the estimate from the data.
+        if (j >= start.peaks.size() || !std::isfinite(start.peaks[j].position)) continue;
+        const PeakStart& peak = start.peaks[j];
+        const int entry = static_cast<int>(i) + 1;
+        params[peakPosition(entry)].b = peak.position;
+        params[peakIntensity(entry)].b = peak.intensity;
+        if (!commonFwhm) params[peakFwhm(entry)].b = peak.fwhm;
         fwhmSum += peak.fwhm;
+        ++widths;
     }
-    if (commonFwhm) params[kCfwhm].b = fwhmSum / static_cast<double>(start.peaks.size());
+    if (commonFwhm && widths > 0) params[kCfwhm].b = fwhmSum / widths;
 }
 
-// As the engine's final report gives it: the normal-matrix diagonal against the reduced
-// chi-square in single precision.
-double standardError(const LsqState& lsq, int k) {
-    const float s = std::sqrt(reducedChisq(lsq.phi_new, lsq.nu));
-    const double scale = lsq.params[k].scale;
-    return scale > 0.0 ? s / scale : std::numeric_limits<double>::infinity();
+// The selection of the peaks still kept, between the region's own ends.
+FitSelection keptSelection(const FitSelection& all, const std::vector<int>& kept) {
+    FitSelection selection;
+    selection.sel[0] = all.sel[0];
+    int entry = 0;
+    for (const int j : kept) selection.sel[++entry] = all.sel[j + 1];
+    selection.sel[++entry] = all.sel[all.sellast];
+    selection.sellast = entry;
+    return selection;
+}
+
+// The engine's input for the kept peaks, W/R held or refined.
+LsqState preparedFit(const PatternStore& pattern, const FitRequest& request,
+                     const FitSelection& all, const std::vector<int>& kept, bool refineWor) {
+    LsqState lsq;
+    lsq.fwhmMode = request.commonFwhm ? 'g' : 'f';
+    lsq.workers = 1;  // a series runs its fits side by side instead
+    lsq.mesg = request.verbose ? 1 : 0;
+    // W/R as the fit run keeps it, in single precision.
+    lsq.params[kWor].b = std::fabs(static_cast<float>(request.wor));
+    setUpFit(lsq, pattern, keptSelection(all, kept), {request.commonFwhm, refineWor});
+    lsq.miter = request.maxIterations;
+    lsq.kalpha2 = companionOf(request.radiation);
+    // The estimates take each peak's area for one line; the Kα1 line has its share of it.
+    if (lsq.kalpha2)
+        for (int j = 1; j <= static_cast<int>(kept.size()); ++j)
+            lsq.params[peakIntensity(j)].b /= 1.0 + lsq.kalpha2->intensityRatio;
+    if (const StartValues* start = request.start) {
+        carryStart(lsq.params, *start, kept, request.commonFwhm);
+        if (request.wor < 0.0 && start->wor) lsq.params[kWor].b = *start->wor;
+    }
+    return lsq;
+}
+
+struct EngineRun {
+    LsqState lsq;
+    bool converged = false;
+};
+
+EngineRun run(LsqState lsq, Console& reports) {
+    const bool converged = lsq_fit(lsq, reports) == 1;
+    return {std::move(lsq), converged};
 }
 
 bool finiteRefined(const ParamVector& params) {
@@ -92,32 +139,78 @@ bool finiteRefined(const ParamVector& params) {
     return true;
 }
 
-bool peaksInRegion(const RegionFit& fit, const PatternStore& pattern, int lastIndex) {
-    const double low = pattern.tth[fit.firstIndex], high = pattern.tth[lastIndex];
-    for (int j = 0; j < fit.result.peakCount; ++j) {
-        const FittedPeak& peak = fit.result.peaks[j];
-        if (!(peak.fwhm > 0.0) || !(peak.position >= low && peak.position <= high)) return false;
-    }
-    return true;
+// The profile depends on W/R squared, so a refinement from one start can stall where W/R
+// has no slope, on a chi-square many times that of W/R held. W/R is refined from its start
+// and again from the fit with W/R held, and the lower chi-square kept.
+EngineRun bestRun(const PatternStore& pattern, const FitRequest& request, const FitSelection& all,
+                  const std::vector<int>& kept, Console& reports) {
+    if (!(request.wor < 0.0)) return run(preparedFit(pattern, request, all, kept, false), reports);
+    EngineRun best = run(preparedFit(pattern, request, all, kept, true), reports);
+    EngineRun held = run(preparedFit(pattern, request, all, kept, false), reports);
+    if (!finiteRefined(held.lsq.params)) return best;
+    held.lsq.params[kWor].fit = 1;
+    EngineRun fromHeld = run(std::move(held.lsq), reports);
+    if (!finiteRefined(best.lsq.params) || fromHeld.lsq.phi_new < best.lsq.phi_new)
+        return fromHeld;
+    return best;
 }
 
-// A peak the data do not hold: the fit gives it no height, or cannot tell its values.
-bool everyPeakFound(const RegionFit& fit) {
-    for (int j = 0; j < fit.result.peakCount; ++j) {
-        const PeakErrors& se = fit.se[j];
-        if (!(fit.result.peaks[j].intensity > 0.0) || !std::isfinite(se.position) ||
-            !std::isfinite(se.intensity) || !std::isfinite(se.fwhm))
-            return false;
+// Takes the run's curves and region-wide values, and the values, errors, verdicts and flags
+// of the peaks it kept.
+void record(const EngineRun& engine, const std::vector<int>& kept, const PatternStore& pattern,
+            const RegionSpan& span, const FitRequest& request, RegionFit& fit) {
+    LsqState lsq = engine.lsq;
+    const int peakCount = fit.result.peakCount;
+    const std::array<FittedPeak, kMaxPeaks> earlier = fit.result.peaks;
+    fit.result = readFitResult(lsq, static_cast<int>(kept.size()), fit.firstIndex, pattern.tthmin,
+                               pattern.tthstep);
+    const std::array<FittedPeak, kMaxPeaks> now = fit.result.peaks;
+    fit.result.peaks = earlier;
+    fit.result.peakCount = peakCount;
+    fit.engineRan = true;
+    fit.iterations = std::min(lsq.iter, lsq.miter);
+    fit.etaSe = standardError(lsq, kEta);
+    fit.worSe = standardError(lsq, kWor);
+    unsigned common = request.worAssumed ? kWorAssumed : 0u;
+    if (!(fit.result.eta > 0.0 && fit.result.eta < 1.0)) common |= kEtaAtBound;
+    if (fit.result.chisq > kHighChi2Limit) common |= kHighChi2;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const int j = kept[i];
+        const int entry = static_cast<int>(i) + 1;
+        fit.result.peaks[j] = now[i];
+        fit.se[j] = {standardError(lsq, peakPosition(entry)), standardError(lsq, peakIntensity(entry)),
+                     standardError(lsq, request.commonFwhm ? kCfwhm : peakFwhm(entry))};
+        fit.peakStatus[j] = peakVerdict(now[i], fit.se[j], span);
+        fit.flags[j] = common | peakFlags(now[i], span, lsq.kalpha2);
     }
-    return true;
 }
 
-FitStatus judged(const RegionFit& fit, const LsqState& lsq, const PatternStore& pattern,
-                 int lastIndex, bool converged) {
-    if (!finiteRefined(lsq.params)) return FitStatus::Diverged;
-    if (!everyPeakFound(fit)) return FitStatus::NoPeak;
-    if (!peaksInRegion(fit, pattern, lastIndex)) return FitStatus::Diverged;
-    return converged ? FitStatus::Ok : FitStatus::IterationLimit;
+// The kept peak to drop first: the farthest from ok, then the least significant; none
+// when every kept peak is ok.
+std::optional<std::size_t> worstPeak(const RegionFit& fit, const std::vector<int>& kept) {
+    std::optional<std::size_t> worst;
+    auto significance = [&](int j) { return fit.result.peaks[j].intensity / fit.se[j].intensity; };
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const int j = kept[i];
+        const int weight = verdictWeight(fit.peakStatus[j]);
+        if (weight == 0) continue;
+        const int worstWeight = worst ? verdictWeight(fit.peakStatus[kept[*worst]]) : 0;
+        if (weight > worstWeight ||
+            (weight == worstWeight && !(significance(j) >= significance(kept[*worst]))))
+            worst = i;
+    }
+    return worst;
+}
+
+std::string tooFewPointsNote(const PatternStore& pattern, const FitSelection& selection,
+                             const LsqState& lsq, const Region& region) {
+    std::string note = std::to_string(lsq.ndata()) + " points from " +
+                       degrees(pattern.tth[selection.sel[0]]) + " to " +
+                       degrees(pattern.tth[selection.sel[selection.sellast]]) +
+                       " are too few for " + std::to_string(refinedCount(lsq.params)) +
+                       " parameters (peaks at";
+    for (const double position : region.positions) note += " " + degrees(position);
+    return note + ")";
 }
 
 }  // namespace
@@ -136,6 +229,10 @@ const char* statusName(FitStatus status) {
             return "too-few-points";
         case FitStatus::NoPeak:
             return "no-peak";
+        case FitStatus::NotSignificant:
+            return "not-significant";
+        case FitStatus::TooNarrow:
+            return "too-narrow";
         case FitStatus::IterationLimit:
             return "iteration-limit";
         case FitStatus::Diverged:
@@ -144,61 +241,79 @@ const char* statusName(FitStatus status) {
     return "";
 }
 
+std::string flagNames(unsigned flags) {
+    static const std::pair<FitFlag, const char*> kNames[] = {
+        {kEtaAtBound, "eta-at-bound"}, {kWorAssumed, "wor-assumed"}, {kHighChi2, "high-chi2"},
+        {kNearEnd, "near-end"},        {kKa2Outside, "ka2-outside"}};
+    std::string names;
+    for (const auto& [flag, name] : kNames) {
+        if (!(flags & flag)) continue;
+        if (!names.empty()) names += ',';
+        names += name;
+    }
+    return names;
+}
+
+bool RegionFit::allOk(int peaks) const {
+    for (int j = 0; j < peaks; ++j)
+        if (statusOf(j) != FitStatus::Ok) return false;
+    return true;
+}
+
 RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Console& reports) {
     RegionFit fit;
     const std::optional<FitSelection> selection = selectionFor(pattern, request.region, fit);
     if (!selection) return fit;
     const int peakCount = selection->sellast - 1;
     fit.firstIndex = selection->sel[0];
-
-    LsqState lsq;
-    lsq.fwhmMode = request.commonFwhm ? 'g' : 'f';
-    lsq.workers = 1;  // a series runs its fits side by side instead
-    lsq.mesg = request.verbose ? 1 : 0;
-    // W/R as the fit run keeps it, in single precision.
-    const float wor = static_cast<float>(request.wor);
-    const bool refineWor = wor < 0.0f;
-    lsq.params[kWor].b = std::fabs(wor);
-    setUpFit(lsq, pattern, *selection, {request.commonFwhm, refineWor});
-    lsq.miter = request.maxIterations;
     fit.radiation = request.radiation;
-    lsq.kalpha2 = companionOf(request.radiation);
-    // The estimates take each peak's area for one line; the Kα1 line has its share of it.
-    if (lsq.kalpha2)
-        for (int j = 1; j <= peakCount; ++j)
-            lsq.params[peakIntensity(j)].b /= 1.0 + lsq.kalpha2->intensityRatio;
-    if (const StartValues* start = request.start) {
-        carryStart(lsq.params, *start, request.commonFwhm);
-        if (refineWor && start->wor) lsq.params[kWor].b = *start->wor;
-    }
-    if (lsq.ndata() - 1 - refinedCount(lsq.params) <= 0) {
+    fit.result.peakCount = peakCount;
+    const int lastIndex = selection->sel[selection->sellast];
+    const RegionSpan span{pattern.tth[fit.firstIndex], pattern.tth[lastIndex], pattern.tthstep};
+
+    std::vector<int> kept(peakCount);
+    std::iota(kept.begin(), kept.end(), 0);
+    const LsqState whole = preparedFit(pattern, request, *selection, kept, request.wor < 0.0);
+    if (whole.ndata() - 1 - refinedCount(whole.params) <= 0) {
         fit.status = FitStatus::TooFewPoints;
-        fit.note = std::to_string(lsq.ndata()) + " points from " +
-                   degrees(pattern.tth[selection->sel[0]]) + " to " +
-                   degrees(pattern.tth[selection->sel[selection->sellast]]) + " are too few for " +
-                   std::to_string(refinedCount(lsq.params)) + " parameters (peaks at";
-        for (const double position : request.region.positions) fit.note += " " + degrees(position);
-        fit.note += ")";
+        fit.note = tooFewPointsNote(pattern, *selection, whole, request.region);
         return fit;
     }
-
-    const bool converged = lsq_fit(lsq, reports) == 1;
-    fit.engineRan = true;
-    fit.result = readFitResult(lsq, peakCount, fit.firstIndex, pattern.tthmin, pattern.tthstep);
-    fit.iterations = lsq.iter;
-    for (int j = 1; j <= peakCount; ++j) {
-        fit.se[j - 1] = {standardError(lsq, peakPosition(j)), standardError(lsq, peakIntensity(j)),
-                         standardError(lsq, request.commonFwhm ? kCfwhm : peakFwhm(j))};
+    for (;;) {
+        const EngineRun engine = bestRun(pattern, request, *selection, kept, reports);
+        record(engine, kept, pattern, span, request, fit);
+        if (!finiteRefined(engine.lsq.params)) {
+            for (const int j : kept) fit.peakStatus[j] = FitStatus::Diverged;
+            fit.status = FitStatus::Diverged;
+            return fit;
+        }
+        const std::optional<std::size_t> worst = worstPeak(fit, kept);
+        if (!worst) {
+            fit.status = engine.converged ? FitStatus::Ok : FitStatus::IterationLimit;
+            for (const int j : kept) fit.peakStatus[j] = fit.status;
+            return fit;
+        }
+        if (kept.size() == 1) {
+            fit.status = fit.peakStatus[kept[0]];
+            return fit;
+        }
+        // The dropped peak keeps the values and the verdict it was dropped with.
+        kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(*worst));
     }
-    fit.status = judged(fit, lsq, pattern, selection->sel[selection->sellast], converged);
-    return fit;
 }
 
-StartValues fittedStart(const RegionFit& fit) {
+StartValues fittedStart(const RegionFit& fit, const StartValues* previous) {
     StartValues start;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
     for (int j = 0; j < fit.result.peakCount; ++j) {
         const FittedPeak& peak = fit.result.peaks[j];
-        start.peaks.push_back({peak.position, peak.intensity, peak.fwhm});
+        const auto entry = static_cast<std::size_t>(j);
+        if (fit.statusOf(j) == FitStatus::Ok)
+            start.peaks.push_back({peak.position, peak.intensity, peak.fwhm});
+        else if (previous && entry < previous->peaks.size())
+            start.peaks.push_back(previous->peaks[entry]);
+        else
+            start.peaks.push_back({nan, nan, nan});
     }
     start.eta = fit.result.eta;
     start.wor = fit.result.wor;

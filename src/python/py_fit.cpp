@@ -13,6 +13,7 @@
 #include "batch/results_table.h"
 #include "batch/series_messages.h"
 #include "batch/series_run.h"
+#include "batch/wor_estimate.h"
 #include "import/instrument_formats.h"
 #include "pattern/pattern_checks.h"
 #include "python/errors.h"
@@ -54,27 +55,36 @@ double worValue(double wor) {
 }
 
 PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<double> positions,
-             double wor, bool commonFwhm, const py::object& radiation, std::optional<int> maxIter) {
+             const py::object& wor, bool commonFwhm, const py::object& radiation,
+             std::optional<int> maxIter) {
     PyFit fitted{pattern.name, regionOf(low, high, std::move(positions), std::nullopt), {}, {}};
-    const double regionWor = worValue(wor);
-    const int iterations = maxIterations(maxIter);
+    SeriesSettings settings;
+    settings.commonFwhm = commonFwhm;
+    settings.maxIterations = maxIterations(maxIter);
     auto store = std::make_unique<PatternStore>(*pattern.store);
     if (!radiation.is_none()) store->radiation = radiationArgument(radiation);
-    {
+    // Prepared as a series prepares each pattern, with the radiation already chosen.
+    prepareForFit(*store, {});
+    fitted.fit.note = offGridReason(*store);
+    if (!fitted.fit.note.empty()) {
+        fitted.fit.status = FitStatus::IrregularGrid;
+    } else {
+        if (py::isinstance<py::str>(wor) && wor.cast<std::string>() != "auto")
+            throw py::value_error("wor must be a number or 'auto'");
+        const bool given = !wor.is_none() && !py::isinstance<py::str>(wor);
+        const double number = given ? worValue(wor.cast<double>()) : 0.0;
         py::gil_scoped_release unlocked;
-        // Prepared as a series prepares each pattern, with the radiation already chosen.
-        prepareForFit(*store, {});
-        fitted.fit.note = offGridReason(*store);
-        if (!fitted.fit.note.empty()) {
-            fitted.fit.status = FitStatus::IrregularGrid;
-        } else {
-            const FitRequest request{fitted.region, regionWor,  nullptr,         commonFwhm,
-                                     false,         iterations, store->radiation};
-            std::istringstream noInput;
-            std::ostringstream discarded;
-            Console quiet(noInput, discarded);
-            fitted.fit = fitRegion(*store, request, quiet);
-        }
+        const WorChoice choice =
+            given ? WorChoice{number, false}
+                  : regionWor(fitted.region, settings,
+                              estimateWor(*store, Plan{fitted.region}, settings).wor);
+        const FitRequest request{fitted.region, choice.wor,  nullptr,
+                                 commonFwhm,    false,       settings.maxIterations,
+                                 store->radiation, choice.assumed};
+        std::istringstream noInput;
+        std::ostringstream discarded;
+        Console quiet(noInput, discarded);
+        fitted.fit = fitRegion(*store, request, quiet);
     }
     for (std::size_t i = 0; i < fitted.fit.result.calc.size(); ++i)
         fitted.tth.push_back(store->tth[fitted.fit.firstIndex + i]);
@@ -164,17 +174,17 @@ SeriesSettings settingsOf(bool sequential, std::optional<int> jobs, const py::ob
 
 // The table as it is collected: columns, xrdfit's text and its messages.
 struct SeriesTable {
-    std::vector<std::string> pattern, status;
+    std::vector<std::string> pattern, status, flags;
     std::vector<long> region, peak, iterations;
     std::vector<double> tth, tthSe, intensity, intensitySe, fwhm, fwhmSe, eta, wor, chi2, d, dSe;
     std::string text = tableHeader();
     std::vector<std::string> messages;
-    std::string radiationSaid;
+    SaidSoFar said;
     int fits = 0;
     int failed = 0;
 
     void take(const PatternOutcome& outcome, const Plan& plan) {
-        for (std::string& message : outcomeMessages(outcome, radiationSaid))
+        for (std::string& message : outcomeMessages(outcome, said))
             messages.push_back(std::move(message));
         for (std::size_t r = 0; r < outcome.fits.size(); ++r) {
             const RegionFit& fit = outcome.fits[r];
@@ -184,7 +194,7 @@ struct SeriesTable {
             for (int j = 0; j < static_cast<int>(plan[r].positions.size()); ++j)
                 add(outcome.name, number, j, tableRow(fit, j));
             ++fits;
-            if (fit.status != FitStatus::Ok) ++failed;
+            if (!fit.allOk(static_cast<int>(plan[r].positions.size()))) ++failed;
         }
     }
 
@@ -205,6 +215,7 @@ struct SeriesTable {
         status.push_back(statusName(row.status));
         d.push_back(row.d);
         dSe.push_back(row.dSe);
+        flags.push_back(row.flags);
     }
 
     py::dict columns() const {
@@ -226,6 +237,7 @@ struct SeriesTable {
         columns["status"] = numpy.attr("array")(status, py::arg("dtype") = "str");
         columns["d"] = doubles(d);
         columns["d_se"] = doubles(dSe);
+        columns["flags"] = numpy.attr("array")(flags, py::arg("dtype") = "str");
         return columns;
     }
 };
@@ -260,6 +272,12 @@ void bindFit(py::module_& m) {
         .def_readonly("fwhm_se", &TableRow::fwhmSe)
         .def_readonly("d", &TableRow::d, "lattice spacing from lambda1, Angstrom; NaN without")
         .def_readonly("d_se", &TableRow::dSe)
+        .def_property_readonly(
+            "status", [](const TableRow& row) { return statusName(row.status); },
+            "ok, or why the data do not hold this peak")
+        .def_readonly("flags", &TableRow::flags,
+                      "what to look at: eta-at-bound, wor-assumed, high-chi2, near-end, "
+                      "ka2-outside (comma-separated)")
         .def("__repr__", [](const TableRow& row) {
             return "<xrdpick.Peak tth=" + std::to_string(row.tth) +
                    " intensity=" + std::to_string(row.intensity) +
@@ -268,10 +286,13 @@ void bindFit(py::module_& m) {
 
     py::class_<PyFit>(m, "FitResult", R"(The fit of one region, as xrdfit fits and tabulates it.
 
-status is "ok" only when the fit converged, every value and error is finite, every intensity
-positive and every peak inside its region; otherwise it says what happened (outside,
-too-few-points, no-peak, iteration-limit, diverged, irregular-grid) and note may say more.
-A fit that is not ok is still a result: judge its values by its status.)")
+status is "ok" only when the fit converged, every value and error is finite, and the peaks it
+kept lie inside its region, each at least three standard errors strong and a step wide;
+otherwise it says what happened (outside, too-few-points, no-peak, not-significant,
+too-narrow, iteration-limit, diverged, irregular-grid) and note may say more. A peak the data
+do not hold is dropped and the region fitted again without it: each Peak has its own status.
+Standard errors come from the covariance. A fit that is not ok is still a result: judge its
+values by its status.)")
         .def_property_readonly("status", [](const PyFit& f) { return statusName(f.fit.status); })
         .def_property_readonly("ok", [](const PyFit& f) { return f.fit.status == FitStatus::Ok; })
         .def_property_readonly("note", [](const PyFit& f) { return f.fit.note; })
@@ -319,13 +340,14 @@ A fit that is not ok is still a result: judge its values by its status.)")
         });
 
     m.def("fit", &fitOne, py::arg("pattern"), py::arg("low"), py::arg("high"), py::arg("positions"),
-          py::kw_only(), py::arg("wor") = kDefaultWor, py::arg("common_fwhm") = false,
+          py::kw_only(), py::arg("wor") = py::none(), py::arg("common_fwhm") = false,
           py::arg("radiation") = py::none(), py::arg("max_iter") = py::none(),
           R"(Fits one region of a pattern as xrdfit and xrdpick's evaluation page fit it.
 
 low, high: the region's background ends, two-theta degrees; positions: the start positions
 of one to nine peaks, ascending strictly between them. wor: W/R, the profile's asymmetry
-(negative: refined from its magnitude). common_fwhm: one FWHM for all the peaks. radiation:
+(negative: refined from its magnitude); None or "auto": estimated from this region when it
+holds one peak below 70 degrees, else 0, flagged wor-assumed. common_fwhm: one FWHM for all the peaks. radiation:
 a Radiation or an anode name ("Cu") over the pattern's own; with a Kalpha2 line every peak is
 fitted as a Kalpha1/Kalpha2 doublet. max_iter: the engine's iteration limit (default 30).
 The fit runs without the GIL. Returns a FitResult, whatever its status; raises RegionError

@@ -128,18 +128,33 @@ TEST(DoubletFit, WorAutoFindsTheInstrumentsAsymmetry) {
             EXPECT_EQ(row.at("status"), "ok");
         }
     }
-    // No region of one peak fits: the default is held, and said.
-    TempDir dir;
-    writeTwoColumns("nacl.xy", rockSaltPattern(rockSaltReflections(1.0)));
-    writeFile("plan.txt", "25.3 26.3 25.8\n");
-    const XrdfitRun run = runXrdfit({"--plan", "plan.txt", "--wor", "auto", "nacl.xy"});
-    EXPECT_NE(run.err.find("xrdfit: nacl.xy: --wor auto: no region of one peak fitted well; the "
-                           "default W/R held\n"),
-              std::string::npos)
-        << run.err;
-    const std::vector<TableRow> rows = parseTable(run.out);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_NE(rows[0].at("status"), "ok");
+    // Where the pattern cannot tell, W/R 0 is held, said with the reason, and flagged.
+    const struct {
+        const char* plan;
+        std::vector<std::string> wor;
+        const char* why;
+    } untold[] = {
+        {"25.3 26.3 25.8\n", {"--wor", "auto"}, "no region below 70 degrees fitted well"},
+        {"25.3 26.3 25.8\n", {}, "no region below 70 degrees fitted well"},
+        {"74.5 76.5 75.3 75.6\n", {"--wor", "auto"}, "no region lies below 70 degrees"},
+    };
+    for (const auto& c : untold) {
+        SCOPED_TRACE(c.plan);
+        TempDir dir;
+        writeTwoColumns("nacl.xy", rockSaltPattern(rockSaltReflections(1.0)));
+        writeFile("plan.txt", c.plan);
+        std::vector<std::string> args{"--plan", "plan.txt", "nacl.xy"};
+        args.insert(args.end(), c.wor.begin(), c.wor.end());
+        const XrdfitRun run = runXrdfit(args);
+        EXPECT_NE(run.err.find(std::string("xrdfit: nacl.xy: W/R cannot be estimated: ") + c.why +
+                               "; W/R 0 held (flagged wor-assumed)\n"),
+                  std::string::npos)
+            << run.err;
+        for (const TableRow& row : parseTable(run.out)) {
+            EXPECT_EQ(number(row, "wor"), 0.0);
+            EXPECT_NE(row.at("flags").find("wor-assumed"), std::string::npos);
+        }
+    }
 }
 
 TEST(DoubletFit, RadiationAndWorOptionsOfXrdfit) {

@@ -9,10 +9,11 @@ namespace {
 TEST(ResultsTable, HeaderNamesEveryColumnTabSeparated) {
     EXPECT_EQ(tableHeader(),
               "pattern\tregion\tpeak\ttth\ttth_se\tintensity\tintensity_se\tfwhm\tfwhm_se\teta"
-              "\twor\tchi2\titerations\tstatus\td\td_se\n");
+              "\twor\tchi2\titerations\tstatus\td\td_se\tflags\n");
 }
 
-TEST(ResultsTable, RowPerPeakWithValuesErrorsAndStatus) {
+// Each row has its own verdict and flags, the flags comma-separated in one order.
+TEST(ResultsTable, RowPerPeakWithValuesErrorsStatusAndFlags) {
     Region region;
     region.positions = {21.6, 22.2};
     RegionFit fit;
@@ -26,12 +27,16 @@ TEST(ResultsTable, RowPerPeakWithValuesErrorsAndStatus) {
     fit.result.eta = 0.4;
     fit.result.wor = 0.06;
     fit.result.chisq = 1.5;
-    fit.iterations = 31;
+    fit.iterations = 30;
+    fit.peakStatus = {FitStatus::IterationLimit, FitStatus::NotSignificant};
+    fit.flags = {kNearEnd | kEtaAtBound, kKa2Outside | kHighChi2 | kWorAssumed};
     EXPECT_EQ(tableRows("run/a b.xy", 2, region, fit),
               "run/a b.xy\t2\t1\t21.601235\t1.235e-05\t41.500000\t5.000e-01\t0.080100\t2.000e-04"
-              "\t0.400000\t0.060000\t1.500000\t31\titeration-limit\tnan\tnan\n"
+              "\t0.400000\t0.060000\t1.500000\t30\titeration-limit\tnan\tnan"
+              "\teta-at-bound,near-end\n"
               "run/a b.xy\t2\t2\t22.200000\t2.000e-05\t1234567.250000\t1.200e+01\t0.090000"
-              "\t3.000e-04\t0.400000\t0.060000\t1.500000\t31\titeration-limit\tnan\tnan\n");
+              "\t3.000e-04\t0.400000\t0.060000\t1.500000\t30\tnot-significant\tnan\tnan"
+              "\twor-assumed,high-chi2,ka2-outside\n");
 }
 
 // d = lambda1 / (2 sin theta), d_se = d cot theta dtheta: at 60 degrees d is lambda1 itself, at
@@ -50,12 +55,12 @@ TEST(ResultsTable, SpacingsFromTheKalpha1Wavelength) {
     fit.se[1] = {0.02, 1.0, 1e-3};
     EXPECT_EQ(tableRows("a.xy", 1, region, fit),
               "a.xy\t1\t1\t60.000000\t2.000e-02\t100.000000\t1.000e+00\t0.100000\t1.000e-03"
-              "\t0.000000\t0.000000\t0.000000\t0\tok\t1.500000\t4.534e-04\n"
+              "\t0.000000\t0.000000\t0.000000\t0\tok\t1.500000\t4.534e-04\t\n"
               "a.xy\t1\t2\t90.000000\t2.000e-02\t100.000000\t1.000e+00\t0.100000\t1.000e-03"
-              "\t0.000000\t0.000000\t0.000000\t0\tok\t1.060660\t1.851e-04\n");
+              "\t0.000000\t0.000000\t0.000000\t0\tok\t1.060660\t1.851e-04\t\n");
     fit.engineRan = false;  // a fit that did not run has no spacing, whatever the radiation
     fit.status = FitStatus::Outside;
-    EXPECT_NE(tableRows("a.xy", 1, region, fit).find("\toutside\tnan\tnan\n"), std::string::npos);
+    EXPECT_NE(tableRows("a.xy", 1, region, fit).find("\toutside\tnan\tnan\t\n"), std::string::npos);
 }
 
 TEST(ResultsTable, FitThatDidNotRunShowsNanForEveryValue) {
@@ -64,7 +69,7 @@ TEST(ResultsTable, FitThatDidNotRunShowsNanForEveryValue) {
     RegionFit fit;
     fit.status = FitStatus::Outside;
     EXPECT_EQ(tableRows("a.xy", 1, region, fit),
-              "a.xy\t1\t1\tnan\tnan\tnan\tnan\tnan\tnan\tnan\tnan\tnan\t0\toutside\tnan\tnan\n");
+              "a.xy\t1\t1\tnan\tnan\tnan\tnan\tnan\tnan\tnan\tnan\tnan\t0\toutside\tnan\tnan\t\n");
 }
 
 }  // namespace

@@ -15,11 +15,13 @@ XrdfitRun runXrdfit(const std::vector<std::string>& args) {
 
 namespace {
 
+// Every field, the empty last one (no flags) included.
 std::vector<std::string> splitTabs(const std::string& line) {
     std::vector<std::string> fields;
-    std::istringstream in(line);
-    std::string field;
-    while (std::getline(in, field, '\t')) fields.push_back(field);
+    std::size_t from = 0;
+    for (std::size_t tab; (tab = line.find('\t', from)) != std::string::npos; from = tab + 1)
+        fields.push_back(line.substr(from, tab - from));
+    fields.push_back(line.substr(from));
     return fields;
 }
 

@@ -149,7 +149,7 @@ TEST_F(XrdfitOutputsTest, ATableNamedAsAnOpenDescriptorIsWrittenThroughIt) {
 TEST_F(XrdfitOutputsTest, ATableOnStandardOutputFollowsTheShellsRedirection) {
     const std::string before = "earlier table\n";
     const std::string xrdfit = std::string("{ ") + XRDFIT_BINARY +
-                               " --plan plan.txt --table /dev/stdout " + names_[0] +
+                               " --plan plan.txt --wor 0.06 --table /dev/stdout " + names_[0] +
                                " 2>err.txt; echo $? >status.txt; }";
     struct Case {
         const char* what;

@@ -65,9 +65,11 @@ TEST_F(XrdfitRunTest, SequentialAndParallelRunsRecoverEveryPeak) {
         SCOPED_TRACE(mode);
         const XrdfitRun run = runXrdfit(withPatterns({"--plan", "plan.txt", mode}));
         EXPECT_EQ(run.status, 0) << run.err;
-        // The series says its radiation once, for its first pattern.
+        // The series says its radiation and the W/R it measured once, for its first pattern.
         EXPECT_EQ(run.err, "xrdfit: " + names_[0] +
-                               ": radiation: none known (--anode or --wavelength names it)\n");
+                               ": radiation: none known (--anode or --wavelength names it)\n"
+                               "xrdfit: " + names_[0] +
+                               ": W/R 0.060, estimated from the pattern's regions\n");
         expectRecovered(parseTable(run.out), names_);
     }
 }
