@@ -6,6 +6,7 @@
 #include "import/instrument_formats.h"
 #include "open/format_recognition.h"
 #include "pattern/bin_points.h"
+#include "pattern/pattern_file_open.h"
 #include "pattern/readers.h"
 
 namespace {
@@ -17,9 +18,17 @@ const char* const kCannotSee =
 
 // A name that does not fit the 200-character name buffer is refused like one that cannot be
 // opened, and so is one with a NUL inside, which would open a different file than it names.
-std::FILE* openDataFile(const std::string& name) {
-    if (name.size() >= kNameBufferSize || name.find('\0') != std::string::npos) return nullptr;
-    return std::fopen(name.c_str(), "r");
+// A name that is no regular file (a directory, a FIFO, a device) is refused, saying what it
+// is. nullptr after the message.
+std::FILE* openDataFile(const std::string& name, Console& console) {
+    if (name.size() < kNameBufferSize && name.find('\0') == std::string::npos) {
+        const PatternFileOpening opening = openPatternFile(name);
+        if (opening.file) return opening.file;
+        if (!opening.refusal.empty())
+            console.print("%s: %s\n", name.c_str(), opening.refusal.c_str());
+    }
+    console.print("%s", kCannotSee);
+    return nullptr;
 }
 
 // Reads names until one opens. An empty answer, or the end of the console input, ends the
@@ -31,8 +40,7 @@ std::FILE* askUntilOpened(Console& console, std::string& name) {
             console.print("Bye.\n");
             return nullptr;
         }
-        if (std::FILE* file = openDataFile(name)) return file;
-        console.print("%s", kCannotSee);
+        if (std::FILE* file = openDataFile(name, console)) return file;
     }
 }
 
@@ -118,11 +126,8 @@ ProcessedReader processedReader(char format) {
 
 bool loadPatternFile(const std::string& name, const ImportRequest& options, Console& console,
                      PatternStore& store, DataFileName& dataFile) {
-    std::FILE* file = openDataFile(name);
-    if (!file) {
-        console.print("%s", kCannotSee);
-        return false;
-    }
+    std::FILE* file = openDataFile(name, console);
+    if (!file) return false;
     return loadFile(file, name, options, console, store, dataFile);
 }
 
@@ -136,12 +141,8 @@ bool loadPattern(const std::vector<std::string>& args, Console& console, Pattern
     } else {
         // The command-line name gets one attempt only; afterwards the console is asked.
         name = args[0];
-        file = openDataFile(name);
-        if (file) {
-            options.format = from;
-        } else {
-            console.print("%s", kCannotSee);
-        }
+        file = openDataFile(name, console);
+        if (file) options.format = from;
     }
     for (;;) {
         if (!file) file = askUntilOpened(console, name);

@@ -2,6 +2,7 @@
 // status of a run in which some inputs fail.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -70,13 +71,25 @@ TEST_F(ConvertMainTest, ShowsAProgressLinePerFileOnlyWhenAskedTo) {
 
 // ---- Inputs that fail, and the others still converted ----
 
-TEST_F(ConvertMainTest, AMissingFileFailsTheRunButNotTheOtherFiles) {
-    const ConvertRun run =
-        runConvert({"--to", "dat", "--outdir", "out", "a.xy", "gone.xy", "b.xy"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "out/a.dat\nout/b.dat\n");
-    EXPECT_TRUE(contains(run.err, "gone.xy: cannot open: No such file or directory\n"));
-    EXPECT_TRUE(fileExists("out/b.dat"));
+// Only a regular file is read: a FIFO or a device would hold the run for ever.
+TEST_F(ConvertMainTest, AnInputThatIsNoFileFailsTheRunButNotTheOtherFiles) {
+    fs::create_directory("folder.xy");
+    ASSERT_EQ(mkfifo("pipe.xy", 0600), 0);
+    const struct {
+        std::string input, message;
+    } cases[] = {
+        {"gone.xy", "gone.xy: cannot open: No such file or directory\n"},
+        {"folder.xy", "folder.xy: a directory, not a pattern file\n"},
+        {"pipe.xy", "pipe.xy: a FIFO, not a pattern file\n"},
+    };
+    for (const auto& c : cases) {
+        const ConvertRun run =
+            runConvert({"--force", "--to", "dat", "--outdir", "out", "a.xy", c.input, "b.xy"});
+        EXPECT_EQ(run.status, 1) << c.message;
+        EXPECT_EQ(run.out, "out/a.dat\nout/b.dat\n") << c.message;
+        EXPECT_EQ(run.err,
+                  "a.xy: 3 data points read.\n" + c.message + "b.xy: 3 data points read.\n");
+    }
 }
 
 TEST_F(ConvertMainTest, AFileTheReaderRefusesFailsWithTheReadersMessage) {

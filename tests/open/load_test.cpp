@@ -4,6 +4,7 @@
 #include "open/load.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <memory>
@@ -171,10 +172,25 @@ TEST_F(LoadTest, DirectoriesWithDotsInTheirNamesLoad) {
     EXPECT_EQ(dataFile.format, 'x');
 }
 
-TEST_F(LoadTest, ADirectoryNamedLikeADataFileHoldsNoPoints) {
+// A directory would read as no points, a FIFO would hold the prompt for ever.
+TEST_F(LoadTest, ANameThatIsNoRegularFileIsAskedAgainSayingWhatItIs) {
     std::filesystem::create_directory("folder.xy");
-    ASSERT_TRUE(load({"folder.xy"}, "sample.xy\n"));
-    EXPECT_EQ(transcript, "Too small data points!!! Check the file...\n" + kPrompt + kThreeRead);
+    ASSERT_EQ(mkfifo("pipe.xy", 0600), 0);
+    const struct {
+        std::string name, what;
+    } cases[] = {
+        {"folder.xy", "a directory"},
+        {"pipe.xy", "a FIFO"},
+        {"/dev/null", "a character device"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(load({c.name}, "sample.xy\n")) << c.name;
+        EXPECT_EQ(transcript,
+                  c.name + ": " + c.what + ", not a pattern file\n" + kCannotSee + kThreeRead);
+        ASSERT_TRUE(load({}, c.name + "\nsample.xy\n")) << c.name;
+        EXPECT_EQ(transcript, kPrompt + c.name + ": " + c.what + ", not a pattern file\n" +
+                                  kCannotSee + kThreeRead);
+    }
 }
 
 // A failed attempt may have filled entries far past the pattern loaded afterwards; they
