@@ -81,11 +81,13 @@ namespace {
 
 // One load attempt on an opened file, which is closed on return. The arrays are filled with
 // the unset value first, so nothing an earlier failed attempt read survives past the pattern
-// finally loaded. The name and format code are set only when the pattern loaded.
-bool loadFile(std::FILE* file, const std::string& name, const ImportRequest& options,
+// finally loaded. The name and format code are set only when the pattern loaded. A name
+// typed for xrdpick keeps the historical rule of its extension where that finds a format.
+bool loadFile(std::FILE* file, const std::string& name, bool typed, const ImportRequest& options,
               Console& console, PatternStore& store, DataFileName& dataFile) {
     DataFileName loaded{name};
-    loaded.format = options.format.empty() ? recogniseFormat(loaded) : 'v';
+    const char byName = typed ? recogniseTypedFormat(loaded) : recogniseFormat(loaded);
+    loaded.format = options.format.empty() ? byName : 'v';
     store.fillUnset();
     store.ilast = -1;
     store.radiation.reset();
@@ -128,7 +130,7 @@ bool loadPatternFile(const std::string& name, const ImportRequest& options, Cons
                      PatternStore& store, DataFileName& dataFile) {
     std::FILE* file = openDataFile(name, console);
     if (!file) return false;
-    return loadFile(file, name, options, console, store, dataFile);
+    return loadFile(file, name, false, options, console, store, dataFile);
 }
 
 bool loadPattern(const std::vector<std::string>& args, Console& console, PatternStore& store,
@@ -147,7 +149,7 @@ bool loadPattern(const std::vector<std::string>& args, Console& console, Pattern
     for (;;) {
         if (!file) file = askUntilOpened(console, name);
         if (!file) return false;
-        if (loadFile(file, name, options, console, store, dataFile)) return true;
+        if (loadFile(file, name, true, options, console, store, dataFile)) return true;
         file = nullptr;
         options.format.clear();  // --from names the command-line file's format only
         console.print("%s", kPrompt);

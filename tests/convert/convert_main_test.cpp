@@ -102,14 +102,35 @@ TEST_F(ConvertMainTest, AFileTheReaderRefusesFailsWithTheReadersMessage) {
 }
 
 TEST_F(ConvertMainTest, FilesOfNoKnownFormatAreRefused) {
-    writeFile("scan.001", "");
-    writeFile("notes.txt", "");
-    const ConvertRun run = runConvert({"--outdir", "out", "scan.001", "notes.txt"});
+    for (const char* name : {"scan.v2.001", "notes.txt", "a.xy.bak", "a.xyz"}) writeFile(name, "");
+    const ConvertRun run =
+        runConvert({"--outdir", "out", "scan.v2.001", "notes.txt", "a.xy.bak", "a.xyz"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(
-        contains(run.err, "scan.001: a raw scan file; raw scans are merged with --merge\n"));
-    EXPECT_TRUE(contains(run.err, "notes.txt: not a pattern file xrdconvert reads"));
+    EXPECT_EQ(run.err,
+              "scan.v2.001: a raw scan file; raw scans are merged with --merge\n"
+              "notes.txt: not a pattern file xrdconvert reads (see --help for the formats)\n"
+              "a.xy.bak: not a pattern file xrdconvert reads (see --help for the formats)\n"
+              "a.xyz: not a pattern file xrdconvert reads (see --help for the formats)\n");
     EXPECT_EQ(run.out, "");
+}
+
+// Temperatures, thicknesses and versions in a name: the last extension tells the format and
+// the stem is everything before it.
+TEST_F(ConvertMainTest, NamesWithSeveralDotsAreReadByTheirLastExtension) {
+    const struct {
+        std::string name, written;
+    } cases[] = {
+        {"Si_0.5mm.xy", "out/Si_0.5mm.dat\n"},
+        {"run_25.5C.xye", "out/run_25.5C.dat\n"},
+        {"sample.v2.xy", "out/sample.v2.dat\n"},
+        {"a.b.wyr", "out/a.b.dat\n"},
+    };
+    for (const auto& c : cases) {
+        writeFile(c.name, c.name.ends_with("wyr") ? kThreePointsWyr : kThreePoints);
+        const ConvertRun run = runConvert({"--to", "dat", "--outdir", "out", c.name});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.written);
+    }
 }
 
 TEST_F(ConvertMainTest, AnInputWithoutANameBeforeItsExtensionWritesNothing) {

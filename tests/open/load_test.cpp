@@ -172,6 +172,26 @@ TEST_F(LoadTest, DirectoriesWithDotsInTheirNamesLoad) {
     EXPECT_EQ(dataFile.format, 'x');
 }
 
+// Where the text after the first '.' names no format, the last extension does, and the
+// files the run names after the pattern keep everything before it.
+TEST_F(LoadTest, NamesWithSeveralDotsLoadByTheirLastExtensionWhereTheFirstNamesNone) {
+    const struct {
+        std::string name, cdt;
+    } cases[] = {
+        {"Si_0.5mm.xy", "Si_0.5mm.cdt"},
+        {"sample.v2.xy", "sample.v2.cdt"},
+        {"data.xy.bak", "data.cdt"},  // the first '.' names .xy: read as it always was
+    };
+    for (const auto& c : cases) {
+        writeFile(c.name, xySample(3));
+        ASSERT_TRUE(load({c.name}, "")) << transcript;
+        EXPECT_EQ(transcript, kThreeRead);
+        EXPECT_EQ(dataFile.name, c.name);
+        EXPECT_EQ(dataFile.format, 'x');
+        EXPECT_EQ(dataFile.withExtension("cdt"), c.cdt);
+    }
+}
+
 // A directory would read as no points, a FIFO would hold the prompt for ever.
 TEST_F(LoadTest, ANameThatIsNoRegularFileIsAskedAgainSayingWhatItIs) {
     std::filesystem::create_directory("folder.xy");

@@ -88,19 +88,24 @@ TEST_F(SaveTest, AnEmptyListWritesNothingAndKeepsTheWindow) {
     EXPECT_EQ(transcript(), "");
 }
 
-TEST_F(SaveTest, TheFileIsNamedAfterTheDataFileUpToTheFirstDotOfItsBaseName) {
+// The dot before the extension that told the format: the last, or the first where xrdpick's
+// historical rule found the format there.
+TEST_F(SaveTest, TheFileIsNamedAfterTheDataFileUpToTheDotBeforeItsExtension) {
     std::filesystem::create_directory("dir.v2");
     const struct {
         const char* data;
+        bool firstDot;
         const char* cdt;
     } names[] = {
-        {"data.run3.xy", "data.cdt"},
-        {"dir.v2/data.xy", "dir.v2/data.cdt"},
-        {"scan.001", "scan.cdt"},
-        {"nodot", "cdt"},
+        {"data.run3.xy", false, "data.run3.cdt"},
+        {"data.xy.bak", true, "data.cdt"},
+        {"dir.v2/data.xy", true, "dir.v2/data.cdt"},
+        {"scan.001", true, "scan.cdt"},
+        {"nodot", false, "cdt"},
     };
     for (const auto& name : names) {
         state->dataFile.name = name.data;
+        state->dataFile.firstDot = name.firstDot;
         add(20.0f);
         EXPECT_EQ(savePeakPositions(*state), PeakSave::Saved) << name.data;
         EXPECT_EQ(readFile(name.cdt), " 20.0000\n") << name.data;
