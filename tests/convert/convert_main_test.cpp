@@ -140,6 +140,21 @@ TEST_F(ConvertMainTest, AnInputWithoutANameBeforeItsExtensionWritesNothing) {
     EXPECT_TRUE(fs::is_empty("out"));
 }
 
+// Counts of ten million run into each other in the fixed fields: that output is an error
+// and an old file of its name stays; the free-format .xy still takes them.
+TEST_F(ConvertMainTest, AnOutputWhoseCountsDoNotFitItsFieldsFailsAndKeepsTheOldFile) {
+    writeFile("big.xy", "10.000 10000000 3162.3\n10.020 12000000 3464.1\n10.040 9 3.0\n");
+    writeFile("out/big.wyr", "old");
+    const ConvertRun run = runConvert({"--force", "--to", "xy,wyr", "--outdir", "out", "big.xy"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "out/big.xy\n");
+    EXPECT_TRUE(contains(run.err,
+                         "out/big.wyr: 2 value(s) do not fit their fixed field in out/big.wyr "
+                         "and would not read back correctly: not written.\n"))
+        << run.err;
+    EXPECT_EQ(readFile("out/big.wyr"), "old");
+}
+
 // ---- Files that must not be replaced ----
 
 TEST_F(ConvertMainTest, AnExistingFileIsKeptWithoutForceAndTheOtherFormatsWritten) {
