@@ -9,6 +9,7 @@
 #include "batch/fit_outputs.h"
 #include "batch/fit_plot.h"
 #include "batch/plan_source.h"
+#include "batch/plot_names.h"
 #include "batch/progress_line.h"
 #include "batch/results_table.h"
 #include "batch/series_messages.h"
@@ -50,6 +51,15 @@ std::string blockComment(const RegionFit& fit) {
     return describeRadiation(fit.radiation) + (fit.radiation->lambda2 ? "; Kalpha1 lines" : "");
 }
 
+// Every file of the run but its pictures, which must not replace any of them.
+std::vector<std::string> runFiles(const FitOptions& options) {
+    std::vector<std::string> files = options.patterns;
+    for (const std::string* file : {&options.planFile, &options.fromFitFile, &options.cdtFile,
+                                    &options.tableFile, &options.fitFile})
+        if (!file->empty()) files.push_back(*file);
+    return files;
+}
+
 // Takes each pattern's outcome in order: its rows, its blocks, its pictures, its messages.
 class Collector {
   public:
@@ -62,7 +72,9 @@ class Collector {
           messages_(noInput_, err),
           graphics_(messages_),
           progress_(err, options.patterns.size(), terminals.err),
-          tableOnTerminal_(terminals.err && terminals.out && options.tableFile.empty()) {}
+          tableOnTerminal_(terminals.err && terminals.out && options.tableFile.empty()),
+          plotNames_(options.plotsDir, options.patterns, static_cast<int>(plan.size()),
+                     runFiles(options)) {}
 
     void take(PatternOutcome&& outcome) {
         for (const std::string& message : outcomeMessages(outcome, radiation_)) say(message);
@@ -114,7 +126,7 @@ class Collector {
     }
 
     void draw(const PatternOutcome& outcome, int regionNumber, const RegionFit& fit) {
-        const std::string path = plotPath(options_.plotsDir, outcome.name, regionNumber);
+        const std::string path = plotNames_.path(done_, regionNumber);
         const std::string title = outcome.name + ", region " + std::to_string(regionNumber) + ": " +
                                   statusName(fit.status);
         if (!plotFit(graphics_, path, title, *outcome.pattern, fit)) {
@@ -132,8 +144,9 @@ class Collector {
     PgplotGraphics graphics_;
     ProgressLine progress_;
     const bool tableOnTerminal_;
+    const PlotNames plotNames_;
     std::string radiation_;  // the last radiation line said
-    std::size_t done_ = 0;
+    std::size_t done_ = 0;   // patterns taken: the index of the one being taken
     int fits_ = 0;
     int failed_ = 0;
     bool writeFailed_ = false;
