@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "batch/fit_block_comment.h"
 #include "batch/fit_options.h"
 #include "batch/fit_outputs.h"
 #include "batch/fit_plot.h"
@@ -16,7 +17,6 @@
 #include "batch/series_run.h"
 #include "console/console.h"
 #include "fit/fit_file.h"
-#include "import/radiation_choice.h"
 #include "pattern/safe_file.h"
 #include "view/pgplot_graphics.h"
 
@@ -43,12 +43,6 @@ SeriesSettings settingsOf(const FitOptions& options) {
     settings.maxIterations = options.maxIterations;
     settings.input = options.input;
     return settings;
-}
-
-// A block of a pattern whose radiation is known names it: its lines are the Kα1 lines.
-std::string blockComment(const RegionFit& fit) {
-    if (!fit.radiation) return "";
-    return describeRadiation(fit.radiation) + (fit.radiation->lambda2 ? "; Kalpha1 lines" : "");
 }
 
 // Every file of the run but its pictures, which must not replace any of them.
@@ -95,11 +89,7 @@ class Collector {
             if (fit.status != FitStatus::Ok) {
                 ++failed_;
             } else if (!options_.fitFile.empty()) {
-                if (const auto failure =
-                        appendFitBlockTo(options_.fitFile, fit.result, blockComment(fit))) {
-                    say(*failure);
-                    writeFailed_ = true;
-                }
+                appendBlock(outcome.name, regionNumber, fit);
             }
         }
         progress_.update(++done_, failed_);
@@ -112,6 +102,9 @@ class Collector {
         table_.flush();
         if (!table_) say("the table could not be written completely to standard output");
         if (tableFailure) say(*tableFailure);
+        if (blocksLost_ > 0)
+            say(options_.fitFile + ": " + std::to_string(blocksWritten_) + " of " +
+                std::to_string(blocksWritten_ + blocksLost_) + " blocks written");
         writeFailed_ = writeFailed_ || !table_ || tableFailure;
         if (failed_ > 0) {
             say(failedCount(failed_, fits_));
@@ -123,6 +116,19 @@ class Collector {
     void say(const std::string& message) {
         progress_.finish();
         err_ << "xrdfit: " << message << std::endl;
+    }
+
+    // The block of an ok fit, opened by the comment that names its pattern and region.
+    void appendBlock(const std::string& pattern, int regionNumber, const RegionFit& fit) {
+        const std::string comment = blockComment(pattern, regionNumber, fit);
+        if (const auto failure = appendFitBlockTo(options_.fitFile, fit.result, comment)) {
+            say(*failure + "; the block of " + pattern + ", region " +
+                std::to_string(regionNumber) + " is not in it");
+            ++blocksLost_;
+            writeFailed_ = true;
+        } else {
+            ++blocksWritten_;
+        }
     }
 
     void draw(const PatternOutcome& outcome, int regionNumber, const RegionFit& fit) {
@@ -149,6 +155,8 @@ class Collector {
     std::size_t done_ = 0;   // patterns taken: the index of the one being taken
     int fits_ = 0;
     int failed_ = 0;
+    int blocksWritten_ = 0;  // to the *.fit file
+    int blocksLost_ = 0;     // that it could not take
     bool writeFailed_ = false;
 };
 
@@ -169,9 +177,21 @@ int fitMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         case CommandLineWalk::Run:
             break;
     }
-    const FitOptions& options = parsed.options;
+    FitOptions options = parsed.options;
     const PlanRead regions = readRegions(options);
     if (!regions.error.empty()) return usageError(err, regions.error);
+    // Blocks of Kalpha1 lines are fitted as doublets again: with the patterns' own radiation,
+    // else the options', else the one the blocks name.
+    if (!options.fromFitFile.empty() && !options.input.radiation.given) {
+        const BlocksRadiation named = readBlocksRadiation(options.fromFitFile);
+        if (named.radiation) {
+            options.input.radiation.given = named.radiation;
+        } else if (named.kalpha1Lines) {
+            return usageError(err, options.fromFitFile +
+                                       ": the blocks are Kalpha1 lines of a radiation they do not "
+                                       "name; give it with --anode or --wavelength");
+        }
+    }
 
     FitOutputs outputs;
     if (const std::optional<std::string> refusal = outputs.open(options, out))

@@ -227,12 +227,22 @@ TEST_F(XrdfitOutputsTest, AFitFileThatCannotBeWrittenIsNamed) {
         run = runXrdfit(withPatterns({"--plan", "plan.txt", "--fit", "a.fit"}));
     }
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("xrdfit: a.fit: cannot be written: File too large\n"), std::string::npos)
+    EXPECT_NE(run.err.find("xrdfit: a.fit: cannot be written: File too large; the block of "),
+              std::string::npos)
         << run.err;
     EXPECT_EQ(run.err.find("Can not open"), std::string::npos) << run.err;
     const std::string blocks = readFile("a.fit");
     EXPECT_EQ(blocks.rfind(header, 0), 0u);
     EXPECT_EQ(blocks.substr(blocks.size() - kSeparator.size()), kSeparator);
+    // The message counts the blocks the file holds, of those the run fitted.
+    std::size_t written = 0;
+    for (std::size_t at = blocks.find(kSeparator); at != std::string::npos;
+         at = blocks.find(kSeparator, at + 1))
+        ++written;
+    EXPECT_NE(run.err.find("xrdfit: a.fit: " + std::to_string(written) + " of " +
+                           std::to_string(kPatterns * kSeriesRegions) + " blocks written\n"),
+              std::string::npos)
+        << run.err;
 }
 
 }  // namespace

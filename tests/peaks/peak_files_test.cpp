@@ -37,11 +37,15 @@ using SaveTest = PeakFilesTest;
 using LoadTest = PeakFilesTest;
 
 // Two fits of two peaks each, as the fit run appends them to a results file.
+// Blocks as xrdfit appends them, each opened by a comment naming its pattern and region.
 const char* const kTwoFits =
     "#   tth      Iint       FWHM      eta      w/r     chi^2\n"
+    "# 1.5mm.xy, region 1; radiation: alpha1 1.540593 A, alpha2 1.544414 A, ratio 0.5 "
+    "(--anode Cu); Kalpha1 lines\n"
     "20.123400 1500.000000 0.120000 0.500000 0.250000 1.200000\n"
     "20.654300 800.000000 0.130000 0.500000 0.250000 1.200000\n"
     "#--------------------------------------------------------#\n"
+    "# 2.5mm.xy, region 2\n"
     "25.000100 300.000000 0.150000 0.400000 0.250000 0.900000\n"
     "24.500000 350.000000 0.150000 0.400000 0.250000 0.900000\n"
     "#--------------------------------------------------------#\n";
