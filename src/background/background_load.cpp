@@ -45,7 +45,7 @@ LoadResult loadBackgroundPoints(Console& console, PointList& list, const Pattern
         case TypedFile::Opened:
             break;
     }
-    const std::size_t extensionPos = DataFileName{name}.extensionPos();
+    const std::size_t extensionPos = DataFileName{name, 0, "", true}.extensionPos();
     if (extensionPos != std::string::npos) view.flag = ViewFlag::KeepShown;
     const PointFileKind kind = pointFileKind(name, extensionPos);
     if (kind == PointFileKind::Unknown) {

@@ -12,26 +12,47 @@
 
 namespace {
 
-// The peaks found on the first readable pattern, each with its width; none after setting
+struct SeriesPattern {
+    std::vector<FoundPeak> peaks;  // each with its width
+    PatternSpan span;
+};
+
+// The peaks found on the first readable pattern, and its span; no peaks after setting
 // `error`.
-std::vector<FoundPeak> seriesPeaks(const std::vector<std::string>& patterns,
-                                   const ImportRequest& input, std::string& error) {
+SeriesPattern seriesPattern(const std::vector<std::string>& patterns, const ImportRequest& input,
+                            std::string& error) {
     auto store = std::make_unique<PatternStore>();
     for (const std::string& name : patterns) {
         std::string why;
         if (!readPattern(name, input, *store, why)) continue;
-        std::vector<FoundPeak> peaks = peaksForRegions(*store);
-        if (peaks.empty()) error = name + ": shows no peak width to group the positions by";
-        return peaks;
+        SeriesPattern first{peaksForRegions(*store), {store->tth[0], store->tth[store->ilast]}};
+        if (first.peaks.empty()) error = name + ": shows no peak width to group the positions by";
+        return first;
     }
     error = "no pattern can be read to measure the peak widths that group the positions";
     return {};
 }
 
+// The positions below the span, inside it and above it, each part grouped on its own.
+std::vector<PeakRegion> groupedBySpan(const std::vector<PeakPlace>& places,
+                                      const std::optional<PatternSpan>& span) {
+    if (!span) return regionsFromPositions(places);
+    std::vector<PeakPlace> parts[3];
+    for (const PeakPlace& place : places)
+        parts[place.tth < span->low ? 0 : place.tth > span->high ? 2 : 1].push_back(place);
+    std::vector<PeakRegion> regions;
+    for (const std::vector<PeakPlace>& part : parts) {
+        if (part.empty()) continue;
+        const std::vector<PeakRegion> grouped = regionsFromPositions(part);
+        regions.insert(regions.end(), grouped.begin(), grouped.end());
+    }
+    return regions;
+}
+
 }  // namespace
 
-PlanRead readCdtPlan(std::istream& in, const std::string& name,
-                     const std::vector<FoundPeak>& found) {
+PlanRead readCdtPlan(std::istream& in, const std::string& name, const std::vector<FoundPeak>& found,
+                     const std::optional<PatternSpan>& span) {
     PlanRead read;
     std::vector<double> positions;
     std::string line;
@@ -61,7 +82,7 @@ PlanRead readCdtPlan(std::istream& in, const std::string& name,
     std::vector<PeakPlace> places;
     for (const double position : positions)
         places.push_back({position, fwhmForPosition(position, found)});
-    for (const PeakRegion& group : regionsFromPositions(places)) {
+    for (const PeakRegion& group : groupedBySpan(places, span)) {
         Region region;
         region.low = group.low;
         region.high = group.high;
@@ -80,7 +101,7 @@ PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& 
         read.error = path + ": cannot be opened";
         return read;
     }
-    const std::vector<FoundPeak> found = seriesPeaks(patterns, input, read.error);
-    if (found.empty()) return read;
-    return readCdtPlan(in, path, found);
+    const SeriesPattern first = seriesPattern(patterns, input, read.error);
+    if (first.peaks.empty()) return read;
+    return readCdtPlan(in, path, first.peaks, first.span);
 }

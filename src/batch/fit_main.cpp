@@ -5,17 +5,18 @@
 #include <ostream>
 #include <sstream>
 
+#include "batch/fit_block_comment.h"
 #include "batch/fit_options.h"
 #include "batch/fit_outputs.h"
 #include "batch/fit_plot.h"
 #include "batch/plan_source.h"
+#include "batch/plot_names.h"
 #include "batch/progress_line.h"
 #include "batch/results_table.h"
 #include "batch/series_messages.h"
 #include "batch/series_run.h"
 #include "console/console.h"
 #include "fit/fit_file.h"
-#include "import/radiation_choice.h"
 #include "pattern/safe_file.h"
 #include "view/pgplot_graphics.h"
 
@@ -44,10 +45,13 @@ SeriesSettings settingsOf(const FitOptions& options) {
     return settings;
 }
 
-// A block of a pattern whose radiation is known names it: its lines are the Kα1 lines.
-std::string blockComment(const RegionFit& fit) {
-    if (!fit.radiation) return "";
-    return describeRadiation(fit.radiation) + (fit.radiation->lambda2 ? "; Kalpha1 lines" : "");
+// Every file of the run but its pictures, which must not replace any of them.
+std::vector<std::string> runFiles(const FitOptions& options) {
+    std::vector<std::string> files = options.patterns;
+    for (const std::string* file : {&options.planFile, &options.fromFitFile, &options.cdtFile,
+                                    &options.tableFile, &options.fitFile})
+        if (!file->empty()) files.push_back(*file);
+    return files;
 }
 
 // The fit's result with only its ok peaks.
@@ -71,7 +75,9 @@ class Collector {
           messages_(noInput_, err),
           graphics_(messages_),
           progress_(err, options.patterns.size(), terminals.err),
-          tableOnTerminal_(terminals.err && terminals.out && options.tableFile.empty()) {}
+          tableOnTerminal_(terminals.err && terminals.out && options.tableFile.empty()),
+          plotNames_(options.plotsDir, options.patterns, static_cast<int>(plan.size()),
+                     runFiles(options)) {}
 
     void take(PatternOutcome&& outcome) {
         for (const std::string& message : outcomeMessages(outcome, said_)) say(message);
@@ -91,13 +97,8 @@ class Collector {
             if (outcome.pattern && fit.engineRan) draw(outcome, regionNumber, fit);
             if (!fit.allOk(static_cast<int>(plan_[r].positions.size()))) ++failed_;
             // A good fit's block holds the peaks it kept: a dropped one is no result.
-            if (fit.status == FitStatus::Ok && !options_.fitFile.empty()) {
-                if (const auto failure =
-                        appendFitBlockTo(options_.fitFile, keptPeaks(fit), blockComment(fit))) {
-                    say(*failure);
-                    writeFailed_ = true;
-                }
-            }
+            if (fit.status == FitStatus::Ok && !options_.fitFile.empty())
+                appendBlock(outcome.name, regionNumber, fit);
         }
         progress_.update(++done_, failed_);
     }
@@ -109,6 +110,9 @@ class Collector {
         table_.flush();
         if (!table_) say("the table could not be written completely to standard output");
         if (tableFailure) say(*tableFailure);
+        if (blocksLost_ > 0)
+            say(options_.fitFile + ": " + std::to_string(blocksWritten_) + " of " +
+                std::to_string(blocksWritten_ + blocksLost_) + " blocks written");
         writeFailed_ = writeFailed_ || !table_ || tableFailure;
         if (failed_ > 0) {
             say(failedCount(failed_, fits_));
@@ -122,8 +126,21 @@ class Collector {
         err_ << "xrdfit: " << message << std::endl;
     }
 
+    // The block of an ok fit, opened by the comment that names its pattern and region.
+    void appendBlock(const std::string& pattern, int regionNumber, const RegionFit& fit) {
+        const std::string comment = blockComment(pattern, regionNumber, fit);
+        if (const auto failure = appendFitBlockTo(options_.fitFile, keptPeaks(fit), comment)) {
+            say(*failure + "; the block of " + pattern + ", region " +
+                std::to_string(regionNumber) + " is not in it");
+            ++blocksLost_;
+            writeFailed_ = true;
+        } else {
+            ++blocksWritten_;
+        }
+    }
+
     void draw(const PatternOutcome& outcome, int regionNumber, const RegionFit& fit) {
-        const std::string path = plotPath(options_.plotsDir, outcome.name, regionNumber);
+        const std::string path = plotNames_.path(done_, regionNumber);
         const std::string title = outcome.name + ", region " + std::to_string(regionNumber) + ": " +
                                   statusName(fit.status);
         if (!plotFit(graphics_, path, title, *outcome.pattern, fit)) {
@@ -141,10 +158,13 @@ class Collector {
     PgplotGraphics graphics_;
     ProgressLine progress_;
     const bool tableOnTerminal_;
-    SaidSoFar said_;  // the notes said only when they change
-    std::size_t done_ = 0;
+    const PlotNames plotNames_;
+    SaidSoFar said_;        // the notes said only when they change
+    std::size_t done_ = 0;   // patterns taken: the index of the one being taken
     int fits_ = 0;
     int failed_ = 0;
+    int blocksWritten_ = 0;  // to the *.fit file
+    int blocksLost_ = 0;     // that it could not take
     bool writeFailed_ = false;
 };
 
@@ -165,9 +185,21 @@ int fitMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         case CommandLineWalk::Run:
             break;
     }
-    const FitOptions& options = parsed.options;
+    FitOptions options = parsed.options;
     const PlanRead regions = readRegions(options);
     if (!regions.error.empty()) return usageError(err, regions.error);
+    // Blocks of Kalpha1 lines are fitted as doublets again: with the patterns' own radiation,
+    // else the options', else the one the blocks name.
+    if (!options.fromFitFile.empty() && !options.input.radiation.given) {
+        const BlocksRadiation named = readBlocksRadiation(options.fromFitFile);
+        if (named.radiation) {
+            options.input.radiation.given = named.radiation;
+        } else if (named.kalpha1Lines) {
+            return usageError(err, options.fromFitFile +
+                                       ": the blocks are Kalpha1 lines of a radiation they do not "
+                                       "name; give it with --anode or --wavelength");
+        }
+    }
 
     FitOutputs outputs;
     if (const std::optional<std::string> refusal = outputs.open(options, out))

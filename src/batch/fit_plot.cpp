@@ -32,13 +32,6 @@ PlotWindow regionWindow(const RegionFit& fit, const PatternStore& pattern) {
 
 }  // namespace
 
-std::string plotPath(const std::string& dir, const std::string& pattern, int regionNumber) {
-    std::string flat = pattern;
-    while (flat.compare(0, 2, "./") == 0) flat.erase(0, 2);
-    std::replace(flat.begin(), flat.end(), '/', '_');
-    return dir + "/" + flat + "_region" + std::to_string(regionNumber) + ".png";
-}
-
 bool plotFit(Graphics& gfx, const std::string& path, const std::string& title,
              const PatternStore& pattern, const RegionFit& fit) {
     // The device reports no failure to write its file; the file itself tells, so a

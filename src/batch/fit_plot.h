@@ -11,9 +11,6 @@
 #include "pattern/pattern_store.h"
 #include "view/graphics.h"
 
-// The picture's file in `dir`: the pattern name with '/' as '_', then the region number.
-std::string plotPath(const std::string& dir, const std::string& pattern, int regionNumber);
-
 // Opens the PNG device on `path`, draws the fit in a window around its region under
 // `title` and closes the device; false when the picture was not written.
 bool plotFit(Graphics& gfx, const std::string& path, const std::string& title,

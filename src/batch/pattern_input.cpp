@@ -8,6 +8,7 @@
 #include "import/radiation_choice.h"
 #include "open/load.h"
 #include "pattern/grid_angles.h"
+#include "pattern/pattern_file_open.h"
 
 bool readPattern(const std::string& name, const ImportRequest& request, PatternStore& store,
                  std::string& why) {
@@ -15,12 +16,12 @@ bool readPattern(const std::string& name, const ImportRequest& request, PatternS
         why = "a name of " + std::to_string(kNameBufferSize) + " characters or more is not read";
         return false;
     }
-    std::FILE* file = std::fopen(name.c_str(), "r");
-    if (!file) {
-        why = "cannot be opened";
+    const PatternFileOpening opening = openPatternFile(name);
+    if (!opening.file) {
+        why = opening.refusal.empty() ? "cannot be opened" : opening.refusal;
         return false;
     }
-    std::fclose(file);
+    std::fclose(opening.file);
     // Nothing answers on the console: a raw scan set is read from its first file alone.
     std::istringstream nothing;
     std::ostringstream said;

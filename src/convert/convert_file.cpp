@@ -30,6 +30,13 @@ bool stripped(const ConvertContext& context, const std::string& name, PatternSto
     context.err << name
                 << ": Kalpha2 stripped by Rachinger's method (unsmoothed), sig propagated: the "
                    "output is a Kalpha1 pattern\n";
+    if (const DeepNegatives deep = deepNegatives(store); deep.points > 0) {
+        char where[120];
+        std::snprintf(where, sizeof where, "%d point(s) from %.4f to %.4f degrees", deep.points,
+                      deep.lowest, deep.highest);
+        context.err << name << ": warning: the stripped counts fall below -3 sigma at " << where
+                    << ": the strip is not clean there\n";
+    }
     return true;
 }
 

@@ -14,7 +14,7 @@ const char* const kUsage =
     "Usage: xrdconvert [OPTIONS] FILE...\n"
     "       xrdconvert --merge [--to FORMATS] [--outdir DIR] [--title TEXT] [--force] SCAN...\n"
     "Converts powder patterns into the processed formats, or merges raw scan files into one\n"
-    "pattern, with the readers and writers of xrdpick.\n"
+    "pattern, with the readers and writers of xrdpick. A file is known by its last extension.\n"
     "\n"
     "  Format                      Read from (any case for        --from       --to\n"
     "                              instrument files)\n"
@@ -57,7 +57,7 @@ const char* const kUsage =
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
-    "Each file is written to DIR/STEM.EXT, STEM being the input's file name up to its first\n"
+    "Each file is written to DIR/STEM.EXT, STEM being the input's file name up to its last\n"
     "'.'. Standard output lists the files written; messages go to standard error. Exit\n"
     "status: 0 when every input converted, 1 when one failed, 2 for a usage error.\n";
 

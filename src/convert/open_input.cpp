@@ -1,11 +1,11 @@
 #include "convert/open_input.h"
 
-#include <cerrno>
-#include <cstring>
 #include <ostream>
 
+#include "pattern/pattern_file_open.h"
+
 std::FILE* openInput(const std::string& name, std::ostream& err) {
-    std::FILE* file = std::fopen(name.c_str(), "r");
-    if (!file) err << name << ": cannot open: " << std::strerror(errno) << '\n';
-    return file;
+    const PatternFileOpening opening = openPatternFile(name);
+    if (!opening.file) err << openingFailure(name, opening) << '\n';
+    return opening.file;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Opens an input file of a conversion for reading.
+// Opens an input file of a conversion for reading: a regular file only.
 
 #include <cstdio>
 #include <iosfwd>

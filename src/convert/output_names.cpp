@@ -16,7 +16,7 @@ std::string baseName(const std::string& name) {
 
 std::string patternStem(const std::string& name) {
     const std::string base = baseName(name);
-    return base.substr(0, base.find('.'));
+    return base.substr(0, base.rfind('.'));
 }
 
 std::optional<std::string> outdirRefusal(const std::string& outdir) {

@@ -5,8 +5,9 @@
 #include <optional>
 #include <string>
 
-// The base name (the part after the last '/') up to its first '.': "data/quartz.xy" gives
-// "quartz", "scan.001" gives "scan".
+// The base name (the part after the last '/') up to its last '.', before the extension that
+// tells the format: "data/quartz.xy" gives "quartz", "Si_0.5mm.xy" gives "Si_0.5mm",
+// "scan.001" gives "scan".
 std::string patternStem(const std::string& name);
 
 // Why DIR cannot take the outputs: every one would fail the same way, so a run refuses it

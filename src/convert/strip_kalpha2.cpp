@@ -52,3 +52,15 @@ bool stripKalpha2(PatternStore& store, const Radiation& radiation) {
     }
     return true;
 }
+
+DeepNegatives deepNegatives(const PatternStore& store) {
+    DeepNegatives found;
+    for (int i = 0; i <= store.ilast; ++i) {
+        if (!(store.cts[i] < -3.0f * store.sig[i])) continue;
+        const double tth = store.tth[i];
+        found.lowest = found.points == 0 ? tth : std::min(found.lowest, tth);
+        found.highest = found.points == 0 ? tth : std::max(found.highest, tth);
+        ++found.points;
+    }
+    return found;
+}

@@ -13,3 +13,13 @@
 // ascend or descend. False, changing nothing, when the radiation has no Kα2 line longer
 // than its Kα1 line.
 bool stripKalpha2(PatternStore& store, const Radiation& radiation);
+
+// Where the stripped counts lie more than three standard deviations below zero: the
+// recursion carries each point's noise on to its companion's place, so a strip that is not
+// clean shows there. No points when there is none.
+struct DeepNegatives {
+    int points = 0;
+    double lowest = 0.0;  // the lowest and the highest angle of those points
+    double highest = 0.0;
+};
+DeepNegatives deepNegatives(const PatternStore& store);

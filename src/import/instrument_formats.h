@@ -4,7 +4,7 @@
 
 #include <string>
 
-// The xylib format for an extension (the text after the first '.' of the base name, in any
+// The xylib format for an extension (a name's extension, as format_recognition.h picks it, in any
 // case): "bruker_raw", "xrdml", ...; kGuessRaw for .raw, which two formats share; "" when the
 // extension names none of them. .dat is not among them: it stays the PROFIN format.
 std::string instrumentFormatForExtension(const std::string& extension);

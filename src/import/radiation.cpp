@@ -6,9 +6,11 @@
 
 namespace {
 
-// The first non-empty, non-zero value of the keys, range before file; quotes removed.
+// The first non-empty value of the keys, range before file; quotes removed. A zero is left
+// out unless it is a value (zeroCounts): a wavelength of 0 means "unknown", while a Kalpha2
+// ratio of 0 states single lines (a Kalpha1 monochromator).
 std::string firstValue(const xylib::MetaData& file, const xylib::MetaData& range,
-                       std::initializer_list<const char*> keys) {
+                       std::initializer_list<const char*> keys, bool zeroCounts = false) {
     for (const xylib::MetaData* meta : {&range, &file}) {
         for (const char* key : keys) {
             if (!meta->has_key(key)) continue;
@@ -18,7 +20,7 @@ std::string firstValue(const xylib::MetaData& file, const xylib::MetaData& range
             const std::size_t first = value.find_first_not_of(" \t\r");
             if (first == std::string::npos) continue;
             value = value.substr(first, value.find_last_not_of(" \t\r") - first + 1);
-            if (value.find_first_not_of("0.") == std::string::npos) continue;
+            if (!zeroCounts && value.find_first_not_of("0.") == std::string::npos) continue;
             return value;
         }
     }
@@ -41,7 +43,7 @@ std::string statedRadiation(const xylib::MetaData& file, const xylib::MetaData& 
         firstValue(file, range, {"ANODE_MATERIAL", "ANODE", "CEMICAL SYMBOL FOR TUBE ANODE"}));
     add(line, "alpha1", firstValue(file, range, {"ALPHA1", "K_ALPHA1", "LAMDA1", "WL1"}));
     add(line, "alpha2", firstValue(file, range, {"ALPHA2", "K_ALPHA2", "LAMDA2", "WL2"}));
-    add(line, "ratio", firstValue(file, range, {"ALPHA_RATIO", "WLRATIO"}));
+    add(line, "ratio", firstValue(file, range, {"ALPHA_RATIO", "WLRATIO"}, true));
     if (line.empty())
         add(line, "wavelength",
             firstValue(file, range, {"USED_LAMBDA", "pd_proc_wavelength", "wavelength"}));

@@ -137,6 +137,7 @@ std::optional<Radiation> statedValues(const std::string& statement) {
         stated = anode;
     }
     if (!stated) return std::nullopt;
+    if (ratio && *ratio == 0.0) stated->lambda2.reset();  // a Kalpha1 monochromator
     if (ratio && *ratio > 0.0 && *ratio <= 1.0) stated->ratio = *ratio;
     stated->source = "stated by the file";
     return stated;

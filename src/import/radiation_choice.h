@@ -31,7 +31,7 @@ std::optional<Radiation> parseWavelengths(const std::string& text, std::string& 
 
 // The values of a file's radiation statement ("anode Cu, alpha1 1.5406, alpha2 1.54439,
 // ratio 0.5", as the instrument readers print it): the stated wavelengths, else the anode's
-// lines; none when it states neither usably.
+// lines; none when it states neither usably. A ratio of 0 states single lines.
 std::optional<Radiation> statedValues(const std::string& statement);
 
 // The file's radiation if it states one, else the request's; --no-ka2 drops Kα2.

@@ -62,9 +62,10 @@ void binGroups(PatternPoints& points, int bin, Console& console) {
     reportBinning(console, bin, before, points.tth.size(), dropped);
 }
 
-bool fitsTheStore(const PatternPoints& points, Console& console) {
-    if (points.tth.size() <= static_cast<std::size_t>(MAXBUF)) return true;
-    reportTooManyPoints(console, points.tth.size());
+// The binned pattern is what the store must hold; the message counts the file's points.
+bool fitsTheStore(const PatternPoints& binned, std::size_t read, int bin, Console& console) {
+    if (binned.tth.size() <= static_cast<std::size_t>(MAXBUF)) return true;
+    reportTooManyPoints(console, read, bin);
     return false;
 }
 
@@ -113,8 +114,9 @@ void setGrid(std::optional<double> statedStep, int bin, const std::vector<double
 bool fillPatternFromScan(const ImportedScan& scan, int bin, Console& console, PatternStore& store) {
     if (!checkedValues(scan, console)) return false;
     PatternPoints points = countsAndSig(scan);
+    const std::size_t read = points.tth.size();
     binGroups(points, bin, console);
-    if (!fitsTheStore(points, console)) return false;
+    if (!fitsTheStore(points, read, bin, console)) return false;
     const int ilast = static_cast<int>(points.tth.size()) - 1;
     if (!hasEnoughPoints(console, ilast) || !anglesInOrder(points.tth, console)) return false;
     if (!allPatternValues(points.cts) || !allPatternValues(points.sig)) {

@@ -112,6 +112,18 @@ class UxdReader {
     int rangeCount() const { return dataSections_; }
     const std::string& error() const { return error_; }
 
+    // Why the range asked for, which exists, gives no scan: it holds no points, or counts
+    // without the step that places them; empty when it gives one.
+    std::string rangeProblem(int number) const {
+        const DataSection& range = wantedSection_;
+        const std::string named = "range " + std::to_string(number);
+        if (range.values.empty()) return named + " holds no points";
+        if (range.layout == Layout::Intensities && range.values.size() > 1 &&
+            (!range.step || *range.step == 0.0))
+            return named + " states no step (_STEPSIZE) to place its counts";
+        return "";
+    }
+
     // The scan of the range asked for, which exists.
     ImportedScan scan() const {
         const DataSection& range = wantedSection_;
@@ -269,6 +281,8 @@ InstrumentScan readUxdScan(const std::string& bytes, int range) {
         result.error = "no data section (_COUNTS, _CPS, _2THETACOUNTS, ...)";
     else if (range < 1 || range > result.rangeCount)
         result.error = noSuchRange(result.rangeCount, range);
+    else if (const std::string problem = reader.rangeProblem(range); !problem.empty())
+        result.error = problem;
     else
         result.scan = reader.scan();
     return result;

@@ -22,26 +22,49 @@ std::string elementText(const std::string& xml, const std::string& name) {
     return xml.substr(start + 1, end - start - 1);
 }
 
-// Where the first <scan> element at or after `from` opens; "<scan" begins other names too
-// (<scanAxisCenter>).
-std::size_t scanTag(const std::string& xml, std::size_t from) {
-    constexpr std::size_t kName = 5;  // "<scan"
-    for (std::size_t open = xml.find("<scan", from); open != std::string::npos;
-         open = xml.find("<scan", open + 1)) {
-        const char after = open + kName < xml.size() ? xml[open + kName] : '\0';
+// Where the first element of this name at or after `from` opens; "<scan" begins other names
+// too (<scanAxisCenter>), and "<xrdMeasurement" begins <xrdMeasurements>.
+std::size_t openingTag(const std::string& xml, const std::string& name, std::size_t from) {
+    const std::string tag = "<" + name;
+    for (std::size_t open = xml.find(tag, from); open != std::string::npos;
+         open = xml.find(tag, open + 1)) {
+        const char after = open + tag.size() < xml.size() ? xml[open + tag.size()] : '\0';
         if (after == '>' || std::isspace(static_cast<unsigned char>(after))) return open;
     }
     return std::string::npos;
 }
 
+// Where the range-th <scan> element opens (counted from 1); npos when there is none.
+std::size_t scanOpening(const std::string& xml, int range) {
+    if (range < 1) return std::string::npos;
+    std::size_t open = openingTag(xml, "scan", 0);
+    for (int n = 1; n < range && open != std::string::npos; ++n)
+        open = openingTag(xml, "scan", open + 1);
+    return open;
+}
+
+// The text of the element that opens at `open`, up to its end tag (to the end of the text
+// when that is missing).
+std::string elementFrom(const std::string& xml, const std::string& name, std::size_t open) {
+    const std::size_t close = xml.find("</" + name + ">", open);
+    return xml.substr(open, close == std::string::npos ? std::string::npos : close - open);
+}
+
 // The text of the range-th <scan> element, from its tag to its end; "" when there is none.
 std::string scanText(const std::string& xml, int range) {
-    if (range < 1) return "";
-    std::size_t open = scanTag(xml, 0);
-    for (int n = 1; n < range && open != std::string::npos; ++n) open = scanTag(xml, open + 1);
-    if (open == std::string::npos) return "";
-    const std::size_t close = xml.find("</scan>", open);
-    return xml.substr(open, close == std::string::npos ? std::string::npos : close - open);
+    const std::size_t open = scanOpening(xml, range);
+    return open == std::string::npos ? "" : elementFrom(xml, "scan", open);
+}
+
+// The <xrdMeasurement> element that holds the range-th scan: each measurement states its
+// own radiation. The whole text when the scan lies in none.
+std::string measurementText(const std::string& xml, int range) {
+    const std::size_t scan = scanOpening(xml, range);
+    std::size_t holding = std::string::npos;
+    for (std::size_t open = openingTag(xml, "xrdMeasurement", 0); open < scan;
+         open = openingTag(xml, "xrdMeasurement", open + 1))
+        holding = open;
+    return holding == std::string::npos ? xml : elementFrom(xml, "xrdMeasurement", holding);
 }
 
 void add(std::string& line, const char* label, const std::string& value) {
@@ -82,11 +105,12 @@ double xrdmlCountingTime(const std::string& xml, int range) {
     return end != text.c_str() ? seconds : 0.0;
 }
 
-std::string xrdmlRadiation(const std::string& xml) {
+std::string xrdmlRadiation(const std::string& xml, int range) {
+    const std::string measurement = measurementText(xml, range);
     std::string line;
-    add(line, "anode", elementText(xml, "anodeMaterial"));
-    add(line, "alpha1", elementText(xml, "kAlpha1"));
-    add(line, "alpha2", elementText(xml, "kAlpha2"));
-    add(line, "ratio", elementText(xml, "ratioKAlpha2KAlpha1"));
+    add(line, "anode", elementText(measurement, "anodeMaterial"));
+    add(line, "alpha1", elementText(measurement, "kAlpha1"));
+    add(line, "alpha2", elementText(measurement, "kAlpha2"));
+    add(line, "ratio", elementText(measurement, "ratioKAlpha2KAlpha1"));
     return line;
 }

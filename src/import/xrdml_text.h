@@ -17,6 +17,7 @@ std::string withIntensities(const std::string& xml);
 bool xrdmlGivesRate(const std::string& xml, int range);
 double xrdmlCountingTime(const std::string& xml, int range);
 
-// "anode Cu, alpha1 1.5406, alpha2 1.54443, ratio 0.5" from the first <anodeMaterial>,
-// <kAlpha1>, <kAlpha2> and <ratioKAlpha2KAlpha1> elements; "" when the file states none.
-std::string xrdmlRadiation(const std::string& xml);
+// "anode Cu, alpha1 1.5406, alpha2 1.54443, ratio 0.5" from the <anodeMaterial>, <kAlpha1>,
+// <kAlpha2> and <ratioKAlpha2KAlpha1> elements of the <xrdMeasurement> that holds scan
+// `range` (a file may hold measurements with different tubes); "" when it states none.
+std::string xrdmlRadiation(const std::string& xml, int range);

@@ -73,8 +73,8 @@ void takeRange(const xylib::DataSet& data, const std::string& bytes, int range,
         for (std::size_t i = 0; i < scan.x.size(); ++i)
             scan.esd.push_back(esd.get_value(static_cast<int>(i)));
     }
-    scan.wavelength =
-        isFormat(data, "xrdml") ? xrdmlRadiation(bytes) : statedRadiation(data.meta, block.meta);
+    scan.wavelength = isFormat(data, "xrdml") ? xrdmlRadiation(bytes, range)
+                                              : statedRadiation(data.meta, block.meta);
     if (isFormat(data, "xrdml") && xrdmlGivesRate(bytes, range)) {
         scan.countRate = true;
         scan.countingTime = xrdmlCountingTime(bytes, range);

@@ -6,6 +6,7 @@
 #include "import/instrument_formats.h"
 #include "open/format_recognition.h"
 #include "pattern/bin_points.h"
+#include "pattern/pattern_file_open.h"
 #include "pattern/readers.h"
 
 namespace {
@@ -17,9 +18,17 @@ const char* const kCannotSee =
 
 // A name that does not fit the 200-character name buffer is refused like one that cannot be
 // opened, and so is one with a NUL inside, which would open a different file than it names.
-std::FILE* openDataFile(const std::string& name) {
-    if (name.size() >= kNameBufferSize || name.find('\0') != std::string::npos) return nullptr;
-    return std::fopen(name.c_str(), "r");
+// A name that is no regular file (a directory, a FIFO, a device) is refused, saying what it
+// is. nullptr after the message.
+std::FILE* openDataFile(const std::string& name, Console& console) {
+    if (name.size() < kNameBufferSize && name.find('\0') == std::string::npos) {
+        const PatternFileOpening opening = openPatternFile(name);
+        if (opening.file) return opening.file;
+        if (!opening.refusal.empty())
+            console.print("%s: %s\n", name.c_str(), opening.refusal.c_str());
+    }
+    console.print("%s", kCannotSee);
+    return nullptr;
 }
 
 // Reads names until one opens. An empty answer, or the end of the console input, ends the
@@ -31,8 +40,7 @@ std::FILE* askUntilOpened(Console& console, std::string& name) {
             console.print("Bye.\n");
             return nullptr;
         }
-        if (std::FILE* file = openDataFile(name)) return file;
-        console.print("%s", kCannotSee);
+        if (std::FILE* file = openDataFile(name, console)) return file;
     }
 }
 
@@ -73,11 +81,13 @@ namespace {
 
 // One load attempt on an opened file, which is closed on return. The arrays are filled with
 // the unset value first, so nothing an earlier failed attempt read survives past the pattern
-// finally loaded. The name and format code are set only when the pattern loaded.
-bool loadFile(std::FILE* file, const std::string& name, const ImportRequest& options,
+// finally loaded. The name and format code are set only when the pattern loaded. A name
+// typed for xrdpick keeps the historical rule of its extension where that finds a format.
+bool loadFile(std::FILE* file, const std::string& name, bool typed, const ImportRequest& options,
               Console& console, PatternStore& store, DataFileName& dataFile) {
     DataFileName loaded{name};
-    loaded.format = options.format.empty() ? recogniseFormat(loaded) : 'v';
+    const char byName = typed ? recogniseTypedFormat(loaded) : recogniseFormat(loaded);
+    loaded.format = options.format.empty() ? byName : 'v';
     store.fillUnset();
     store.ilast = -1;
     store.radiation.reset();
@@ -118,12 +128,9 @@ ProcessedReader processedReader(char format) {
 
 bool loadPatternFile(const std::string& name, const ImportRequest& options, Console& console,
                      PatternStore& store, DataFileName& dataFile) {
-    std::FILE* file = openDataFile(name);
-    if (!file) {
-        console.print("%s", kCannotSee);
-        return false;
-    }
-    return loadFile(file, name, options, console, store, dataFile);
+    std::FILE* file = openDataFile(name, console);
+    if (!file) return false;
+    return loadFile(file, name, false, options, console, store, dataFile);
 }
 
 bool loadPattern(const std::vector<std::string>& args, Console& console, PatternStore& store,
@@ -136,17 +143,13 @@ bool loadPattern(const std::vector<std::string>& args, Console& console, Pattern
     } else {
         // The command-line name gets one attempt only; afterwards the console is asked.
         name = args[0];
-        file = openDataFile(name);
-        if (file) {
-            options.format = from;
-        } else {
-            console.print("%s", kCannotSee);
-        }
+        file = openDataFile(name, console);
+        if (file) options.format = from;
     }
     for (;;) {
         if (!file) file = askUntilOpened(console, name);
         if (!file) return false;
-        if (loadFile(file, name, options, console, store, dataFile)) return true;
+        if (loadFile(file, name, true, options, console, store, dataFile)) return true;
         file = nullptr;
         options.format.clear();  // --from names the command-line file's format only
         console.print("%s", kPrompt);

@@ -14,7 +14,8 @@ class Console;
 
 // True with a pattern of at least 3 points loaded and the name and format code set; false
 // when the user ended the run at the prompt ("Bye." has been printed). A format named with
-// --from (from, empty when none) reads the command-line file.
+// --from (from, empty when none) reads the command-line file. The name's format follows
+// recogniseTypedFormat.
 bool loadPattern(const std::vector<std::string>& args, Console& console, PatternStore& store,
                  DataFileName& dataFile, const std::string& from = "");
 
@@ -30,7 +31,8 @@ bool holdsRange(int range, Console& console);
 bool readDataFile(std::FILE* file, const ImportRequest& options, Console& console,
                   PatternStore& store, DataFileName& dataFile);
 
-// One attempt on a named file, with no prompt: the format told by the name, or the
+// One attempt on a named file, with no prompt: the format told by the name's last extension,
+// or the
 // instrument format options.format when it is not empty; options.range and options.bin as
 // readDataFile takes them. True when the pattern loaded; the name and format code are set
 // only then. Further raw scans of a SUPER set are asked for on the console.

@@ -15,7 +15,11 @@ bool readDat(std::FILE* file, Console& console, PatternStore& store) {
     std::string line;
     std::array<double, 3> header{};
     if (!lines.next(line) || convertHeader(line, header) < 3) {
+        // Not PROFIN's header: most often the text columns that scientists exchange as .dat.
         console.print("Error in first line of *.dat file...\n");
+        console.print(
+            "A .dat file of columns 2theta, counts[, esd] is read with --from csv (fmt=\"csv\" "
+            "in Python).\n");
         return false;
     }
     store.tthmin = header[0];

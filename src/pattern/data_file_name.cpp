@@ -3,8 +3,8 @@
 std::size_t DataFileName::extensionPos() const {
     const std::size_t slash = name.find_last_of('/');
     const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = name.find('.', base);
-    return dot == std::string::npos ? std::string::npos : dot + 1;
+    const std::size_t dot = firstDot ? name.find('.', base) : name.rfind('.');
+    return dot == std::string::npos || dot < base ? std::string::npos : dot + 1;
 }
 
 std::string DataFileName::withExtension(const std::string& extension) const {

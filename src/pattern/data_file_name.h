@@ -13,17 +13,19 @@ struct DataFileName {
                                  // 'v' an instrument file, 't' a general text pattern
     std::string ownExtension{};  // the extension as loaded, for 'v' and 't', which have no
                                  // extension of their own
+    bool firstDot = false;       // the extension follows the first '.' of the base name, as
+                                 // xrdpick's prompt has always read it, rather than the last
 
-    // Position just after the first '.' of the base name (the part after the last '/'),
-    // or npos when the base name has no '.'.
+    // Position just after the last '.' of the base name (the part after the last '/'), or
+    // after its first with firstDot; npos when the base name has no '.'.
     std::size_t extensionPos() const;
 
     // Everything up to and including that '.', followed by the given extension; with no
     // '.' in the base name, the extension alone.
     std::string withExtension(const std::string& extension) const;
 
-    // Puts the loaded format's lower-case extension after the first '.' again (an instrument
-    // or text file's own extension, as loaded).
+    // Puts the loaded format's lower-case extension after that '.' again (an instrument or
+    // text file's own extension, as loaded).
     void restoreExtension();
 };
 

@@ -20,12 +20,20 @@ void reportPointsRead(Console& console, int ilast) {
     console.print("%ld data points read.\n", static_cast<long>(ilast) + 1);
 }
 
-void reportTooManyPoints(Console& console, std::size_t count) {
-    const std::size_t bin = (count + MAXBUF - 1) / MAXBUF;
+void reportTooManyPoints(Console& console, std::size_t count, int bin) {
+    // The least bin whose whole groups, count / fits, number at most MAXBUF.
+    const std::size_t fits = count / (MAXBUF + 1) + 1;
+    if (bin <= 1) {
+        console.print(
+            "This pattern holds %zu points, more than the %d the program holds: sum neighbours "
+            "with xrdconvert --bin %zu.\n",
+            count, MAXBUF, fits);
+        return;
+    }
     console.print(
-        "This pattern holds %zu points, more than the %d the program holds: sum neighbours "
-        "with xrdconvert --bin %zu.\n",
-        count, MAXBUF, bin);
+        "This pattern holds %zu points, %zu binned by %d, more than the %d the program holds: "
+        "sum neighbours with xrdconvert --bin %zu.\n",
+        count, count / bin, bin, MAXBUF, fits);
 }
 
 int firstOffGrid(const PatternStore& store) {

@@ -19,8 +19,9 @@ bool hasEnoughPoints(Console& console, int ilast);
 void reportPointsRead(Console& console, int ilast);
 
 // For a pattern of more points than the store holds: says so and names the bin that fits
-// ("... sum neighbours with xrdconvert --bin N.").
-void reportTooManyPoints(Console& console, std::size_t count);
+// ("... sum neighbours with xrdconvert --bin N."). count is the points of the file; binned
+// by bin (above 1), what counts is the binned pattern, which the message names too.
+void reportTooManyPoints(Console& console, std::size_t count, int bin = 1);
 
 // The index of the first point whose angle lies more than a third of a step off the grid of
 // tthmin and tthstep: farther than any rounding of the angles a file writes; -1 when every

@@ -8,6 +8,7 @@
 #include "console/console.h"
 #include "pattern/data_file_name.h"
 #include "pattern/line_reader.h"
+#include "pattern/pattern_file_open.h"
 #include "pattern/scan_columns.h"
 #include "pattern/scan_grid.h"
 #include "pattern/scan_normalisation.h"
@@ -52,7 +53,10 @@ ScanFile openNextFile(Console& names, int fileNumber) {
     std::string name;
     while (names.readLine(name) && !name.empty()) {
         if (!answerFits(names, name, kNameBufferSize - 1, "File name")) continue;
-        if (std::FILE* file = std::fopen(name.c_str(), "r")) return ScanFile(file);
+        const PatternFileOpening opening = openPatternFile(name);
+        if (opening.file) return ScanFile(opening.file);
+        if (!opening.refusal.empty())
+            names.print("%s: %s\n", name.c_str(), opening.refusal.c_str());
         names.print("Eh? I can not see that file, Try again...\n");
     }
     return nullptr;

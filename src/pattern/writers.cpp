@@ -54,16 +54,18 @@ int writeFile(Console& console, const PatternStore& store, const OutputFormat& f
         console.print("Couldn't open file.  I die.\n");
         return format.failCode;
     }
-    const int overflows = format.write(out.file(), store, title);
+    // A file that would read back other values than the pattern's is no output: it is not
+    // committed, and an old file of that name stays as it was.
+    if (const int overflows = format.write(out.file(), store, title); overflows > 0) {
+        console.print(
+            "%d value(s) do not fit their fixed field in %s and would not read back correctly: "
+            "not written.\n",
+            overflows, name.c_str());
+        return format.failCode + kUnfaithfulWrite;
+    }
     if (!out.commit()) {
         console.print("Couldn't write file %s completely.  I die.\n", name.c_str());
         return format.failCode + kIncompleteWrite;
-    }
-    if (overflows > 0) {
-        console.print(
-            "Warning: %d value(s) do not fit their fixed field in %s and will not read back "
-            "correctly.\n",
-            overflows, name.c_str());
     }
     return 0;
 }

@@ -16,11 +16,16 @@ inline constexpr std::size_t kGdaTitleMax = 98;
 // disk, a file size limit); an existing file of that name is then left as it was.
 inline constexpr int kIncompleteWrite = -10;
 
+// Added to a format's code when a value does not fit its fixed field (a count of 10^7 or more
+// in .wyr, .dat or .gda): the file would read back wrong, so it is not written and an existing
+// file of that name is left as it was.
+inline constexpr int kUnfaithfulWrite = -20;
+
 // Asks for a file name for each format in the fixed order XRS82, Wyriet, PROFIN, GSAS and
 // writes the pattern; an empty answer skips a format. Returns 0 when every format was
 // written or skipped, -2 .. -5 when the file of that format could not be created, and that
-// code plus kIncompleteWrite when it could not be written whole (the formats after it are
-// then not offered).
+// code plus kIncompleteWrite when it could not be written whole, or plus kUnfaithfulWrite
+// when a value does not fit its field (the formats after it are then not offered).
 int writeAllFormats(Console& console, const PatternStore& store);
 
 // Writes the pattern in one format ('x', 'w', 'd' or 'g', as the format codes of the data

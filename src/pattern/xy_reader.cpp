@@ -33,7 +33,7 @@ bool readXy(std::FILE* file, int bin, Console& console, PatternStore& store) {
         if (count == MAXBUF && group.tth.size() + 1 == static_cast<std::size_t>(bin)) {
             console.print("Too many data points!!! Change the MAXBUF...\n");
             const std::size_t total = static_cast<std::size_t>(count) * bin + bin;
-            reportTooManyPoints(console, total + remainingLines(lines));
+            reportTooManyPoints(console, total + remainingLines(lines), bin);
             return false;
         }
         if (convertValues(line, "%f %f %f", values) != 3) {

@@ -57,15 +57,26 @@ TEST_F(SaveTest, ReplacesAnOlderFile) {
     EXPECT_EQ(readFile("quartz.fbg"), "20.500000\t1.000000\t0.0\n");
 }
 
-TEST_F(SaveTest, NamesTheFilesAfterTheFirstDotOfTheBaseName) {
-    dataFile = {"./run.2/QUARTZ.long.XY", 'x'};
+// The dot before the extension that told the format: the last, or the first where xrdpick's
+// historical rule found the format there.
+TEST_F(SaveTest, NamesTheFilesAfterTheDotBeforeTheExtension) {
     std::filesystem::create_directory("run.2");
-    add(20.5f, 1.0f);
-    EXPECT_EQ(saveBackgroundPoints(console, list, dataFile), SaveResult::Saved);
-    EXPECT_TRUE(fileExists("run.2/QUARTZ.fbg"));
-    EXPECT_TRUE(fileExists("run.2/QUARTZ.gbg"));
-    // The title shows the format's lower-case extension from now on.
-    EXPECT_EQ(dataFile.name, "./run.2/QUARTZ.xy");
+    const struct {
+        DataFileName data;
+        std::string stem, shown;
+    } cases[] = {
+        {{"./run.2/QUARTZ.long.XY", 'x'}, "run.2/QUARTZ.long", "./run.2/QUARTZ.long.xy"},
+        {{"./run.2/QUARTZ.XY.bak", 'x', "", true}, "run.2/QUARTZ", "./run.2/QUARTZ.xy"},
+    };
+    for (const auto& c : cases) {
+        dataFile = c.data;
+        add(20.5f, 1.0f);
+        EXPECT_EQ(saveBackgroundPoints(console, list, dataFile), SaveResult::Saved);
+        EXPECT_TRUE(fileExists(c.stem + ".fbg")) << c.stem;
+        EXPECT_TRUE(fileExists(c.stem + ".gbg")) << c.stem;
+        // The title shows the format's lower-case extension from now on.
+        EXPECT_EQ(dataFile.name, c.shown);
+    }
 }
 
 TEST_F(SaveTest, WritesNothingForAnEmptyList) {

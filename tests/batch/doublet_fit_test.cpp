@@ -82,15 +82,45 @@ TEST(DoubletFit, RecoversRockSaltPositionsAndLattice) {
             weights += 1 / (aSe * aSe);
         }
         EXPECT_NEAR(weighted / weights, kRockSaltA, c.latticeTolerance);
-        // Every block of the *.fit file names the radiation and what its lines are.
+        // Every block of the *.fit file names its pattern and region, the radiation and what
+        // its lines are.
         const std::string blocks = readFile("nacl.fit");
-        const std::string comment = std::string("# ") + c.radiationLine + "; Kalpha1 lines\n";
-        std::size_t named = 0;
-        for (std::size_t at = blocks.find(comment); at != std::string::npos;
-             at = blocks.find(comment, at + 1))
-            ++named;
-        EXPECT_EQ(named, reflections.size()) << blocks;
+        for (std::size_t r = 1; r <= reflections.size(); ++r)
+            EXPECT_NE(blocks.find("\n# " + std::string(c.pattern) + ", region " +
+                                  std::to_string(r) + "; " + c.radiationLine + "; Kalpha1 lines\n"),
+                      std::string::npos)
+                << blocks;
     }
+}
+
+// Blocks of Kalpha1 lines plan doublets again: a pattern that states no radiation is fitted
+// with the one the blocks name; blocks that do not name theirs are refused.
+TEST(DoubletFit, FromFitFitsTheDoubletsItsBlocksName) {
+    TempDir dir;
+    const std::vector<Reflection> reflections = writeRockSaltFiles(1.0);
+    writeFile("plan.txt", rockSaltPlan(reflections, 1.0));
+    ASSERT_EQ(
+        runXrdfit({"--anode", "Cu", "--plan", "plan.txt", "--fit", "nacl.fit", "nacl.xy"}).status,
+        0);
+    const XrdfitRun run = runXrdfit({"--wor", "0.05", "--from-fit", "nacl.fit", "nacl.xy"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("radiation: alpha1 1.540593 A, alpha2 1.544414 A, ratio 0.5 (named "
+                           "by the blocks of nacl.fit)"),
+              std::string::npos)
+        << run.err;
+    const std::vector<TableRow> rows = parseTable(run.out);
+    ASSERT_EQ(rows.size(), reflections.size());
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        EXPECT_NEAR(number(rows[r], "tth"), reflections[r].kalpha1.position, 0.003);
+
+    writeFile("unnamed.fit",
+              "# nacl.xy, region 1; Kalpha1 lines\n"
+              "31.7 100 0.1 0.5 0.05 1\n#-----#\n");
+    const XrdfitRun refused = runXrdfit({"--from-fit", "unnamed.fit", "nacl.xy"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err,
+              "xrdfit: unnamed.fit: the blocks are Kalpha1 lines of a radiation they do not name; "
+              "give it with --anode or --wavelength\nTry 'xrdfit --help'.\n");
 }
 
 // --wor auto finds the instrument's W/R from the regions of one peak and holds it for every

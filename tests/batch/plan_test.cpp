@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
+#include <string>
+#include <vector>
 
+#include "batch/cdt_plan.h"
 #include "batch/fit_file_plan.h"
 #include "batch/plan_file.h"
 #include "batch/plan_text.h"
@@ -118,6 +122,33 @@ TEST(FitFilePlan, FirstBadLineIsNamed) {
         const PlanRead read = blocks(c.text);
         EXPECT_EQ(read.error, c.error) << c.text;
         EXPECT_TRUE(read.plan.empty());
+    }
+}
+
+// A position beyond the pattern's span would take its neighbour inside into a region that
+// is not fitted: with the span known, the parts below, inside and above group apart.
+TEST(CdtPlan, PositionsBeyondThePatternGroupApartFromThoseInside) {
+    FoundPeak found{};
+    found.tth = 20.1;
+    found.fwhm = 0.1;
+    const PatternSpan span{20.0, 30.0};
+    const struct {
+        std::string cdt;
+        std::optional<PatternSpan> span;
+        std::vector<std::vector<double>> regions;
+    } cases[] = {
+        {"19.9\n20.1\n30.0\n", std::nullopt, {{19.9, 20.1}, {30.0}}},
+        {"19.9\n20.1\n30.0\n", span, {{19.9}, {20.1}, {30.0}}},
+        {"29.9\n30.1\n# a comment\n", span, {{29.9}, {30.1}}},
+        {"19.7\n19.9\n20.1\n20.3\n", span, {{19.7, 19.9}, {20.1, 20.3}}},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.cdt);
+        const PlanRead read = readCdtPlan(in, "a.cdt", {found}, c.span);
+        ASSERT_EQ(read.error, "") << c.cdt;
+        std::vector<std::vector<double>> regions;
+        for (const Region& region : read.plan) regions.push_back(region.positions);
+        EXPECT_EQ(regions, c.regions) << c.cdt;
     }
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/plot_names.h"
 #include "drifting_series.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
@@ -129,6 +130,43 @@ TEST_F(XrdfitOutputsTest, ARefusedOutputIsAUsageErrorThatLeavesEveryFileAsItWas)
 }
 
 // "--table /dev/stdout >> all.tsv": the table is added to what the file held.
+// Pictures of different patterns never share a name, never hide behind "..", and never
+// replace a file of the run.
+TEST(PlotNamesTest, EachPatternHasItsOwnPicturesAndNoneIsAFileOfTheRun) {
+    const struct {
+        std::vector<std::string> patterns, others;
+        std::vector<std::string> firstRegion;  // each pattern's picture of region 1
+    } cases[] = {
+        {{"a/x.xy", "a_x.xy"}, {}, {"pp/a_x.xy_region1.png", "pp/a_x.xy~2_region1.png"}},
+        {{"../o/p30.xy", "./q.xy", "q.xy"},
+         {},
+         {"pp/o_p30.xy_region1.png", "pp/q.xy_region1.png", "pp/q.xy~2_region1.png"}},
+        {{"p30.xy", "pp/p30.xy_region2.png"},
+         {},
+         {"pp/p30.xy~2_region1.png", "pp/pp_p30.xy_region2.png_region1.png"}},
+        {{"p30.xy"}, {"plan.txt", "./pp/p30.xy_region1.png"}, {"pp/p30.xy~2_region1.png"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> kept = c.patterns;
+        kept.insert(kept.end(), c.others.begin(), c.others.end());
+        const PlotNames names("pp", c.patterns, 2, kept);
+        for (std::size_t k = 0; k < c.patterns.size(); ++k)
+            EXPECT_EQ(names.path(k, 1), c.firstRegion[k]) << c.patterns[k];
+    }
+}
+
+TEST_F(XrdfitOutputsTest, APictureNeverReplacesAPatternOfTheRun) {
+    fs::create_directory("pp");
+    fs::copy_file(names_[1], "pp/" + names_[0] + "_region1.png");
+    const std::string input = "pp/" + names_[0] + "_region1.png";
+    const std::string before = readFile(input);
+    // The input is no pattern xrdfit reads (its rows say unreadable), but it stays as it was.
+    const XrdfitRun run = runXrdfit({"--plan", "plan.txt", "--plots", "pp", names_[0], input});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(readFile(input), before);
+    EXPECT_TRUE(fileExists("pp/" + names_[0] + "~2_region1.png"));
+}
+
 TEST_F(XrdfitOutputsTest, ATableNamedAsAnOpenDescriptorIsWrittenThroughIt) {
     const std::string before = "earlier table\n";
     writeFile("all.tsv", before);
@@ -189,12 +227,22 @@ TEST_F(XrdfitOutputsTest, AFitFileThatCannotBeWrittenIsNamed) {
         run = runXrdfit(withPatterns({"--plan", "plan.txt", "--fit", "a.fit"}));
     }
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("xrdfit: a.fit: cannot be written: File too large\n"), std::string::npos)
+    EXPECT_NE(run.err.find("xrdfit: a.fit: cannot be written: File too large; the block of "),
+              std::string::npos)
         << run.err;
     EXPECT_EQ(run.err.find("Can not open"), std::string::npos) << run.err;
     const std::string blocks = readFile("a.fit");
     EXPECT_EQ(blocks.rfind(header, 0), 0u);
     EXPECT_EQ(blocks.substr(blocks.size() - kSeparator.size()), kSeparator);
+    // The message counts the blocks the file holds, of those the run fitted.
+    std::size_t written = 0;
+    for (std::size_t at = blocks.find(kSeparator); at != std::string::npos;
+         at = blocks.find(kSeparator, at + 1))
+        ++written;
+    EXPECT_NE(run.err.find("xrdfit: a.fit: " + std::to_string(written) + " of " +
+                           std::to_string(kPatterns * kSeriesRegions) + " blocks written\n"),
+              std::string::npos)
+        << run.err;
 }
 
 }  // namespace

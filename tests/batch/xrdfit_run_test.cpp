@@ -1,6 +1,7 @@
 // Whole runs of xrdfit on a drifting series generated from the fit model.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -74,23 +75,36 @@ TEST_F(XrdfitRunTest, SequentialAndParallelRunsRecoverEveryPeak) {
     }
 }
 
-TEST_F(XrdfitRunTest, MissingPatternFailsAloneAndOthersAreFitted) {
-    std::vector<std::string> args = withPatterns({"--plan", "plan.txt", "--jobs", "2"});
-    args.insert(args.begin() + 6, "absent.xy");  // between the second and third pattern
-    const XrdfitRun run = runXrdfit(args);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("absent.xy"), std::string::npos) << run.err;
+// Only a regular file is read: a FIFO would hold the run for ever.
+TEST_F(XrdfitRunTest, UnreadablePatternFailsAloneAndOthersAreFitted) {
+    std::filesystem::create_directory("folder.xy");
+    ASSERT_EQ(mkfifo("pipe.xy", 0600), 0);
+    const struct {
+        std::string name, message;
+    } cases[] = {
+        {"absent.xy", "absent.xy: cannot be opened"},
+        {"folder.xy", "folder.xy: a directory, not a pattern file"},
+        {"pipe.xy", "pipe.xy: a FIFO, not a pattern file"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = withPatterns({"--plan", "plan.txt", "--jobs", "2"});
+        args.insert(args.begin() + 6, c.name);  // between the second and third pattern
+        const XrdfitRun run = runXrdfit(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.message + "\n"), std::string::npos) << run.err;
 
-    std::vector<TableRow> rows = parseTable(run.out);
-    ASSERT_EQ(rows.size(), (kPatterns + 1) * kSeriesRegions * kPeaksPerRegion);
-    const auto firstMissing = rows.begin() + 2 * kSeriesRegions * kPeaksPerRegion;
-    for (auto row = firstMissing; row != firstMissing + kSeriesRegions * kPeaksPerRegion; ++row) {
-        EXPECT_EQ(row->at("pattern"), "absent.xy");
-        EXPECT_EQ(row->at("status"), "unreadable");
-        EXPECT_TRUE(std::isnan(number(*row, "tth")));
+        std::vector<TableRow> rows = parseTable(run.out);
+        ASSERT_EQ(rows.size(), (kPatterns + 1) * kSeriesRegions * kPeaksPerRegion);
+        const auto firstMissing = rows.begin() + 2 * kSeriesRegions * kPeaksPerRegion;
+        for (auto row = firstMissing; row != firstMissing + kSeriesRegions * kPeaksPerRegion;
+             ++row) {
+            EXPECT_EQ(row->at("pattern"), c.name);
+            EXPECT_EQ(row->at("status"), "unreadable");
+            EXPECT_TRUE(std::isnan(number(*row, "tth")));
+        }
+        rows.erase(firstMissing, firstMissing + kSeriesRegions * kPeaksPerRegion);
+        expectRecovered(rows, names_);
     }
-    rows.erase(firstMissing, firstMissing + kSeriesRegions * kPeaksPerRegion);
-    expectRecovered(rows, names_);
 }
 
 TEST_F(XrdfitRunTest, RegionOutsideAPatternFailsThatFitOnly) {
@@ -107,7 +121,8 @@ TEST_F(XrdfitRunTest, RegionOutsideAPatternFailsThatFitOnly) {
     EXPECT_TRUE(fileExists("plots/series_000.xy_region2.png"));
     EXPECT_FALSE(fileExists("plots/series_000.xy_region3.png"));
     const std::string blocks = readFile("a.fit");
-    EXPECT_EQ(std::count(blocks.begin(), blocks.end(), '\n'), 1 + 2 * 4);  // header, 2 blocks
+    // The header and 2 blocks of a comment, three peaks and a separator.
+    EXPECT_EQ(std::count(blocks.begin(), blocks.end(), '\n'), 1 + 2 * 5);
 }
 
 TEST_F(XrdfitRunTest, BadPlanLineIsUsageErrorNamingItsLineAndNothingIsFitted) {
@@ -142,6 +157,11 @@ TEST_F(XrdfitRunTest, FitFileAndPlotsGetOneBlockAndOnePicturePerFit) {
             continue;
         }
         ASSERT_LT(r, rows.size());
+        // Each block opens with a comment that names its pattern and region.
+        if (line[0] == '#') {
+            EXPECT_EQ(line, "# " + rows[r].at("pattern") + ", region " + rows[r].at("region"));
+            continue;
+        }
         EXPECT_EQ(line.substr(0, line.find(' ')), rows[r].at("tth"));
         ++r;
     }

@@ -2,6 +2,7 @@
 // status of a run in which some inputs fail.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -70,13 +71,25 @@ TEST_F(ConvertMainTest, ShowsAProgressLinePerFileOnlyWhenAskedTo) {
 
 // ---- Inputs that fail, and the others still converted ----
 
-TEST_F(ConvertMainTest, AMissingFileFailsTheRunButNotTheOtherFiles) {
-    const ConvertRun run =
-        runConvert({"--to", "dat", "--outdir", "out", "a.xy", "gone.xy", "b.xy"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "out/a.dat\nout/b.dat\n");
-    EXPECT_TRUE(contains(run.err, "gone.xy: cannot open: No such file or directory\n"));
-    EXPECT_TRUE(fileExists("out/b.dat"));
+// Only a regular file is read: a FIFO or a device would hold the run for ever.
+TEST_F(ConvertMainTest, AnInputThatIsNoFileFailsTheRunButNotTheOtherFiles) {
+    fs::create_directory("folder.xy");
+    ASSERT_EQ(mkfifo("pipe.xy", 0600), 0);
+    const struct {
+        std::string input, message;
+    } cases[] = {
+        {"gone.xy", "gone.xy: cannot open: No such file or directory\n"},
+        {"folder.xy", "folder.xy: a directory, not a pattern file\n"},
+        {"pipe.xy", "pipe.xy: a FIFO, not a pattern file\n"},
+    };
+    for (const auto& c : cases) {
+        const ConvertRun run =
+            runConvert({"--force", "--to", "dat", "--outdir", "out", "a.xy", c.input, "b.xy"});
+        EXPECT_EQ(run.status, 1) << c.message;
+        EXPECT_EQ(run.out, "out/a.dat\nout/b.dat\n") << c.message;
+        EXPECT_EQ(run.err,
+                  "a.xy: 3 data points read.\n" + c.message + "b.xy: 3 data points read.\n");
+    }
 }
 
 TEST_F(ConvertMainTest, AFileTheReaderRefusesFailsWithTheReadersMessage) {
@@ -89,14 +102,35 @@ TEST_F(ConvertMainTest, AFileTheReaderRefusesFailsWithTheReadersMessage) {
 }
 
 TEST_F(ConvertMainTest, FilesOfNoKnownFormatAreRefused) {
-    writeFile("scan.001", "");
-    writeFile("notes.txt", "");
-    const ConvertRun run = runConvert({"--outdir", "out", "scan.001", "notes.txt"});
+    for (const char* name : {"scan.v2.001", "notes.txt", "a.xy.bak", "a.xyz"}) writeFile(name, "");
+    const ConvertRun run =
+        runConvert({"--outdir", "out", "scan.v2.001", "notes.txt", "a.xy.bak", "a.xyz"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(
-        contains(run.err, "scan.001: a raw scan file; raw scans are merged with --merge\n"));
-    EXPECT_TRUE(contains(run.err, "notes.txt: not a pattern file xrdconvert reads"));
+    EXPECT_EQ(run.err,
+              "scan.v2.001: a raw scan file; raw scans are merged with --merge\n"
+              "notes.txt: not a pattern file xrdconvert reads (see --help for the formats)\n"
+              "a.xy.bak: not a pattern file xrdconvert reads (see --help for the formats)\n"
+              "a.xyz: not a pattern file xrdconvert reads (see --help for the formats)\n");
     EXPECT_EQ(run.out, "");
+}
+
+// Temperatures, thicknesses and versions in a name: the last extension tells the format and
+// the stem is everything before it.
+TEST_F(ConvertMainTest, NamesWithSeveralDotsAreReadByTheirLastExtension) {
+    const struct {
+        std::string name, written;
+    } cases[] = {
+        {"Si_0.5mm.xy", "out/Si_0.5mm.dat\n"},
+        {"run_25.5C.xye", "out/run_25.5C.dat\n"},
+        {"sample.v2.xy", "out/sample.v2.dat\n"},
+        {"a.b.wyr", "out/a.b.dat\n"},
+    };
+    for (const auto& c : cases) {
+        writeFile(c.name, c.name.ends_with("wyr") ? kThreePointsWyr : kThreePoints);
+        const ConvertRun run = runConvert({"--to", "dat", "--outdir", "out", c.name});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.written);
+    }
 }
 
 TEST_F(ConvertMainTest, AnInputWithoutANameBeforeItsExtensionWritesNothing) {
@@ -104,6 +138,21 @@ TEST_F(ConvertMainTest, AnInputWithoutANameBeforeItsExtensionWritesNothing) {
     const ConvertRun run = runConvert({"--outdir", "out", ".xy"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(fs::is_empty("out"));
+}
+
+// Counts of ten million run into each other in the fixed fields: that output is an error
+// and an old file of its name stays; the free-format .xy still takes them.
+TEST_F(ConvertMainTest, AnOutputWhoseCountsDoNotFitItsFieldsFailsAndKeepsTheOldFile) {
+    writeFile("big.xy", "10.000 10000000 3162.3\n10.020 12000000 3464.1\n10.040 9 3.0\n");
+    writeFile("out/big.wyr", "old");
+    const ConvertRun run = runConvert({"--force", "--to", "xy,wyr", "--outdir", "out", "big.xy"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "out/big.xy\n");
+    EXPECT_TRUE(contains(run.err,
+                         "out/big.wyr: 2 value(s) do not fit their fixed field in out/big.wyr "
+                         "and would not read back correctly: not written.\n"))
+        << run.err;
+    EXPECT_EQ(readFile("out/big.wyr"), "old");
 }
 
 // ---- Files that must not be replaced ----

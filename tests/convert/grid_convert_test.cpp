@@ -188,16 +188,30 @@ TEST_F(GridConvertTest, AnXyFileTooLongForTheStoreNamesTheBinThatFits) {
     const std::vector<std::string> lines = linesOf(readFile("out/big.xy"));
     ASSERT_EQ(lines.size(), 12500u);
     EXPECT_EQ(lines[0], "   5.002     200     14.1");
-    // Two groups of 2 more than the store holds need a bin of 3, and so does three times it.
-    for (const int count : {19001 * 2 + 2, 19001 * 3}) {
+    // Binned, the binned pattern is what counts, and the message names it: two groups of 2
+    // more than the store holds need a bin of 3, and so does three times it, in .xy files and
+    // in text patterns alike.
+    const struct {
+        int count;
+        const char* file;
+        const char* line;
+    } binned[] = {
+        {19001 * 2 + 2, "big.xy", "10.0 1 1\n"},
+        {19001 * 3, "big.xy", "10.0 1 1\n"},
+        {40001, "big.xy", "10.0 1 1\n"},
+        {40001, "big.xye", "10.0 1\n"},
+    };
+    for (const auto& c : binned) {
         xy.clear();
-        for (int i = 0; i < count; ++i) xy += "10.0 1 1\n";
-        writeFile("big.xy", xy);
-        run = runConvert({"--outdir", "out", "--to", "xy", "--bin", "2", "big.xy"});
-        EXPECT_NE(run.err.find("more than the 19001 the program holds: sum neighbours with "
-                               "xrdconvert --bin 3.\n"),
+        for (int i = 0; i < c.count; ++i) xy += c.line;
+        writeFile(c.file, xy);
+        run = runConvert({"--outdir", "out", "--to", "xy", "--bin", "2", c.file});
+        EXPECT_NE(run.err.find("This pattern holds " + std::to_string(c.count) + " points, " +
+                               std::to_string(c.count / 2) +
+                               " binned by 2, more than the 19001 the program holds: sum "
+                               "neighbours with xrdconvert --bin 3.\n"),
                   std::string::npos)
-            << count << run.err;
+            << c.count << run.err;
     }
 }
 

@@ -8,9 +8,10 @@
 
 namespace {
 
-TEST(OutputNames, TheStemIsTheBaseNameUpToItsFirstDot) {
+TEST(OutputNames, TheStemIsTheBaseNameUpToItsLastDot) {
     EXPECT_EQ(patternStem("quartz.xy"), "quartz");
-    EXPECT_EQ(patternStem("data/run.2.xy"), "run");
+    EXPECT_EQ(patternStem("data/run.2.xy"), "run.2");
+    EXPECT_EQ(patternStem("Si_0.5mm.xy"), "Si_0.5mm");
     EXPECT_EQ(patternStem("../old.d/scan.001"), "scan");
     EXPECT_EQ(patternStem("dir/noextension"), "noextension");
     EXPECT_EQ(patternStem("dir/.xy"), "");

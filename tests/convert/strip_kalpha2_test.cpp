@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -114,4 +116,47 @@ TEST(StripKalpha2, XrdconvertStripsTheCompanionsOfALabPattern) {
     EXPECT_TRUE(contains(plain.err, "plain.xy: no Kalpha2 line known to strip: nothing written\n"))
         << plain.err;
     EXPECT_FALSE(std::filesystem::exists("out/plain.xy"));
+}
+
+// The recursion carries noise on to the companions' places: counts that fall more than three
+// standard deviations below zero are named, as how many points and where.
+TEST(StripKalpha2, CountsFarBelowZeroAreNamed) {
+    TempDir dir;
+    std::string counts;
+    for (int i = 0; i < 12; ++i) counts += i < 6 ? "1000 " : "1 ";
+    writeFile("edge.uxd",
+              "_WL1=1.540593\n_WL2=1.544414\n_WLRATIO=0.5\n_DRIVE='COUPLED'\n"
+              "_STEPSIZE=0.02\n_START=10.0\n_COUNTS\n" +
+                  counts + "\n");
+    const ConvertRun run = runConvert({"--strip-ka2", "--to", "xy", "edge.uxd"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(contains(run.err,
+                         "edge.uxd: warning: the stripped counts fall below -3 sigma at "
+                         "2 point(s) from 10.1200 to 10.1800 degrees: the strip is not "
+                         "clean there\n"))
+        << run.err;
+
+    auto storage = std::make_unique<PatternStore>();
+    PatternStore& store = *storage;
+    store.ilast = 3;
+    const struct {
+        std::array<float, 4> cts, sig;
+        int points;
+        double lowest, highest;
+    } cases[] = {
+        {{10, -2.9f, -5, 0}, {1, 1, 2, 1}, 0, 0, 0},
+        {{10, -3.1f, -7, -4}, {1, 1, 2, 1}, 3, 20.02, 20.06},
+        {{-31, 0, 0, -31}, {10, 1, 1, 10}, 2, 20.0, 20.06},
+    };
+    for (const auto& c : cases) {
+        for (int i = 0; i < 4; ++i) {
+            store.tth[i] = 20.0f + 0.02f * i;
+            store.cts[i] = c.cts[i];
+            store.sig[i] = c.sig[i];
+        }
+        const DeepNegatives deep = deepNegatives(store);
+        EXPECT_EQ(deep.points, c.points);
+        EXPECT_NEAR(deep.lowest, c.lowest, 1e-5);
+        EXPECT_NEAR(deep.highest, c.highest, 1e-5);
+    }
 }

@@ -137,11 +137,12 @@ TEST(InstrumentExtensions, AreMatchedInAnyCaseWhileTheProcessedOnesKeepTheirRule
     const struct {
         const char* name;
         char format;
-    } cases[] = {{"BT86.RAW", 'v'}, {"dir.v2/scan.XrDmL", 'v'},
-                 {"a.uxd", 'v'},    {"a.Csv", 'v'},
-                 {"a.dat", 'd'},    {"a.DAT", 'd'},
-                 {"a.Dat", 0},      {"a.txt", 0},
-                 {"a.xrdml.gz", 0}, {"a.xye", 'x'}};
+    } cases[] = {{"BT86.RAW", 'v'},  {"dir.v2/scan.XrDmL", 'v'},
+                 {"a.uxd", 'v'},     {"a.Csv", 'v'},
+                 {"a.dat", 'd'},     {"a.DAT", 'd'},
+                 {"a.Dat", 0},       {"a.txt", 0},
+                 {"a.xrdml.gz", 0},  {"a.xye", 'x'},
+                 {"a.b.xrdml", 'v'}, {"BT86.v2.RAW", 'v'}};
     for (const auto& c : cases)
         EXPECT_EQ(recogniseFormat(DataFileName{c.name}), c.format) << c.name;
 }

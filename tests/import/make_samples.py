@@ -64,6 +64,16 @@ def xrdml(values, tag="intensities", step=None, unit="counts", time=1.0):
 """
 
 
+def two_tubes(values):
+    """An XRDML file of two measurements, the second with a Co tube."""
+    text = xrdml(values)
+    first = text.index("  <xrdMeasurement ")
+    end = text.index("</xrdMeasurements>")
+    cobalt = (text[first:end].replace(str(ALPHA1), "1.78900").replace(str(ALPHA2), "1.79290")
+              .replace("<ratioKAlpha2KAlpha1>0.5<", "<ratioKAlpha2KAlpha1>0.49<"))
+    return text[:end] + cobalt + text[end:]
+
+
 def uxd(values, keyword="_COUNTS", steptime=1.0):
     lines = ["; Bruker UXD written for the import tests", "_FILEVERSION=1",
              "_SAMPLE='quartz'", f"_WL1={ALPHA1:.6f}", f"_WL2={ALPHA2:.6f}", "_ANODE='Cu'",
@@ -162,6 +172,7 @@ def main():
     good = {
         "quartz.xrdml": xrdml(values),
         "counts.xrdml": xrdml(values, "counts"),
+        "tubes.xrdml": two_tubes(values),
         "quartz.uxd": uxd(values),
         "rate.uxd": uxd([v / 4 for v in values], "_CPS", 4.0),
         "rate.xrdml": xrdml([v / 4 for v in values], "counts", unit="cps", time=4.0),

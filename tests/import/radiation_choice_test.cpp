@@ -155,6 +155,8 @@ TEST(RadiationOptions, StatementValuesFileBeforeOptionsAndTheLineThatSaysSo) {
         {"alpha1 1.5406, alpha2 1.5406", Expected{1.5406, std::nullopt, 0.5}},  // one line
         {"alpha1 1.5406, alpha2 0.5", Expected{1.5406, std::nullopt, 0.5}},
         {"alpha1 1.5406, alpha2 1.54439, ratio 7", Expected{1.5406, 1.54439, 0.5}},
+        {"alpha1 1.5406, alpha2 1.54439, ratio 0.0", Expected{1.5406, std::nullopt, 0.5}},
+        {"anode Co, ratio 0", Expected{1.7889960, std::nullopt, 0.5}},
         {"anode Mo", Expected{0.7093171, 0.7136070, 0.5}},
         {"anode Mo, alpha1 junk", Expected{0.7093171, 0.7136070, 0.5}},
         {"wavelength 0.41", Expected{0.41, std::nullopt, 0.5}},
@@ -188,6 +190,9 @@ TEST(RadiationOptions, StatementValuesFileBeforeOptionsAndTheLineThatSaysSo) {
          {std::nullopt, true},
          "radiation: alpha1 1.540600 A, single lines (stated by the file; Kalpha2 left out by "
          "--no-ka2)"},
+        {statedValues("alpha1 1.540598, alpha2 1.544426, ratio 0"),
+         {},
+         "radiation: alpha1 1.540598 A, single lines (stated by the file)"},
         {std::nullopt,
          {monochromatic, true},
          "radiation: alpha1 0.500000 A, single lines (--wavelength)"},
@@ -206,19 +211,26 @@ TEST(RadiationOptions, InstrumentFilesCarryTheirRadiation) {
     writeFile("ratio.uxd",
               "_WL1=1.788996\n_WL2=1.792835\n_WLRATIO=0.48\n_STEPSIZE=0.02\n_START=10\n"
               "_COUNTS\n100 110 120 130\n");
+    writeFile("mono.uxd",
+              "_WL1=1.540598\n_WL2=1.544426\n_WLRATIO=0.0\n_STEPSIZE=0.02\n_START=10\n"
+              "_COUNTS\n100 110 120 130\n");
     const struct {
         const char* name;
+        int range;
         std::optional<Expected> radiation;
     } files[] = {
-        {"quartz.raw", Expected{1.5406, 1.54439, 0.5}},
-        {"quartz.xrdml", Expected{1.5406, 1.54439, 0.5}},
-        {"quartz.uxd", Expected{1.5406, 1.54439, 0.5}},
-        {"ratio.uxd", Expected{1.788996, 1.792835, 0.48}},
-        {"quartz.csv", std::nullopt},
+        {"quartz.raw", 1, Expected{1.5406, 1.54439, 0.5}},
+        {"quartz.xrdml", 1, Expected{1.5406, 1.54439, 0.5}},
+        {"tubes.xrdml", 1, Expected{1.5406, 1.54439, 0.5}},
+        {"tubes.xrdml", 2, Expected{1.789, 1.7929, 0.49}},  // each measurement its own tube
+        {"quartz.uxd", 1, Expected{1.5406, 1.54439, 0.5}},
+        {"ratio.uxd", 1, Expected{1.788996, 1.792835, 0.48}},
+        {"mono.uxd", 1, Expected{1.540598, std::nullopt, 0.5}},  // ratio 0: single lines
+        {"quartz.csv", 1, std::nullopt},
     };
     for (const auto& f : files) {
-        SCOPED_TRACE(f.name);
-        const Loaded loaded = load(f.name);
+        SCOPED_TRACE(std::string(f.name) + " range " + std::to_string(f.range));
+        const Loaded loaded = load(f.name, {"", f.range});
         ASSERT_TRUE(loaded.ok) << loaded.transcript;
         expectRadiation(loaded.store->radiation, f.radiation);
     }

@@ -4,6 +4,7 @@
 #include "open/load.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <memory>
@@ -171,10 +172,45 @@ TEST_F(LoadTest, DirectoriesWithDotsInTheirNamesLoad) {
     EXPECT_EQ(dataFile.format, 'x');
 }
 
-TEST_F(LoadTest, ADirectoryNamedLikeADataFileHoldsNoPoints) {
+// Where the text after the first '.' names no format, the last extension does, and the
+// files the run names after the pattern keep everything before it.
+TEST_F(LoadTest, NamesWithSeveralDotsLoadByTheirLastExtensionWhereTheFirstNamesNone) {
+    const struct {
+        std::string name, cdt;
+    } cases[] = {
+        {"Si_0.5mm.xy", "Si_0.5mm.cdt"},
+        {"sample.v2.xy", "sample.v2.cdt"},
+        {"data.xy.bak", "data.cdt"},  // the first '.' names .xy: read as it always was
+    };
+    for (const auto& c : cases) {
+        writeFile(c.name, xySample(3));
+        ASSERT_TRUE(load({c.name}, "")) << transcript;
+        EXPECT_EQ(transcript, kThreeRead);
+        EXPECT_EQ(dataFile.name, c.name);
+        EXPECT_EQ(dataFile.format, 'x');
+        EXPECT_EQ(dataFile.withExtension("cdt"), c.cdt);
+    }
+}
+
+// A directory would read as no points, a FIFO would hold the prompt for ever.
+TEST_F(LoadTest, ANameThatIsNoRegularFileIsAskedAgainSayingWhatItIs) {
     std::filesystem::create_directory("folder.xy");
-    ASSERT_TRUE(load({"folder.xy"}, "sample.xy\n"));
-    EXPECT_EQ(transcript, "Too small data points!!! Check the file...\n" + kPrompt + kThreeRead);
+    ASSERT_EQ(mkfifo("pipe.xy", 0600), 0);
+    const struct {
+        std::string name, what;
+    } cases[] = {
+        {"folder.xy", "a directory"},
+        {"pipe.xy", "a FIFO"},
+        {"/dev/null", "a character device"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(load({c.name}, "sample.xy\n")) << c.name;
+        EXPECT_EQ(transcript,
+                  c.name + ": " + c.what + ", not a pattern file\n" + kCannotSee + kThreeRead);
+        ASSERT_TRUE(load({}, c.name + "\nsample.xy\n")) << c.name;
+        EXPECT_EQ(transcript, kPrompt + c.name + ": " + c.what + ", not a pattern file\n" +
+                                  kCannotSee + kThreeRead);
+    }
 }
 
 // A failed attempt may have filled entries far past the pattern loaded afterwards; they

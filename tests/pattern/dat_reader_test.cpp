@@ -8,6 +8,10 @@
 
 namespace {
 
+const std::string kDatColumnsHint =
+    "A .dat file of columns 2theta, counts[, esd] is read with --from csv (fmt=\"csv\" in "
+    "Python).\n";
+
 using DatReaderTest = ReaderTest;
 
 TEST_F(DatReaderTest, PairsOfLinesFillCountsAndWeights) {
@@ -84,9 +88,14 @@ TEST_F(DatReaderTest, FieldsAreEightCharactersWideAndTenPerLine) {
     EXPECT_EQ(store.cts[10], kUnset);
 }
 
-TEST_F(DatReaderTest, AHeaderOfFewerThanThreeValuesFails) {
-    EXPECT_FALSE(read(readDat, "10.0 0.02\n   100.0   200.0   300.0\n    1.00    2.00    3.00"));
-    EXPECT_EQ(transcript, "Error in first line of *.dat file...\n");
+// A header of fewer than three values is most often a text pattern's first line (the two
+// columns scientists exchange as .dat): the message says how to read one.
+TEST_F(DatReaderTest, AHeaderOfFewerThanThreeValuesFailsSayingHowToReadColumns) {
+    for (const char* text : {"10.0 0.02\n   100.0   200.0   300.0\n    1.00    2.00    3.00",
+                             "10.00 100\n10.02 200\n10.04 300\n", "# 2theta counts\n10 1\n"}) {
+        EXPECT_FALSE(read(readDat, text));
+        EXPECT_EQ(transcript, "Error in first line of *.dat file...\n" + kDatColumnsHint) << text;
+    }
 }
 
 }  // namespace

@@ -27,7 +27,9 @@ TEST_F(PatternValueLimit, AWyrOrDatHeaderFarBeyondAnyAngleIsRefused) {
     EXPECT_EQ(transcript, "Error in first line of *.wyr file...\n");
     EXPECT_FALSE(
         read(readDat, "1e300 1e300 1e300\n     1.0     2.0     3.0\n     1.0     1.0     1.0"));
-    EXPECT_EQ(transcript, "Error in first line of *.dat file...\n");
+    EXPECT_EQ(transcript,
+              "Error in first line of *.dat file...\nA .dat file of columns 2theta, counts[, "
+              "esd] is read with --from csv (fmt=\"csv\" in Python).\n");
     // A step beyond the limit is refused too, however few points follow.
     EXPECT_FALSE(read(readWyr, "10 2e30 30\n1 2 3\n"));
     EXPECT_EQ(transcript, "Error in first line of *.wyr file...\n");

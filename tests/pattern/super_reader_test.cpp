@@ -4,9 +4,11 @@
 #include "pattern/super_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -202,15 +204,28 @@ TEST_F(SuperReaderTest, EachFileMayOrderItsColumnsDifferently) {
     EXPECT_NEAR(store.cts[3], 400.0f, 0.01f);
 }
 
+// A directory or a FIFO is no scan: named as what it is, and asked for again.
 TEST_F(SuperReaderTest, MissingFurtherFileIsAskedForAgainWithoutTheNumberedPrompt) {
     writeFile("scan.001", scanFile(records(10.0, 0.02, 3, 400.0)));
     writeFile("scan.002", scanFile(records(10.06, 0.02, 2, 400.0)));
-    read("scan.001", "scan.009\nscan.002\n\n");
-    EXPECT_TRUE(contains(transcript,
-                         "Enter SUPER data file number 2. name (blank to end):"
-                         "Eh? I can not see that file, Try again...\n"
-                         "Sample: quartz powder\n"));
-    EXPECT_EQ(store.ilast, 4);
+    std::filesystem::create_directory("scan.007");
+    ASSERT_EQ(mkfifo("scan.008", 0600), 0);
+    const struct {
+        std::string name, said;
+    } cases[] = {
+        {"scan.009", ""},
+        {"scan.007", "scan.007: a directory, not a pattern file\n"},
+        {"scan.008", "scan.008: a FIFO, not a pattern file\n"},
+    };
+    for (const auto& c : cases) {
+        read("scan.001", c.name + "\nscan.002\n\n");
+        EXPECT_TRUE(
+            contains(transcript, "Enter SUPER data file number 2. name (blank to end):" + c.said +
+                                     "Eh? I can not see that file, Try again...\n"
+                                     "Sample: quartz powder\n"))
+            << transcript;
+        EXPECT_EQ(store.ilast, 4);
+    }
 }
 
 TEST_F(SuperReaderTest, OverLongFurtherNameIsRefusedAndAskedAgain) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "console/console.h"
 #include "pattern/pattern_store.h"
@@ -39,8 +40,8 @@ WriteRun writeWithAnswers(const PatternStore& store, const std::string& answers)
 
 // A pattern on the grid tthmin + i * tthstep with the given counts and sig.
 std::unique_ptr<PatternStore> gridPattern(double tthmin, double tthstep,
-                                          std::initializer_list<float> cts,
-                                          std::initializer_list<float> sig) {
+                                          const std::vector<float>& cts,
+                                          const std::vector<float>& sig) {
     auto store = std::make_unique<PatternStore>();
     int i = 0;
     for (float c : cts) store->cts[i++] = c;
@@ -312,38 +313,47 @@ TEST(LongAnswers, TitleThatWouldNotReadBackIsAskedAgain) {
 
 // ---- Values the fixed fields cannot hold ----
 
-std::string overflowWarning(int count, const std::string& name) {
-    return "Warning: " + std::to_string(count) + " value(s) do not fit their fixed field in " +
-           name + " and will not read back correctly.\n";
-}
-
-TEST(Overflow, WyrCountOfAMillionRunsIntoItsNeighbour) {
-    TempDir dir;
-    auto store = gridPattern(10.0, 0.02, {5.0f, 1000000.0f, 999999.0f}, {1.0f, 1.0f, 1.0f});
-    const WriteRun run = writeWithAnswers(*store, "\nout.wyr\n\n\n");
-    EXPECT_EQ(run.result, 0);
-    // Still the documented format, which other programs read.
-    EXPECT_EQ(readFile("out.wyr").substr(25), "      51000000 999999");
-    EXPECT_NE(run.transcript.find(overflowWarning(1, "out.wyr")), std::string::npos);
-}
-
-TEST(Overflow, DatCountsAndWeightsBeyondEightCharacters) {
-    TempDir dir;
-    // 999999.9 and -99999.9 just fit; 1000000.0, -100000.0 and a weight of 100000.00 do not.
-    auto store = gridPattern(10.0, 0.02, {999999.9f, -99999.9f, 1000000.0f, -100000.0f},
-                             {1.0f, 100000.0f, 1.0f, 99999.99f});
-    const WriteRun run = writeWithAnswers(*store, "\n\nout.dat\n\n");
-    EXPECT_EQ(readFile("out.dat").substr(27),
-              "999999.9-99999.91000000.0-100000.0\n"
-              "    1.00100000.00    1.0099999.99");
-    EXPECT_NE(run.transcript.find(overflowWarning(3, "out.dat")), std::string::npos);
-}
-
-TEST(Overflow, GdaValuesBeyondEightCharacters) {
-    TempDir dir;
-    auto store = gridPattern(10.0, 0.02, {1500000.0f, 20.0f, 30.0f}, {1.0f, -250000.0f, 999999.9f});
-    const WriteRun run = writeWithAnswers(*store, "\n\n\nout.gda\nT\n");
-    EXPECT_NE(run.transcript.find(overflowWarning(2, "out.gda")), std::string::npos);
+// A value that runs into its neighbour (or has no faithful text) would read back wrong: the
+// file is not written, an old file of that name is kept, and the formats after it are not
+// offered.
+TEST(Overflow, AFileWhoseValuesDoNotFitTheirFieldsIsNotWritten) {
+    const struct {
+        std::vector<float> cts, sig;
+        std::string answers, file;
+        int count, result;
+    } cases[] = {
+        // A count of a million runs into its neighbour in .wyr's 7-character fields.
+        {{5.0f, 1000000.0f, 999999.0f}, {1.0f, 1.0f, 1.0f}, "\nout.wyr\n", "out.wyr", 1, -23},
+        {{5.0f, 1.0e7f, 1.0e7f}, {1.0f, 1.0f, 1.0f}, "\nout.wyr\n", "out.wyr", 2, -23},
+        // 999999.9 and -99999.9 just fit; 1000000.0, -100000.0 and a weight of 100000.00 not.
+        {{999999.9f, -99999.9f, 1000000.0f, -100000.0f},
+         {1.0f, 100000.0f, 1.0f, 99999.99f},
+         "\n\nout.dat\n",
+         "out.dat",
+         3,
+         -24},
+        {{1500000.0f, 20.0f, 30.0f},
+         {1.0f, -250000.0f, 999999.9f},
+         "\n\n\nout.gda\nT\n",
+         "out.gda",
+         2,
+         -25},
+        // A count beyond the range of a long has no text at all, even in free format.
+        {{1.0e30f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, "out.xy\n", "out.xy", 1, -22},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        writeFile(c.file, "old content");
+        auto store = gridPattern(10.0, 0.02, c.cts, c.sig);
+        const WriteRun run = writeWithAnswers(*store, c.answers + "more.gda\n");
+        EXPECT_EQ(run.result, c.result) << c.file;
+        EXPECT_TRUE(run.transcript.ends_with(std::to_string(c.count) +
+                                             " value(s) do not fit their fixed field in " + c.file +
+                                             " and would not read back correctly: not written.\n"))
+            << run.transcript;
+        EXPECT_EQ(readFile(c.file), "old content");
+        EXPECT_FALSE(fileExists("more.gda"));
+    }
 }
 
 TEST(Overflow, XyFreeFormatTakesAnyWidth) {
@@ -351,14 +361,8 @@ TEST(Overflow, XyFreeFormatTakesAnyWidth) {
     auto store = gridPattern(10.0, 0.02, {5.0e7f, 1.0f, 1.0f}, {1.0e7f, 1.0f, 1.0f});
     const WriteRun run = writeWithAnswers(*store, "out.xy\n\n\n\n");
     EXPECT_EQ(readFile("out.xy").substr(0, 31), "  10.000 50000000 10000000.0\n  ");
-    EXPECT_EQ(run.transcript.find("Warning"), std::string::npos);
-}
-
-TEST(Overflow, CountBeyondTheRangeOfALongIsCaught) {
-    TempDir dir;
-    auto store = gridPattern(10.0, 0.02, {1.0e30f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f});
-    const WriteRun run = writeWithAnswers(*store, "out.xy\n\n\n\n");
-    EXPECT_NE(run.transcript.find(overflowWarning(1, "out.xy")), std::string::npos);
+    EXPECT_EQ(run.transcript.find("fit"), std::string::npos);
+    EXPECT_EQ(run.result, 0);
 }
 
 // ---- A step the headers cannot hold ----

@@ -37,11 +37,15 @@ using SaveTest = PeakFilesTest;
 using LoadTest = PeakFilesTest;
 
 // Two fits of two peaks each, as the fit run appends them to a results file.
+// Blocks as xrdfit appends them, each opened by a comment naming its pattern and region.
 const char* const kTwoFits =
     "#   tth      Iint       FWHM      eta      w/r     chi^2\n"
+    "# 1.5mm.xy, region 1; radiation: alpha1 1.540593 A, alpha2 1.544414 A, ratio 0.5 "
+    "(--anode Cu); Kalpha1 lines\n"
     "20.123400 1500.000000 0.120000 0.500000 0.250000 1.200000\n"
     "20.654300 800.000000 0.130000 0.500000 0.250000 1.200000\n"
     "#--------------------------------------------------------#\n"
+    "# 2.5mm.xy, region 2\n"
     "25.000100 300.000000 0.150000 0.400000 0.250000 0.900000\n"
     "24.500000 350.000000 0.150000 0.400000 0.250000 0.900000\n"
     "#--------------------------------------------------------#\n";
@@ -88,19 +92,24 @@ TEST_F(SaveTest, AnEmptyListWritesNothingAndKeepsTheWindow) {
     EXPECT_EQ(transcript(), "");
 }
 
-TEST_F(SaveTest, TheFileIsNamedAfterTheDataFileUpToTheFirstDotOfItsBaseName) {
+// The dot before the extension that told the format: the last, or the first where xrdpick's
+// historical rule found the format there.
+TEST_F(SaveTest, TheFileIsNamedAfterTheDataFileUpToTheDotBeforeItsExtension) {
     std::filesystem::create_directory("dir.v2");
     const struct {
         const char* data;
+        bool firstDot;
         const char* cdt;
     } names[] = {
-        {"data.run3.xy", "data.cdt"},
-        {"dir.v2/data.xy", "dir.v2/data.cdt"},
-        {"scan.001", "scan.cdt"},
-        {"nodot", "cdt"},
+        {"data.run3.xy", false, "data.run3.cdt"},
+        {"data.xy.bak", true, "data.cdt"},
+        {"dir.v2/data.xy", true, "dir.v2/data.cdt"},
+        {"scan.001", true, "scan.cdt"},
+        {"nodot", false, "cdt"},
     };
     for (const auto& name : names) {
         state->dataFile.name = name.data;
+        state->dataFile.firstDot = name.firstDot;
         add(20.0f);
         EXPECT_EQ(savePeakPositions(*state), PeakSave::Saved) << name.data;
         EXPECT_EQ(readFile(name.cdt), " 20.0000\n") << name.data;
