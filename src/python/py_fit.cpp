@@ -1,10 +1,10 @@
 #include "python/py_fit.h"
 
-#include <cmath>
-#include <sstream>
-
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
+
+#include <cmath>
+#include <sstream>
 
 #include "batch/fit_options.h"
 #include "batch/pattern_input.h"
@@ -15,8 +15,8 @@
 #include "batch/series_run.h"
 #include "import/instrument_formats.h"
 #include "pattern/pattern_checks.h"
+#include "python/arguments.h"
 #include "python/errors.h"
-#include "python/path_argument.h"
 
 namespace py = pybind11;
 
@@ -90,8 +90,8 @@ py::array_t<double> doubles(const std::vector<float>& values) {
 }
 
 Plan planOf(const py::object& regions) {
-    if (py::isinstance<py::str>(regions) || py::hasattr(regions, "__fspath__")) {
-        PlanRead read = readPlanSource(pathArgument(regions), readPlan);
+    if (isPath(regions)) {
+        PlanRead read = readPlanSource(pathArgument(regions, "regions"), readPlan);
         if (!read.error.empty()) throw RegionError(read.error);
         return read.plan;
     }
@@ -115,19 +115,31 @@ Plan planOf(const py::object& regions) {
     return plan;
 }
 
-std::vector<SeriesInput> inputsOf(const py::iterable& patterns) {
-    std::vector<SeriesInput> inputs;
-    for (const py::handle item : patterns) {
-        if (py::isinstance<PyPattern>(item)) {
-            const PyPattern& pattern = item.cast<const PyPattern&>();
-            const std::string name = pattern.name.empty()
-                                         ? "pattern " + std::to_string(inputs.size() + 1)
-                                         : pattern.name;
-            inputs.push_back({name, pattern.store});
-        } else {
-            inputs.push_back({pathArgument(py::reinterpret_borrow<py::object>(item)), nullptr});
-        }
+SeriesInput inputOf(const py::handle& item, const std::string& name, std::size_t number) {
+    if (!py::isinstance<PyPattern>(item)) {
+        if (!isPath(item))
+            throw py::type_error(name + " must be a Pattern or a path, not " + typeName(item));
+        return {pathArgument(item, name), nullptr};
     }
+    const PyPattern& pattern = item.cast<const PyPattern&>();
+    return {pattern.name.empty() ? "pattern " + std::to_string(number) : pattern.name,
+            pattern.store};
+}
+
+// One Pattern or path is a series of one: a str is never a list of one-letter names.
+std::vector<SeriesInput> inputsOf(const py::object& patterns) {
+    const char* name = "patterns_or_paths";
+    if (isPath(patterns) || py::isinstance<PyPattern>(patterns))
+        return {inputOf(patterns, name, 1)};
+    if (!py::isinstance<py::iterable>(patterns))
+        throw py::type_error(std::string(name) +
+                             " must be a Pattern, a path or a list of them, not " +
+                             typeName(patterns));
+    std::vector<SeriesInput> inputs;
+    for (const py::handle item : patterns)
+        inputs.push_back(inputOf(item,
+                                 std::string(name) + "[" + std::to_string(inputs.size()) + "]",
+                                 inputs.size() + 1));
     return inputs;
 }
 
@@ -230,7 +242,7 @@ struct SeriesTable {
     }
 };
 
-py::tuple fitSeries(const py::iterable& patterns, const py::object& regions, bool sequential,
+py::tuple fitSeries(const py::object& patterns, const py::object& regions, bool sequential,
                     std::optional<int> jobs, const py::object& wor, bool commonFwhm,
                     std::optional<int> maxIter, const std::optional<std::string>& fmt,
                     std::optional<int> block, const py::object& radiation, bool noKa2) {

@@ -18,9 +18,9 @@
 #include "open/load.h"
 #include "pattern/pattern_checks.h"
 #include "pattern/writers.h"
+#include "python/arguments.h"
 #include "python/captured_console.h"
 #include "python/errors.h"
-#include "python/path_argument.h"
 
 namespace py = pybind11;
 
@@ -61,7 +61,7 @@ int countArgument(const std::optional<int>& value, const char* what) {
 
 PyPattern readFile(const py::object& path, const std::optional<std::string>& fmt,
                    std::optional<int> block, std::optional<int> bin) {
-    const std::string name = pathArgument(path);
+    const std::string name = pathArgument(path, "path");
     ImportRequest request;
     if (fmt) {
         if (!isFromFormatName(*fmt))
@@ -125,7 +125,7 @@ char writtenFormat(const std::string& path, const std::optional<std::string>& fm
 std::vector<std::string> writeFile(const PyPattern& pattern, const py::object& where,
                                    const std::optional<std::string>& fmt,
                                    const std::optional<std::string>& title) {
-    const std::string path = pathArgument(where);
+    const std::string path = pathArgument(where, "path");
     const char format = writtenFormat(path, fmt);
     const std::string gdaTitle =
         title.value_or(defaultTitle(pattern.name.empty() ? path : pattern.name));

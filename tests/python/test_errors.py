@@ -106,6 +106,31 @@ def test_unreadable_patterns_of_a_series_are_rows_and_messages(tmp_path):
                               "1 of 2 fits failed"]
 
 
+@pytest.mark.parametrize("given", [
+    lambda: str(EXAMPLES / "small.xy"),
+    lambda: EXAMPLES / "small.xy",
+    lambda: xrdpick.read(EXAMPLES / "small.xy"),
+])
+def test_one_pattern_or_path_is_a_series_of_one(given):
+    table = xrdpick.fit_series(given(), [(20.5, 21.2, [20.86])])
+    assert list(table["status"]) == ["ok"]
+    assert list(table["pattern"]) == [str(EXAMPLES / "small.xy")]
+
+
+SMALL_REGION = [(20.5, 21.2, [20.86])]
+
+
+@pytest.mark.parametrize("call, text", [
+    (lambda p: xrdpick.fit_series(3, SMALL_REGION), "patterns_or_paths must be .*not int"),
+    (lambda p: xrdpick.fit_series([p, 3], SMALL_REGION), r"patterns_or_paths\[1\] .*not int"),
+    (lambda p: xrdpick.fit_series(b"small.xy", SMALL_REGION), "patterns_or_paths .*not bytes"),
+    (lambda p: xrdpick.read(p), "path must be a str or os.PathLike, not Pattern"),
+])
+def test_wrong_types_are_type_errors_naming_the_argument(call, text):
+    with pytest.raises(TypeError, match=text):
+        call(xrdpick.read(EXAMPLES / "small.xy"))
+
+
 def test_nothing_is_printed(capfd, tmp_path):
     pattern = xrdpick.read(EXAMPLES / "quartz.xy")
     xrdpick.suggest(pattern)

@@ -62,8 +62,9 @@ def fit_series(patterns_or_paths, regions, *, sequential=False, jobs=None, wor=N
                no_ka2=False):
     """Fits the same regions in every pattern of a series, as xrdfit does.
 
-    patterns_or_paths: Patterns and file names, in series order; a file that cannot be
-    read gives rows with status "unreadable" and a message, not an exception.
+    patterns_or_paths: Patterns and file names, in series order, or one of them alone; a
+    file that cannot be read gives rows with status "unreadable" and a message, not an
+    exception.
     regions: (low, high, positions) or (low, high, positions, wor) tuples, or the name of
     an xrdfit plan file.
     sequential: each pattern starts from the previous pattern's last good fit of the region.
