@@ -14,3 +14,13 @@ bool isPath(const pybind11::handle& value);
 
 // A file name argument: a str or any os.PathLike.
 std::string pathArgument(const pybind11::handle& path, const std::string& name);
+
+// The value as T; `expected` says what the argument must be ("a number").
+template <typename T>
+T argumentAs(const pybind11::handle& value, const std::string& name, const char* expected) {
+    try {
+        return value.cast<T>();
+    } catch (const pybind11::cast_error&) {
+        throw pybind11::type_error(name + " must be " + expected + ", not " + typeName(value));
+    }
+}

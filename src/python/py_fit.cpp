@@ -89,28 +89,46 @@ py::array_t<double> doubles(const std::vector<float>& values) {
     return doubles(std::vector<double>(values.begin(), values.end()));
 }
 
+const std::string kRegionsExpected =
+    "regions must be a list of (low, high, positions[, wor]) tuples or a plan file's name";
+
+// One (low, high, positions[, wor]) tuple of regions; `name` is its place there.
+Region regionArgument(const py::handle& item, const std::string& name, std::size_t number) {
+    if (!py::isinstance<py::sequence>(item) || py::isinstance<py::str>(item))
+        throw py::type_error(kRegionsExpected + "; " + name + " is a " + typeName(item));
+    const auto fields = item.cast<py::sequence>();
+    const std::string region = "region " + std::to_string(number) + ": ";
+    if (fields.size() < 3 || fields.size() > 4)
+        throw RegionError(region + "(low, high, positions[, wor]) expected");
+    const auto field = [&](std::size_t k, const char* what) {
+        return name + "[" + std::to_string(k) + "] (" + what + ")";
+    };
+    const double low = argumentAs<double>(fields[0], field(0, "low"), "a number");
+    const double high = argumentAs<double>(fields[1], field(1, "high"), "a number");
+    std::vector<double> positions =
+        argumentAs<std::vector<double>>(fields[2], field(2, "positions"), "a list of numbers");
+    std::optional<double> wor;
+    if (fields.size() == 4)
+        wor = worValue(argumentAs<double>(fields[3], field(3, "wor"), "a number"));
+    try {
+        return regionOf(low, high, std::move(positions), wor);
+    } catch (const RegionError& error) {
+        throw RegionError(region + error.what());
+    }
+}
+
 Plan planOf(const py::object& regions) {
     if (isPath(regions)) {
         PlanRead read = readPlanSource(pathArgument(regions, "regions"), readPlan);
         if (!read.error.empty()) throw RegionError(read.error);
         return read.plan;
     }
+    if (!py::isinstance<py::iterable>(regions))
+        throw py::type_error(kRegionsExpected + ", not " + typeName(regions));
     Plan plan;
-    for (const py::handle item : regions) {
-        const auto fields = item.cast<py::sequence>();
-        if (fields.size() < 3 || fields.size() > 4)
-            throw RegionError("region " + std::to_string(plan.size() + 1) +
-                              ": (low, high, positions[, wor]) expected");
-        try {
-            plan.push_back(regionOf(fields[0].cast<double>(), fields[1].cast<double>(),
-                                    fields[2].cast<std::vector<double>>(),
-                                    fields.size() == 4
-                                        ? std::optional(worValue(fields[3].cast<double>()))
-                                        : std::nullopt));
-        } catch (const RegionError& error) {
-            throw RegionError("region " + std::to_string(plan.size() + 1) + ": " + error.what());
-        }
-    }
+    for (const py::handle item : regions)
+        plan.push_back(
+            regionArgument(item, "regions[" + std::to_string(plan.size()) + "]", plan.size() + 1));
     if (plan.empty()) throw RegionError("no region to fit");
     return plan;
 }
@@ -158,7 +176,7 @@ SeriesSettings settingsOf(bool sequential, std::optional<int> jobs, const py::ob
             throw py::value_error("wor must be a number or 'auto'");
         settings.autoWor = true;
     } else if (!wor.is_none()) {
-        settings.wor = worValue(wor.cast<double>());
+        settings.wor = worValue(argumentAs<double>(wor, "wor", "a number or 'auto'"));
     }
     if (fmt) {
         if (!isFromFormatName(*fmt))

@@ -167,7 +167,7 @@ Radiation anode(const std::string& name) {
 std::optional<Radiation> radiationArgument(const py::object& radiation) {
     if (radiation.is_none()) return std::nullopt;
     if (py::isinstance<py::str>(radiation)) return anode(radiation.cast<std::string>());
-    return radiation.cast<Radiation>();
+    return argumentAs<Radiation>(radiation, "radiation", "a Radiation, an anode name or None");
 }
 
 void bindPattern(py::module_& m) {

@@ -125,6 +125,21 @@ SMALL_REGION = [(20.5, 21.2, [20.86])]
     (lambda p: xrdpick.fit_series([p, 3], SMALL_REGION), r"patterns_or_paths\[1\] .*not int"),
     (lambda p: xrdpick.fit_series(b"small.xy", SMALL_REGION), "patterns_or_paths .*not bytes"),
     (lambda p: xrdpick.read(p), "path must be a str or os.PathLike, not Pattern"),
+    (lambda p: xrdpick.fit_series(p, (20.5, 21.2, [20.86])),
+     r"regions must be a list .*regions\[0\] is a float"),
+    (lambda p: xrdpick.fit_series(p, 20.5), "regions must be a list .*not float"),
+    (lambda p: xrdpick.fit_series(p, [(20.5, "21.2", [20.86])]),
+     r"regions\[0\]\[1\] \(high\) must be a number, not str"),
+    (lambda p: xrdpick.fit_series(p, [(20.5, 21.2, 20.86)]),
+     r"regions\[0\]\[2\] \(positions\) must be a list"),
+    (lambda p: xrdpick.fit_series(p, SMALL_REGION, wor=[1]),
+     "wor must be a number or 'auto', not list"),
+    (lambda p: xrdpick.fit_series(p, SMALL_REGION, radiation=1.5406),
+     "radiation must be a Radiation, an anode name or None, not float"),
+    (lambda p: xrdpick.fit(p, 20.5, 21.2, [20.86], radiation=1.5406),
+     "radiation must be .*not float"),
+    (lambda p: xrdpick.Pattern(p.tth, p.counts, radiation=[1.5406]),
+     "radiation must be .*not list"),
 ])
 def test_wrong_types_are_type_errors_naming_the_argument(call, text):
     with pytest.raises(TypeError, match=text):
