@@ -21,26 +21,18 @@
 #include "python/arguments.h"
 #include "python/captured_console.h"
 #include "python/errors.h"
+#include "python/pattern_arrays.h"
 
 namespace py = pybind11;
 
 namespace {
 
-using Column = py::array_t<double, py::array::c_style | py::array::forcecast>;
-
-// A read-only float64 copy of one of the store's columns.
 py::array_t<double> column(const std::array<float, MAXBUF>& values, int ilast) {
     py::array_t<double> array(ilast + 1);
     double* out = array.mutable_data();
     for (int i = 0; i <= ilast; ++i) out[i] = values[i];
     array.attr("setflags")(py::arg("write") = false);
     return array;
-}
-
-std::vector<double> valuesOf(const Column& array, const char* what) {
-    if (array.ndim() != 1)
-        throw PatternError(std::string(what) + " must be a one-dimensional array");
-    return {array.data(), array.data() + array.size()};
 }
 
 // The source format's name: the processed formats by their extension, an instrument file by
@@ -94,12 +86,7 @@ PyPattern readFile(const py::object& path, const std::optional<std::string>& fmt
 
 PyPattern fromArrays(const Column& tth, const Column& counts, const std::optional<Column>& sig,
                      const py::object& radiation, const std::string& name) {
-    ImportedScan scan;
-    scan.x = valuesOf(tth, "tth");
-    scan.y = valuesOf(counts, "counts");
-    if (sig) scan.esd = valuesOf(*sig, "sig");
-    if (scan.y.size() != scan.x.size() || (sig && scan.esd.size() != scan.x.size()))
-        throw PatternError("tth, counts and sig must be of one length");
+    const ImportedScan scan = scanOfArrays(tth, counts, sig);
     auto store = std::make_shared<PatternStore>();
     std::ostringstream said;
     std::istringstream noAnswers;
@@ -195,8 +182,10 @@ line's. Radiation.anode("Cu") gives a tube's lines as the International Tables l
 
 Pattern(tth, counts, sig=None, *, radiation=None, name="") builds one from arrays as a
 text file of those columns is read: tth in degrees, strictly ascending or descending; sig
-defaults to the square root of the counts (1 where they are 0 or less). read() gives the
-patterns of files. Raises PatternError for arrays that make no pattern.)")
+defaults to the square root of the counts (1 where they are 0 or less); a given sig must be
+above 0 everywhere. read() gives the patterns of files. Raises PatternError for arrays that
+make no pattern, naming the array and index of a value that is not a number or a sig of 0
+or below.)")
         .def(py::init(&fromArrays), py::arg("tth"), py::arg("counts"), py::arg("sig") = py::none(),
              py::kw_only(), py::arg("radiation") = py::none(), py::arg("name") = "")
         .def_property_readonly(

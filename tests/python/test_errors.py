@@ -47,7 +47,17 @@ def test_write_failures_name_the_file(tmp_path):
     (([10.0, 10.02], [1.0, 2.0]), xrdpick.PatternError, "Too small data points"),
     (([10.0, 10.02, 10.04], [1.0, 2.0]), xrdpick.PatternError, "one length"),
     (([10.0, 10.02, 10.02], [1.0, 2.0, 3.0]), xrdpick.PatternError, "step"),
-    (([10.0, 10.02, np.nan], [1.0, 2.0, 3.0]), xrdpick.PatternError, "not a number"),
+    (([10.0, 10.02, np.nan], [1.0, 2.0, 3.0]), xrdpick.PatternError,
+     r"^tth\[2\] is not a number \(nan\)$"),
+    (([10.0, 10.02, 10.04], [1.0, -np.inf, 3.0]), xrdpick.PatternError,
+     r"^counts\[1\] is not a number \(-inf\)$"),
+    (([10.0, 10.02, 10.04], [1.0, 2.0, 3e30]), xrdpick.PatternError, r"^counts\[2\] is 3e\+30, "),
+    (([10.0, 10.02, 10.04], [1.0, 2.0, 3.0], [1.0, 0.0, 1.0]), xrdpick.PatternError,
+     r"^sig\[1\] is 0: a standard deviation must be above 0$"),
+    (([10.0, 10.02, 10.04], [1.0, 2.0, 3.0], [1.0, 1.0, -2.0]), xrdpick.PatternError,
+     r"^sig\[2\] is -2: "),
+    (([10.0, 10.02, 10.04], [1.0, 2.0, 3.0], [1e-50, 1.0, 1.0]), xrdpick.PatternError,
+     r"^sig\[0\] is 1e-50: "),
     (([[10.0]], [1.0]), xrdpick.PatternError, "one-dimensional"),
 ])
 def test_arrays_that_make_no_pattern(arguments, kind, text):
