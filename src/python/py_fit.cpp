@@ -13,7 +13,6 @@
 #include "batch/results_table.h"
 #include "batch/series_messages.h"
 #include "batch/series_run.h"
-#include "import/instrument_formats.h"
 #include "pattern/pattern_checks.h"
 #include "python/arguments.h"
 #include "python/errors.h"
@@ -178,12 +177,7 @@ SeriesSettings settingsOf(bool sequential, std::optional<int> jobs, const py::ob
     } else if (!wor.is_none()) {
         settings.wor = worValue(argumentAs<double>(wor, "wor", "a number or 'auto'"));
     }
-    if (fmt) {
-        if (!isFromFormatName(*fmt))
-            throw py::value_error("fmt '" + *fmt +
-                                  "' is not a format; formats: " + fromFormatNames());
-        settings.input.format = *fmt;
-    }
+    settings.input.format = formatArgument(fmt);
     if (block) {
         if (*block < 1) throw py::value_error("block must be 1 or more");
         settings.input.range = *block;

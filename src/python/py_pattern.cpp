@@ -55,12 +55,7 @@ PyPattern readFile(const py::object& path, const std::optional<std::string>& fmt
                    std::optional<int> block, std::optional<int> bin) {
     const std::string name = pathArgument(path, "path");
     ImportRequest request;
-    if (fmt) {
-        if (!isFromFormatName(*fmt))
-            throw py::value_error("fmt '" + *fmt +
-                                  "' is not a format; formats: " + fromFormatNames());
-        request.format = *fmt;
-    }
+    request.format = formatArgument(fmt);
     request.range = countArgument(block, "block");
     request.bin = countArgument(bin, "bin");
     auto store = std::make_shared<PatternStore>();
@@ -151,6 +146,15 @@ Radiation anode(const std::string& name) {
 
 }  // namespace
 
+std::string formatArgument(const std::optional<std::string>& fmt) {
+    if (!fmt) return "";
+    // "raw" is what Pattern.format says of a .raw file: xylib's check tells its kind.
+    if (!isFromFormatName(*fmt) && *fmt != kGuessRaw)
+        throw py::value_error("fmt '" + *fmt + "' is not a format; formats: " + fromFormatNames() +
+                              ", " + kGuessRaw);
+    return *fmt;
+}
+
 std::optional<Radiation> radiationArgument(const py::object& radiation) {
     if (radiation.is_none()) return std::nullopt;
     if (py::isinstance<py::str>(radiation)) return anode(radiation.cast<std::string>());
@@ -207,8 +211,8 @@ or below.)")
             "the Radiation the file states (or that was set: a Radiation, an anode name, or None)")
         .def_readonly("name", &PyPattern::name, "the file read, or the name given")
         .def_readonly("format", &PyPattern::format,
-                      "the source format: xy, wyr, dat, gda, super, text, an instrument format "
-                      "name (xrdml, bruker_raw, ...) or arrays")
+                      "the source format: xy, wyr, dat, gda, super, text, arrays, or the "
+                      "instrument format name that read(fmt=) takes (xrdml, raw, ...)")
         .def_readonly("messages", &PyPattern::messages, "what the reader said, line by line")
         .def_property_readonly(
             "step", [](const PyPattern& p) { return p.store->tthstep; },
@@ -224,8 +228,8 @@ or below.)")
           R"(Reads a pattern file with the readers of xrdpick and xrdconvert.
 
 The format is told by the name (.xy, .wyr, .dat, .gda, .raw, .xrdml, .uxd, .csv, ...), or
-fmt names an instrument format as xrdconvert --from does (bruker_raw, xrdml, rigaku_dat,
-...). block: which range of a file of several (from 1); bin: sum this many neighbouring
+fmt names an instrument format (bruker_raw, xrdml, rigaku_dat, ...; "raw": a Bruker or
+Philips RAW file, told by its first bytes). block: which range of a file of several (from 1); bin: sum this many neighbouring
 points into one. Raw SUPER scans are read from the named file alone. Returns a Pattern
 whose messages hold what the reader said; raises ReadError, with the reader's message naming
 the file, when the file is not read.)");

@@ -22,4 +22,8 @@ struct PyPattern {
 // A radiation argument: None, a Radiation, or an anode name ("Cu"); none for None.
 std::optional<Radiation> radiationArgument(const pybind11::object& radiation);
 
+// An fmt argument: None (told by the file's name, "" then), an instrument format name or
+// "raw" (a Bruker or Philips .raw file, told by its first bytes).
+std::string formatArgument(const std::optional<std::string>& fmt);
+
 void bindPattern(pybind11::module_& m);

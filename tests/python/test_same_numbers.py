@@ -139,6 +139,17 @@ def test_written_files_as_xrdconvert(tmp_path, fmt):
     assert np.array_equal(again.counts, xrdpick.read(source).counts)
 
 
+@pytest.mark.parametrize("name", ["quartz.raw", "quartz.xrdml", "quartz.uxd", "quartz.csv"])
+def test_the_format_a_pattern_reports_is_one_fmt_takes(instrument_files, name):
+    path = instrument_files / name
+    read = xrdpick.read(path)
+    again = xrdpick.read(path, fmt=read.format)
+    assert again.format == read.format
+    assert np.array_equal(again.counts, read.counts)
+    table = xrdpick.fit_series(path, [(11.5, 12.5, [12.0])], fmt=read.format)
+    assert list(table["status"]) == ["ok"]
+
+
 def test_pattern_from_arrays_is_the_file_read_as_text():
     read = xrdpick.read(EXAMPLES / "quartz.xy")
     built = xrdpick.Pattern(read.tth, read.counts, read.sig, radiation="Cu")
