@@ -17,11 +17,12 @@
 #include "open/format_recognition.h"
 #include "open/load.h"
 #include "pattern/pattern_checks.h"
-#include "pattern/writers.h"
+#include "pattern/writers.h"  // kGdaTitleMax
 #include "python/arguments.h"
 #include "python/captured_console.h"
 #include "python/errors.h"
 #include "python/pattern_arrays.h"
+#include "python/pattern_write.h"
 
 namespace py = pybind11;
 
@@ -119,15 +120,11 @@ std::vector<std::string> writeFile(const PyPattern& pattern, const py::object& w
         if (const std::string offGrid = offGridReason(*pattern.store); !offGrid.empty())
             throw WriteError(path + ": " + offGrid);
     }
-    std::ostringstream said;
-    int result = 0;
-    {
-        py::gil_scoped_release unlocked;
-        FileMessages messages(said, path);
-        result = writePatternFile(messages.console(), *pattern.store, format, path, gdaTitle);
-    }
-    if (result != 0) throw WriteError(trimmed(said.str()));
-    return linesOf(said.str());
+    const int overflows = writePattern(*pattern.store, format, path, gdaTitle);
+    if (overflows == 0) return {};
+    return {path + ": Warning: " + std::to_string(overflows) +
+            " value(s) do not fit their fixed field in " + path +
+            " and will not read back correctly."};
 }
 
 Radiation wavelengths(double lambda1, std::optional<double> lambda2, double ratio) {

@@ -30,11 +30,22 @@ def test_read_failures_name_the_file(bad_files, name, kind):
     assert str(caught.value).startswith(str(path) + ": ")
 
 
-def test_write_failures_name_the_file(tmp_path):
+@pytest.mark.parametrize("target, reason", [
+    ("no-such-folder/out.gda", "No such file or directory"),
+    ("small.xy/out.xy", "Not a directory"),
+    ("a-folder", "Is a directory"),
+])
+def test_write_failures_name_the_file_and_the_reason(tmp_path, target, reason):
+    (tmp_path / "small.xy").write_text("")
+    (tmp_path / "a-folder").mkdir()
+    path = tmp_path / target
+    with pytest.raises(xrdpick.WriteError) as caught:
+        xrdpick.write(xrdpick.read(EXAMPLES / "small.xy"), path, fmt="wyr")
+    assert str(caught.value) == f"{path}: cannot be written: {reason}"
+
+
+def test_write_refusals_name_the_file(tmp_path):
     pattern = xrdpick.read(EXAMPLES / "small.xy")
-    target = tmp_path / "no-such-folder" / "out.gda"
-    with pytest.raises(xrdpick.WriteError, match=str(target)):
-        xrdpick.write(pattern, target)
     irregular = xrdpick.Pattern([10.0, 10.02, 10.04, 10.1, 10.12], [5, 6, 7, 8, 9])
     with pytest.raises(xrdpick.WriteError, match="out.wyr: .*grid"):
         xrdpick.write(irregular, tmp_path / "out.wyr")
