@@ -27,8 +27,8 @@ int writeFormat(std::FILE* out, const PatternStore& store, char format, const st
 
 // The library's writers through a SafeFile of our own: its failure names the file and the
 // system's reason, where the interactive dialogue's message says neither.
-int writePattern(const PatternStore& store, char format, const std::string& path,
-                 const std::string& title) {
+void writePattern(const PatternStore& store, char format, const std::string& path,
+                  const std::string& title) {
     int overflows = 0;
     bool saved = false;
     std::string failure;
@@ -36,9 +36,12 @@ int writePattern(const PatternStore& store, char format, const std::string& path
         py::gil_scoped_release unlocked;
         SafeFile out = SafeFile::replacing(path);
         if (out.file()) overflows = writeFormat(out.file(), store, format, title);
-        saved = out.commit();
+        // Not committed, the new file is discarded and a file there before stays as it was.
+        saved = overflows == 0 && out.commit();
         failure = out.failure();
     }
+    if (overflows > 0)
+        throw WriteError(path + ": cannot be written: " + std::to_string(overflows) +
+                         " value(s) do not fit their fixed fields and would not read back");
     if (!saved) throw WriteError(failure);
-    return overflows;
 }

@@ -105,9 +105,8 @@ char writtenFormat(const std::string& path, const std::optional<std::string>& fm
     throw py::value_error(path + ": the extension names none of xy, wyr, dat, gda: give fmt");
 }
 
-std::vector<std::string> writeFile(const PyPattern& pattern, const py::object& where,
-                                   const std::optional<std::string>& fmt,
-                                   const std::optional<std::string>& title) {
+void writeFile(const PyPattern& pattern, const py::object& where,
+               const std::optional<std::string>& fmt, const std::optional<std::string>& title) {
     const std::string path = pathArgument(where, "path");
     const char format = writtenFormat(path, fmt);
     const std::string gdaTitle =
@@ -120,11 +119,7 @@ std::vector<std::string> writeFile(const PyPattern& pattern, const py::object& w
         if (const std::string offGrid = offGridReason(*pattern.store); !offGrid.empty())
             throw WriteError(path + ": " + offGrid);
     }
-    const int overflows = writePattern(*pattern.store, format, path, gdaTitle);
-    if (overflows == 0) return {};
-    return {path + ": Warning: " + std::to_string(overflows) +
-            " value(s) do not fit their fixed field in " + path +
-            " and will not read back correctly."};
+    writePattern(*pattern.store, format, path, gdaTitle);
 }
 
 Radiation wavelengths(double lambda1, std::optional<double> lambda2, double ratio) {
@@ -237,7 +232,7 @@ the file, when the file is not read.)");
 
 fmt: "xy", "wyr", "dat" or "gda"; by default told by the path's extension. title: the GSAS
 title line (by default the pattern's file name). An existing file is replaced only once the
-new one is written whole. Returns the writer's warnings (values too wide for their fixed
-fields); raises WriteError naming the file when it cannot be written, or when a grid format
-is asked for a pattern whose angles lie on no grid.)");
+new one is written whole. Raises WriteError naming the file and the reason when it cannot be
+written: the system's reason, a value too wide for its fixed field (a count of 10^7 or more
+in .wyr, .dat or .gda), or a grid format asked for a pattern whose angles lie on no grid.)");
 }

@@ -44,6 +44,25 @@ def test_write_failures_name_the_file_and_the_reason(tmp_path, target, reason):
     assert str(caught.value) == f"{path}: cannot be written: {reason}"
 
 
+@pytest.mark.parametrize("fmt, top, wrong", [
+    ("wyr", 1e7, 1), ("dat", 1e7, 1), ("gda", 1e7, 1), ("xy", 1e7, 0),
+])
+def test_counts_a_format_cannot_hold_write_nothing(tmp_path, fmt, top, wrong):
+    pattern = xrdpick.Pattern(10.0 + 0.02 * np.arange(5), [5.0, 6.0, top, 8.0, 9.0])
+    path = tmp_path / f"out.{fmt}"
+    path.write_text("kept\n")
+    if not wrong:
+        xrdpick.write(pattern, path)
+        assert np.array_equal(xrdpick.read(path).counts, pattern.counts)
+        return
+    with pytest.raises(xrdpick.WriteError) as caught:
+        xrdpick.write(pattern, path)
+    assert str(caught.value) == (f"{path}: cannot be written: {wrong} value(s) do not fit their "
+                                 "fixed fields and would not read back")
+    assert [p.name for p in tmp_path.iterdir()] == [path.name]
+    assert path.read_text() == "kept\n"
+
+
 def test_write_refusals_name_the_file(tmp_path):
     pattern = xrdpick.read(EXAMPLES / "small.xy")
     irregular = xrdpick.Pattern([10.0, 10.02, 10.04, 10.1, 10.12], [5, 6, 7, 8, 9])
