@@ -16,6 +16,7 @@
 #include "pattern/pattern_checks.h"
 #include "python/arguments.h"
 #include "python/errors.h"
+#include "python/float_values.h"
 
 namespace py = pybind11;
 
@@ -76,7 +77,7 @@ PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<doub
         }
     }
     for (std::size_t i = 0; i < fitted.fit.result.calc.size(); ++i)
-        fitted.tth.push_back(store->tth[fitted.fit.firstIndex + i]);
+        fitted.tth.push_back(asRead(store->tth[fitted.fit.firstIndex + i]));
     return fitted;
 }
 
@@ -85,7 +86,9 @@ py::array_t<double> doubles(const std::vector<double>& values) {
 }
 
 py::array_t<double> doubles(const std::vector<float>& values) {
-    return doubles(std::vector<double>(values.begin(), values.end()));
+    std::vector<double> read;
+    for (const float value : values) read.push_back(asRead(value));
+    return doubles(read);
 }
 
 const std::string kRegionsExpected =

@@ -21,6 +21,7 @@
 #include "python/arguments.h"
 #include "python/captured_console.h"
 #include "python/errors.h"
+#include "python/float_values.h"
 #include "python/pattern_arrays.h"
 #include "python/pattern_write.h"
 
@@ -31,7 +32,7 @@ namespace {
 py::array_t<double> column(const std::array<float, MAXBUF>& values, int ilast) {
     py::array_t<double> array(ilast + 1);
     double* out = array.mutable_data();
-    for (int i = 0; i <= ilast; ++i) out[i] = values[i];
+    for (int i = 0; i <= ilast; ++i) out[i] = asRead(values[i]);
     array.attr("setflags")(py::arg("write") = false);
     return array;
 }
@@ -179,9 +180,10 @@ line's. Radiation.anode("Cu") gives a tube's lines as the International Tables l
 Pattern(tth, counts, sig=None, *, radiation=None, name="") builds one from arrays as a
 text file of those columns is read: tth in degrees, strictly ascending or descending; sig
 defaults to the square root of the counts (1 where they are 0 or less); a given sig must be
-above 0 everywhere. read() gives the patterns of files. Raises PatternError for arrays that
-make no pattern, naming the array and index of a value that is not a number or a sig of 0
-or below.)")
+above 0 everywhere. The values are held in single precision, as the programs hold them, and
+given as float64 arrays of each value's shortest decimal (30.05, not 30.049999237060547).
+read() gives the patterns of files. Raises PatternError for arrays that make no pattern,
+naming the array and index of a value that is not a number or a sig of 0 or below.)")
         .def(py::init(&fromArrays), py::arg("tth"), py::arg("counts"), py::arg("sig") = py::none(),
              py::kw_only(), py::arg("radiation") = py::none(), py::arg("name") = "")
         .def_property_readonly(

@@ -150,6 +150,21 @@ def test_the_format_a_pattern_reports_is_one_fmt_takes(instrument_files, name):
     assert list(table["status"]) == ["ok"]
 
 
+@pytest.mark.parametrize("lines", [
+    ["30.05 12.3 3.51", "30.07 0.1 0.3", "30.09 123456.7 351.36"],
+    ["1e-3 7 2.64575", "0.021 1e+05 316.228", "0.041 3.33333 1.82574"],
+])
+def test_values_come_as_read(tmp_path, lines):
+    # Values of up to 6 digits, which single precision keeps, come back as their text.
+    path = tmp_path / "values.xy"
+    path.write_text("\n".join(lines) + "\n")
+    columns = [[float(line.split()[k]) for line in lines] for k in range(3)]
+    read = xrdpick.read(path)
+    built = xrdpick.Pattern(*columns)
+    for pattern in (read, built):
+        assert [list(pattern.tth), list(pattern.counts), list(pattern.sig)] == columns
+
+
 def test_pattern_from_arrays_is_the_file_read_as_text():
     read = xrdpick.read(EXAMPLES / "quartz.xy")
     built = xrdpick.Pattern(read.tth, read.counts, read.sig, radiation="Cu")
@@ -158,7 +173,8 @@ def test_pattern_from_arrays_is_the_file_read_as_text():
     assert built.step == pytest.approx(0.02) and len(built) == 3501
     assert built.radiation.lambda1 == xrdpick.Radiation.anode("Cu").lambda1
     rounded = xrdpick.Pattern(read.tth, read.counts)
-    assert np.array_equal(rounded.sig, np.sqrt(np.maximum(read.counts, 1)).astype(np.float32))
+    assert np.array_equal(rounded.sig.astype(np.float32),
+                          np.sqrt(np.maximum(read.counts, 1)).astype(np.float32))
     plain = xrdpick.Pattern(read.tth, read.counts, read.sig)
     fits = [xrdpick.fit(p, 26.0, 27.3, [26.64]).table_rows("x") for p in (read, plain)]
     assert fits[0] == fits[1]
