@@ -17,6 +17,7 @@
 #include "python/arguments.h"
 #include "python/errors.h"
 #include "python/float_values.h"
+#include "python/module_words.h"
 
 namespace py = pybind11;
 
@@ -272,7 +273,7 @@ py::tuple fitSeries(const py::object& patterns, const py::object& regions, bool 
                   [&](PatternOutcome&& outcome) { table.take(outcome, plan); });
     }
     if (table.failed > 0) table.messages.push_back(failedCount(table.failed, table.fits));
-    return py::make_tuple(table.columns(), table.text, table.messages);
+    return py::make_tuple(table.columns(), table.text, inModuleWords(table.messages));
 }
 
 }  // namespace
@@ -301,7 +302,7 @@ too-few-points, no-peak, iteration-limit, diverged, irregular-grid) and note may
 A fit that is not ok is still a result: judge its values by its status.)")
         .def_property_readonly("status", [](const PyFit& f) { return statusName(f.fit.status); })
         .def_property_readonly("ok", [](const PyFit& f) { return f.fit.status == FitStatus::Ok; })
-        .def_property_readonly("note", [](const PyFit& f) { return f.fit.note; })
+        .def_property_readonly("note", [](const PyFit& f) { return inModuleWords(f.fit.note); })
         .def_property_readonly(
             "engine_ran", [](const PyFit& f) { return f.fit.engineRan; },
             "whether the values are the engine's (False: all NaN)")

@@ -22,6 +22,7 @@
 #include "python/captured_console.h"
 #include "python/errors.h"
 #include "python/float_values.h"
+#include "python/module_words.h"
 #include "python/pattern_arrays.h"
 #include "python/pattern_write.h"
 
@@ -76,9 +77,9 @@ PyPattern readFile(const py::object& path, const std::optional<std::string>& fmt
     }
     if (!ok) {
         const std::string why = trimmed(said.str());
-        throw ReadError(why.empty() ? name + ": not read" : why);
+        throw ReadError(why.empty() ? name + ": not read" : inModuleWords(why));
     }
-    return {store, name, formatName(loaded, request), linesOf(said.str())};
+    return {store, name, formatName(loaded, request), inModuleWords(linesOf(said.str()))};
 }
 
 PyPattern fromArrays(const Column& tth, const Column& counts, const std::optional<Column>& sig,
@@ -89,9 +90,10 @@ PyPattern fromArrays(const Column& tth, const Column& counts, const std::optiona
     std::istringstream noAnswers;
     Console console(noAnswers, said);
     // The text reader's own step: a pattern from arrays is the text file of those columns.
-    if (!fillPatternFromScan(scan, 1, console, *store)) throw PatternError(trimmed(said.str()));
+    if (!fillPatternFromScan(scan, 1, console, *store))
+        throw PatternError(forArrays(trimmed(said.str())));
     store->radiation = radiationArgument(radiation);
-    return {store, name, "arrays", linesOf(said.str())};
+    return {store, name, "arrays", forArrays(linesOf(said.str()))};
 }
 
 char writtenFormat(const std::string& path, const std::optional<std::string>& fmt) {
@@ -118,7 +120,7 @@ void writeFile(const PyPattern& pattern, const py::object& where,
     // The computed-grid formats know the angles by the grid alone.
     if (format != 'x') {
         if (const std::string offGrid = offGridReason(*pattern.store); !offGrid.empty())
-            throw WriteError(path + ": " + offGrid);
+            throw WriteError(path + ": " + inModuleWords(offGrid));
     }
     writePattern(*pattern.store, format, path, gdaTitle);
 }
@@ -134,6 +136,7 @@ Radiation anode(const std::string& name) {
     std::optional<Radiation> radiation = anodeRadiation(name);
     if (!radiation)
         throw py::value_error("'" + name + "' is not an anode: " + std::string(anodeNames()));
+    radiation->source = inModuleWords(radiation->source);
     return *radiation;
 }
 

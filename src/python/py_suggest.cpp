@@ -5,6 +5,7 @@
 
 #include "fit/radiation_lines.h"
 #include "python/errors.h"
+#include "python/module_words.h"
 #include "suggest/suggestable.h"
 #include "suggest/suggestions.h"
 
@@ -31,7 +32,7 @@ py::dict suggestFor(const PyPattern& pattern, double minSigma, std::optional<int
     }
     const std::string name = pattern.name.empty() ? "pattern" : pattern.name;
     if (const std::string reason = unsuggestableReason(*pattern.store); !reason.empty())
-        throw PatternError(name + ": " + reason + "; nothing suggested");
+        throw PatternError(name + ": " + inModuleWords(reason) + "; nothing suggested");
     Suggestions found;
     {
         py::gil_scoped_release unlocked;

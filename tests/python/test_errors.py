@@ -142,7 +142,7 @@ def test_unreadable_patterns_of_a_series_are_rows_and_messages(tmp_path):
     assert list(table["status"]) == ["unreadable", "ok"]
     small = EXAMPLES / "small.xy"
     assert table.messages == [f"{missing}: cannot be opened",
-                              f"{small}: radiation: none known (--anode or --wavelength names it)",
+                              f"{small}: radiation: none known (radiation= names it)",
                               "1 of 2 fits failed"]
 
 
@@ -184,6 +184,45 @@ SMALL_REGION = [(20.5, 21.2, [20.86])]
 def test_wrong_types_are_type_errors_naming_the_argument(call, text):
     with pytest.raises(TypeError, match=text):
         call(xrdpick.read(EXAMPLES / "small.xy"))
+
+
+def said(call):
+    """The messages of a call, or its exception's."""
+    try:
+        return call()
+    except xrdpick.Error as error:
+        return [str(error)]
+
+
+OFF_GRID = np.concatenate([np.arange(500) * 0.02 + 20.0, np.arange(500) * 0.03 + 30.0])
+
+
+@pytest.mark.parametrize("call, words", [
+    (lambda f: xrdpick.read(f / "quartz.raw").messages, "(block=N reads another)"),
+    (lambda f: xrdpick.read(f / "long.xy").messages, "sum neighbours with bin=2."),
+    (lambda f: [xrdpick.fit(xrdpick.Pattern(OFF_GRID, np.full(1000, 9.0)), 20.5, 21.5,
+                            [21.0]).note], "lies 0.0100 off the grid of step 0.0"),
+    (lambda f: xrdpick.suggest(xrdpick.Pattern(OFF_GRID, np.full(1000, 9.0))), "nothing suggested"),
+    (lambda f: xrdpick.fit_series(EXAMPLES / "small.xy", SMALL_REGION).messages,
+     "radiation: none known (radiation= names it)"),
+    (lambda f: xrdpick.fit_series(EXAMPLES / "small.xy", SMALL_REGION, radiation="cu",
+                                  no_ka2=True).messages,
+     "(anode Cu; Kalpha2 left out by no_ka2=True)"),
+    (lambda f: [repr(xrdpick.Radiation.anode("Mo"))], "(anode Mo)"),
+    (lambda f: xrdpick.Pattern([10.0, 10.02, 10.02], [1, 2, 3]).messages,
+     "The step between angles is 0 at tth[2] (10.02)"),
+    (lambda f: xrdpick.Pattern([10.0, 10.02, 10.01], [1, 2, 3]).messages,
+     "The angles of the arrays do not increase at tth[2] (10.01 after 10.02)"),
+    (lambda f: xrdpick.Pattern([10.0, 10.02, 10.03, 10.1], [1, 2, 3, 4]).messages,
+     "they are not uniform (tth[2] at 10.03 lies off"),
+    (lambda f: xrdpick.Pattern([10.0, 10.02], [1, 2]).messages, "Check the arrays..."),
+    (lambda f: xrdpick.Pattern(np.arange(19002) * 0.005, np.ones(19002)).messages,
+     "sum neighbours in groups of 2."),
+])
+def test_messages_name_the_module_keywords(instrument_files, call, words):
+    messages = said(lambda: call(instrument_files))
+    assert any(words in message for message in messages), messages
+    assert not any("--" in message or "xrdconvert" in message for message in messages), messages
 
 
 def test_nothing_is_printed(capfd, tmp_path):

@@ -42,7 +42,8 @@ class Table(dict):
     eta, wor, chi2, iterations, status, d, d_se.
 
     tsv: the table exactly as xrdfit writes it. messages: what xrdfit says on standard
-    error (the radiation, unread patterns, notes, the count of failed fits).
+    error (the radiation, unread patterns, notes, the count of failed fits), naming this
+    module's keyword arguments where xrdfit names its options.
     """
 
     def __init__(self, columns, tsv, messages):
