@@ -152,7 +152,7 @@ class SeriesRun {
         FitStatus unfitted = FitStatus::Unreadable;
         bool readable = true;
         if (input.pattern) {
-            store = *input.pattern;
+            input.pattern(store);
             prepareForFit(store, settings_.input.radiation);
         } else {
             readable = readPattern(outcome.name, settings_.input, store, outcome.unfitted);

@@ -42,11 +42,11 @@ struct PatternOutcome {
 double regionWor(const Region& region, const SeriesSettings& settings,
                  std::optional<double> estimated = std::nullopt);
 
-// One pattern of a series: the file `name` is read, unless `pattern` holds it already, made
-// ready as readPattern makes a file's; then `name` only names it.
+// One pattern of a series: the file `name` is read, unless `pattern` fills a thread's store
+// with it (on that thread), made ready as readPattern makes a file's; then `name` only names it.
 struct SeriesInput {
     std::string name;
-    std::shared_ptr<const PatternStore> pattern;
+    std::function<void(PatternStore&)> pattern;
 };
 
 // Fits the series on settings.jobs threads and hands each pattern's outcome to `collect`

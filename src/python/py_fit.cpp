@@ -59,7 +59,7 @@ PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<doub
     PyFit fitted{pattern.name, regionOf(low, high, std::move(positions), std::nullopt), {}, {}};
     const double regionWor = worValue(wor);
     const int iterations = maxIterations(maxIter);
-    auto store = std::make_unique<PatternStore>(*pattern.store);
+    const std::unique_ptr<PatternStore> store = pattern.data->store();
     if (!radiation.is_none()) store->radiation = radiationArgument(radiation);
     {
         py::gil_scoped_release unlocked;
@@ -144,7 +144,8 @@ SeriesInput inputOf(const py::handle& item, const std::string& name, std::size_t
     }
     const PyPattern& pattern = item.cast<const PyPattern&>();
     return {pattern.name.empty() ? "pattern " + std::to_string(number) : pattern.name,
-            pattern.store};
+            // Filled on the worker, without the GIL: the data are plain C++.
+            [data = pattern.data](PatternStore& store) { data->fill(store); }};
 }
 
 // One Pattern or path is a series of one: a str is never a list of one-letter names.

@@ -30,10 +30,10 @@ namespace py = pybind11;
 
 namespace {
 
-py::array_t<double> column(const std::array<float, MAXBUF>& values, int ilast) {
-    py::array_t<double> array(ilast + 1);
+py::array_t<double> column(const std::vector<float>& values) {
+    py::array_t<double> array(static_cast<py::ssize_t>(values.size()));
     double* out = array.mutable_data();
-    for (int i = 0; i <= ilast; ++i) out[i] = asRead(values[i]);
+    for (std::size_t i = 0; i < values.size(); ++i) out[i] = asRead(values[i]);
     array.attr("setflags")(py::arg("write") = false);
     return array;
 }
@@ -61,7 +61,7 @@ PyPattern readFile(const py::object& path, const std::optional<std::string>& fmt
     request.format = formatArgument(fmt);
     request.range = countArgument(block, "block");
     request.bin = countArgument(bin, "bin");
-    auto store = std::make_shared<PatternStore>();
+    auto store = std::make_unique<PatternStore>();
     DataFileName loaded;
     std::ostringstream said;
     bool ok = false;
@@ -79,13 +79,14 @@ PyPattern readFile(const py::object& path, const std::optional<std::string>& fmt
         const std::string why = trimmed(said.str());
         throw ReadError(why.empty() ? name + ": not read" : inModuleWords(why));
     }
-    return {store, name, formatName(loaded, request), inModuleWords(linesOf(said.str()))};
+    return {std::make_shared<const PatternData>(PatternData::of(*store)), name,
+            formatName(loaded, request), inModuleWords(linesOf(said.str()))};
 }
 
 PyPattern fromArrays(const Column& tth, const Column& counts, const std::optional<Column>& sig,
                      const py::object& radiation, const std::string& name) {
     const ImportedScan scan = scanOfArrays(tth, counts, sig);
-    auto store = std::make_shared<PatternStore>();
+    auto store = std::make_unique<PatternStore>();
     std::ostringstream said;
     std::istringstream noAnswers;
     Console console(noAnswers, said);
@@ -93,7 +94,8 @@ PyPattern fromArrays(const Column& tth, const Column& counts, const std::optiona
     if (!fillPatternFromScan(scan, 1, console, *store))
         throw PatternError(forArrays(trimmed(said.str())));
     store->radiation = radiationArgument(radiation);
-    return {store, name, "arrays", forArrays(linesOf(said.str()))};
+    return {std::make_shared<const PatternData>(PatternData::of(*store)), name, "arrays",
+            forArrays(linesOf(said.str()))};
 }
 
 char writtenFormat(const std::string& path, const std::optional<std::string>& fmt) {
@@ -117,12 +119,13 @@ void writeFile(const PyPattern& pattern, const py::object& where,
     if (gdaTitle.size() > kGdaTitleMax || gdaTitle.find_first_of("\r\n") != std::string::npos)
         throw py::value_error("title must be one line of at most " + std::to_string(kGdaTitleMax) +
                               " characters");
+    const std::unique_ptr<PatternStore> store = pattern.data->store();
     // The computed-grid formats know the angles by the grid alone.
     if (format != 'x') {
-        if (const std::string offGrid = offGridReason(*pattern.store); !offGrid.empty())
+        if (const std::string offGrid = offGridReason(*store); !offGrid.empty())
             throw WriteError(path + ": " + inModuleWords(offGrid));
     }
-    writePattern(*pattern.store, format, path, gdaTitle);
+    writePattern(*store, format, path, gdaTitle);
 }
 
 Radiation wavelengths(double lambda1, std::optional<double> lambda2, double ratio) {
@@ -190,20 +193,20 @@ naming the array and index of a value that is not a number or a sig of 0 or belo
         .def(py::init(&fromArrays), py::arg("tth"), py::arg("counts"), py::arg("sig") = py::none(),
              py::kw_only(), py::arg("radiation") = py::none(), py::arg("name") = "")
         .def_property_readonly(
-            "tth", [](const PyPattern& p) { return column(p.store->tth, p.store->ilast); },
+            "tth", [](const PyPattern& p) { return column(p.data->tth); },
             "two-theta, degrees (float64, read-only)")
         .def_property_readonly(
-            "counts", [](const PyPattern& p) { return column(p.store->cts, p.store->ilast); },
+            "counts", [](const PyPattern& p) { return column(p.data->cts); },
             "intensities (float64, read-only)")
         .def_property_readonly(
-            "sig", [](const PyPattern& p) { return column(p.store->sig, p.store->ilast); },
+            "sig", [](const PyPattern& p) { return column(p.data->sig); },
             "standard deviations of the intensities (float64, read-only)")
         .def_property(
-            "radiation", [](const PyPattern& p) { return p.store->radiation; },
+            "radiation", [](const PyPattern& p) { return p.data->radiation; },
             [](PyPattern& p, const py::object& radiation) {
-                auto store = std::make_shared<PatternStore>(*p.store);
-                store->radiation = radiationArgument(radiation);
-                p.store = store;
+                auto data = std::make_shared<PatternData>(*p.data);
+                data->radiation = radiationArgument(radiation);
+                p.data = data;
             },
             "the Radiation the file states (or that was set: a Radiation, an anode name, or None)")
         .def_readonly("name", &PyPattern::name, "the file read, or the name given")
@@ -212,12 +215,12 @@ naming the array and index of a value that is not a number or a sig of 0 or belo
                       "instrument format name that read(fmt=) takes (xrdml, raw, ...)")
         .def_readonly("messages", &PyPattern::messages, "what the reader said, line by line")
         .def_property_readonly(
-            "step", [](const PyPattern& p) { return p.store->tthstep; },
+            "step", [](const PyPattern& p) { return p.data->tthstep; },
             "the angle step of the pattern's grid, degrees")
-        .def("__len__", [](const PyPattern& p) { return p.store->ilast + 1; })
+        .def("__len__", [](const PyPattern& p) { return p.data->size(); })
         .def("__repr__", [](const PyPattern& p) {
             return "<xrdpick.Pattern " + (p.name.empty() ? std::string("from arrays") : p.name) +
-                   ": " + std::to_string(p.store->ilast + 1) + " points>";
+                   ": " + std::to_string(p.data->size()) + " points>";
         });
 
     m.def("read", &readFile, py::arg("path"), py::kw_only(), py::arg("fmt") = py::none(),

@@ -2,6 +2,7 @@
 xrdconvert's outputs."""
 
 import math
+import os
 
 import numpy as np
 import pytest
@@ -187,6 +188,23 @@ def test_pattern_from_arrays_is_the_file_read_as_text():
     plain = xrdpick.Pattern(read.tth, read.counts, read.sig)
     fits = [xrdpick.fit(p, 26.0, 27.3, [26.64]).table_rows("x") for p in (read, plain)]
     assert fits[0] == fits[1]
+
+
+def resident_bytes():
+    with open("/proc/self/statm") as statm:
+        return int(statm.read().split()[1]) * os.sysconf("SC_PAGE_SIZE")
+
+
+@pytest.mark.parametrize("make", [
+    lambda: xrdpick.Pattern(10.0 + 0.01 * np.arange(100), np.full(100, 50.0)),
+    lambda: xrdpick.read(EXAMPLES / "small.xy"),
+])
+def test_a_pattern_holds_its_points_only(make):
+    before = resident_bytes()
+    patterns = [make() for _ in range(1000)]
+    # A store of the full capacity is 224 KiB: 218 MiB for these.
+    assert resident_bytes() - before < 20 * 2**20
+    assert len({len(p) for p in patterns}) == 1
 
 
 def test_to_pandas_keeps_every_column(drifting_series):
