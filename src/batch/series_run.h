@@ -51,7 +51,8 @@ struct SeriesInput {
 
 // Fits the series on settings.jobs threads and hands each pattern's outcome to `collect`
 // in the order of `patterns`, on the calling thread, as soon as the patterns before it
-// are handed over.
+// are handed over. An exception from `collect` stops the run: the threads finish the
+// patterns they are fitting, take no more, and the exception leaves runSeries.
 void runSeries(const std::vector<SeriesInput>& patterns, const Plan& plan,
                const SeriesSettings& settings,
                const std::function<void(PatternOutcome&&)>& collect);

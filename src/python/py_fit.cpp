@@ -262,16 +262,28 @@ struct SeriesTable {
 py::tuple fitSeries(const py::object& patterns, const py::object& regions, bool sequential,
                     std::optional<int> jobs, const py::object& wor, bool commonFwhm,
                     std::optional<int> maxIter, const std::optional<std::string>& fmt,
-                    std::optional<int> block, const py::object& radiation, bool noKa2) {
+                    std::optional<int> block, const py::object& radiation, bool noKa2,
+                    const py::object& progress) {
+    if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
+        throw py::type_error("progress must be callable as progress(done, total), not " +
+                             typeName(progress));
     const std::vector<SeriesInput> inputs = inputsOf(patterns);
     const Plan plan = planOf(regions);
     const SeriesSettings settings =
         settingsOf(sequential, jobs, wor, commonFwhm, maxIter, fmt, block, radiation, noKa2);
     SeriesTable table;
+    std::size_t done = 0;
     {
         py::gil_scoped_release unlocked;
-        runSeries(inputs, plan, settings,
-                  [&](PatternOutcome&& outcome) { table.take(outcome, plan); });
+        runSeries(inputs, plan, settings, [&](PatternOutcome&& outcome) {
+            table.take(outcome, plan);
+            ++done;
+            // Between patterns the interpreter runs: Ctrl-C's KeyboardInterrupt, or any
+            // exception from progress, stops the series within a pattern's fits.
+            py::gil_scoped_acquire locked;
+            if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+            if (!progress.is_none()) progress(done, inputs.size());
+        });
     }
     if (table.failed > 0) table.messages.push_back(failedCount(table.failed, table.fits));
     return py::make_tuple(table.columns(), table.text, inModuleWords(table.messages));
@@ -363,5 +375,5 @@ for a region that cannot be fitted.)");
     m.def("_fit_series", &fitSeries, py::arg("patterns"), py::arg("regions"), py::kw_only(),
           py::arg("sequential"), py::arg("jobs"), py::arg("wor"), py::arg("common_fwhm"),
           py::arg("max_iter"), py::arg("fmt"), py::arg("block"), py::arg("radiation"),
-          py::arg("no_ka2"));
+          py::arg("no_ka2"), py::arg("progress"));
 }
