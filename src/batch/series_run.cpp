@@ -42,6 +42,15 @@ class SeriesRun {
         }
     }
 
+    // The threads finish the patterns they have and take no more.
+    void stop() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopped_ = true;
+        }
+        changed_.notify_all();
+    }
+
     void collect(const std::function<void(PatternOutcome&&)>& collect) {
         for (std::size_t i = 0; i < patterns_.size(); ++i) {
             PatternOutcome outcome;
@@ -67,9 +76,10 @@ class SeriesRun {
     bool takeNext(std::size_t& i) {
         std::unique_lock<std::mutex> lock(mutex_);
         const std::size_t ahead = kAheadPerJob * static_cast<std::size_t>(settings_.jobs);
-        changed_.wait(lock,
-                      [&] { return next_ >= patterns_.size() || next_ < handedOver_ + ahead; });
-        if (next_ >= patterns_.size()) return false;
+        changed_.wait(lock, [&] {
+            return stopped_ || next_ >= patterns_.size() || next_ < handedOver_ + ahead;
+        });
+        if (stopped_ || next_ >= patterns_.size()) return false;
         i = next_++;
         return true;
     }
@@ -146,7 +156,7 @@ class SeriesRun {
         FitStatus unfitted = FitStatus::Unreadable;
         bool readable = true;
         if (input.pattern) {
-            store = *input.pattern;
+            input.pattern(store);
             prepareForFit(store, settings_.input.radiation);
         } else {
             readable = readPattern(outcome.name, settings_.input, store, outcome.unfitted);
@@ -183,6 +193,7 @@ class SeriesRun {
     std::condition_variable changed_;
     std::size_t next_ = 0;        // the next pattern a thread takes
     std::size_t handedOver_ = 0;  // patterns handed to the collector
+    bool stopped_ = false;        // the collector threw: no pattern is taken any more
     std::vector<std::optional<PatternOutcome>> outcomes_;
     std::vector<Chain> chains_;
     std::mutex reportMutex_;
@@ -213,7 +224,13 @@ void runSeries(const std::vector<SeriesInput>& patterns, const Plan& plan,
         std::clamp<std::size_t>(static_cast<std::size_t>(settings.jobs), 1, patterns.size());
     std::vector<std::thread> workers;
     for (std::size_t t = 0; t < threads; ++t) workers.emplace_back([&run] { run.work(); });
-    run.collect(collect);
+    try {
+        run.collect(collect);
+    } catch (...) {
+        run.stop();
+        for (std::thread& worker : workers) worker.join();
+        throw;
+    }
     for (std::thread& worker : workers) worker.join();
 }
 

@@ -55,16 +55,17 @@ bool estimatesWor(const Plan& plan, const SeriesSettings& settings);
 WorChoice regionWor(const Region& region, const SeriesSettings& settings,
                     std::optional<double> estimated);
 
-// One pattern of a series: the file `name` is read, unless `pattern` holds it already, made
-// ready as readPattern makes a file's; then `name` only names it.
+// One pattern of a series: the file `name` is read, unless `pattern` fills a thread's store
+// with it (on that thread), made ready as readPattern makes a file's; then `name` only names it.
 struct SeriesInput {
     std::string name;
-    std::shared_ptr<const PatternStore> pattern;
+    std::function<void(PatternStore&)> pattern;
 };
 
 // Fits the series on settings.jobs threads and hands each pattern's outcome to `collect`
 // in the order of `patterns`, on the calling thread, as soon as the patterns before it
-// are handed over.
+// are handed over. An exception from `collect` stops the run: the threads finish the
+// patterns they are fitting, take no more, and the exception leaves runSeries.
 void runSeries(const std::vector<SeriesInput>& patterns, const Plan& plan,
                const SeriesSettings& settings,
                const std::function<void(PatternOutcome&&)>& collect);

@@ -1,10 +1,10 @@
 #include "python/py_fit.h"
 
-#include <cmath>
-#include <sstream>
-
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
+
+#include <cmath>
+#include <sstream>
 
 #include "batch/fit_options.h"
 #include "batch/pattern_input.h"
@@ -14,10 +14,11 @@
 #include "batch/series_messages.h"
 #include "batch/series_run.h"
 #include "batch/wor_estimate.h"
-#include "import/instrument_formats.h"
 #include "pattern/pattern_checks.h"
+#include "python/arguments.h"
 #include "python/errors.h"
-#include "python/path_argument.h"
+#include "python/float_values.h"
+#include "python/module_words.h"
 
 namespace py = pybind11;
 
@@ -61,7 +62,7 @@ PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<doub
     SeriesSettings settings;
     settings.commonFwhm = commonFwhm;
     settings.maxIterations = maxIterations(maxIter);
-    auto store = std::make_unique<PatternStore>(*pattern.store);
+    const std::unique_ptr<PatternStore> store = pattern.data->store();
     if (!radiation.is_none()) store->radiation = radiationArgument(radiation);
     // Prepared as a series prepares each pattern, with the radiation already chosen.
     prepareForFit(*store, {});
@@ -72,7 +73,8 @@ PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<doub
         if (py::isinstance<py::str>(wor) && wor.cast<std::string>() != "auto")
             throw py::value_error("wor must be a number or 'auto'");
         const bool given = !wor.is_none() && !py::isinstance<py::str>(wor);
-        const double number = given ? worValue(wor.cast<double>()) : 0.0;
+        const double number =
+            given ? worValue(argumentAs<double>(wor, "wor", "a number or 'auto'")) : 0.0;
         py::gil_scoped_release unlocked;
         const WorChoice choice =
             given ? WorChoice{number, false}
@@ -87,7 +89,7 @@ PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<doub
         fitted.fit = fitRegion(*store, request, quiet);
     }
     for (std::size_t i = 0; i < fitted.fit.result.calc.size(); ++i)
-        fitted.tth.push_back(store->tth[fitted.fit.firstIndex + i]);
+        fitted.tth.push_back(asRead(store->tth[fitted.fit.firstIndex + i]));
     return fitted;
 }
 
@@ -96,48 +98,81 @@ py::array_t<double> doubles(const std::vector<double>& values) {
 }
 
 py::array_t<double> doubles(const std::vector<float>& values) {
-    return doubles(std::vector<double>(values.begin(), values.end()));
+    std::vector<double> read;
+    for (const float value : values) read.push_back(asRead(value));
+    return doubles(read);
+}
+
+const std::string kRegionsExpected =
+    "regions must be a list of (low, high, positions[, wor]) tuples or a plan file's name";
+
+// One (low, high, positions[, wor]) tuple of regions; `name` is its place there.
+Region regionArgument(const py::handle& item, const std::string& name, std::size_t number) {
+    if (!py::isinstance<py::sequence>(item) || py::isinstance<py::str>(item))
+        throw py::type_error(kRegionsExpected + "; " + name + " is a " + typeName(item));
+    const auto fields = item.cast<py::sequence>();
+    const std::string region = "region " + std::to_string(number) + ": ";
+    if (fields.size() < 3 || fields.size() > 4)
+        throw RegionError(region + "(low, high, positions[, wor]) expected");
+    const auto field = [&](std::size_t k, const char* what) {
+        return name + "[" + std::to_string(k) + "] (" + what + ")";
+    };
+    const double low = argumentAs<double>(fields[0], field(0, "low"), "a number");
+    const double high = argumentAs<double>(fields[1], field(1, "high"), "a number");
+    std::vector<double> positions =
+        argumentAs<std::vector<double>>(fields[2], field(2, "positions"), "a list of numbers");
+    std::optional<double> wor;
+    if (fields.size() == 4)
+        wor = worValue(argumentAs<double>(fields[3], field(3, "wor"), "a number"));
+    try {
+        return regionOf(low, high, std::move(positions), wor);
+    } catch (const RegionError& error) {
+        throw RegionError(region + error.what());
+    }
 }
 
 Plan planOf(const py::object& regions) {
-    if (py::isinstance<py::str>(regions) || py::hasattr(regions, "__fspath__")) {
-        PlanRead read = readPlanSource(pathArgument(regions), readPlan);
+    if (isPath(regions)) {
+        PlanRead read = readPlanSource(pathArgument(regions, "regions"), readPlan);
         if (!read.error.empty()) throw RegionError(read.error);
         return read.plan;
     }
+    if (!py::isinstance<py::iterable>(regions))
+        throw py::type_error(kRegionsExpected + ", not " + typeName(regions));
     Plan plan;
-    for (const py::handle item : regions) {
-        const auto fields = item.cast<py::sequence>();
-        if (fields.size() < 3 || fields.size() > 4)
-            throw RegionError("region " + std::to_string(plan.size() + 1) +
-                              ": (low, high, positions[, wor]) expected");
-        try {
-            plan.push_back(regionOf(fields[0].cast<double>(), fields[1].cast<double>(),
-                                    fields[2].cast<std::vector<double>>(),
-                                    fields.size() == 4
-                                        ? std::optional(worValue(fields[3].cast<double>()))
-                                        : std::nullopt));
-        } catch (const RegionError& error) {
-            throw RegionError("region " + std::to_string(plan.size() + 1) + ": " + error.what());
-        }
-    }
+    for (const py::handle item : regions)
+        plan.push_back(
+            regionArgument(item, "regions[" + std::to_string(plan.size()) + "]", plan.size() + 1));
     if (plan.empty()) throw RegionError("no region to fit");
     return plan;
 }
 
-std::vector<SeriesInput> inputsOf(const py::iterable& patterns) {
-    std::vector<SeriesInput> inputs;
-    for (const py::handle item : patterns) {
-        if (py::isinstance<PyPattern>(item)) {
-            const PyPattern& pattern = item.cast<const PyPattern&>();
-            const std::string name = pattern.name.empty()
-                                         ? "pattern " + std::to_string(inputs.size() + 1)
-                                         : pattern.name;
-            inputs.push_back({name, pattern.store});
-        } else {
-            inputs.push_back({pathArgument(py::reinterpret_borrow<py::object>(item)), nullptr});
-        }
+SeriesInput inputOf(const py::handle& item, const std::string& name, std::size_t number) {
+    if (!py::isinstance<PyPattern>(item)) {
+        if (!isPath(item))
+            throw py::type_error(name + " must be a Pattern or a path, not " + typeName(item));
+        return {pathArgument(item, name), nullptr};
     }
+    const PyPattern& pattern = item.cast<const PyPattern&>();
+    return {pattern.name.empty() ? "pattern " + std::to_string(number) : pattern.name,
+            // Filled on the worker, without the GIL: the data are plain C++.
+            [data = pattern.data](PatternStore& store) { data->fill(store); }};
+}
+
+// One Pattern or path is a series of one: a str is never a list of one-letter names.
+std::vector<SeriesInput> inputsOf(const py::object& patterns) {
+    const char* name = "patterns_or_paths";
+    if (isPath(patterns) || py::isinstance<PyPattern>(patterns))
+        return {inputOf(patterns, name, 1)};
+    if (!py::isinstance<py::iterable>(patterns))
+        throw py::type_error(std::string(name) +
+                             " must be a Pattern, a path or a list of them, not " +
+                             typeName(patterns));
+    std::vector<SeriesInput> inputs;
+    for (const py::handle item : patterns)
+        inputs.push_back(inputOf(item,
+                                 std::string(name) + "[" + std::to_string(inputs.size()) + "]",
+                                 inputs.size() + 1));
     return inputs;
 }
 
@@ -156,14 +191,9 @@ SeriesSettings settingsOf(bool sequential, std::optional<int> jobs, const py::ob
             throw py::value_error("wor must be a number or 'auto'");
         settings.autoWor = true;
     } else if (!wor.is_none()) {
-        settings.wor = worValue(wor.cast<double>());
+        settings.wor = worValue(argumentAs<double>(wor, "wor", "a number or 'auto'"));
     }
-    if (fmt) {
-        if (!isFromFormatName(*fmt))
-            throw py::value_error("fmt '" + *fmt +
-                                  "' is not a format; formats: " + fromFormatNames());
-        settings.input.format = *fmt;
-    }
+    settings.input.format = formatArgument(fmt);
     if (block) {
         if (*block < 1) throw py::value_error("block must be 1 or more");
         settings.input.range = *block;
@@ -242,22 +272,34 @@ struct SeriesTable {
     }
 };
 
-py::tuple fitSeries(const py::iterable& patterns, const py::object& regions, bool sequential,
+py::tuple fitSeries(const py::object& patterns, const py::object& regions, bool sequential,
                     std::optional<int> jobs, const py::object& wor, bool commonFwhm,
                     std::optional<int> maxIter, const std::optional<std::string>& fmt,
-                    std::optional<int> block, const py::object& radiation, bool noKa2) {
+                    std::optional<int> block, const py::object& radiation, bool noKa2,
+                    const py::object& progress) {
+    if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
+        throw py::type_error("progress must be callable as progress(done, total), not " +
+                             typeName(progress));
     const std::vector<SeriesInput> inputs = inputsOf(patterns);
     const Plan plan = planOf(regions);
     const SeriesSettings settings =
         settingsOf(sequential, jobs, wor, commonFwhm, maxIter, fmt, block, radiation, noKa2);
     SeriesTable table;
+    std::size_t done = 0;
     {
         py::gil_scoped_release unlocked;
-        runSeries(inputs, plan, settings,
-                  [&](PatternOutcome&& outcome) { table.take(outcome, plan); });
+        runSeries(inputs, plan, settings, [&](PatternOutcome&& outcome) {
+            table.take(outcome, plan);
+            ++done;
+            // Between patterns the interpreter runs: Ctrl-C's KeyboardInterrupt, or any
+            // exception from progress, stops the series within a pattern's fits.
+            py::gil_scoped_acquire locked;
+            if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+            if (!progress.is_none()) progress(done, inputs.size());
+        });
     }
     if (table.failed > 0) table.messages.push_back(failedCount(table.failed, table.fits));
-    return py::make_tuple(table.columns(), table.text, table.messages);
+    return py::make_tuple(table.columns(), table.text, inModuleWords(table.messages));
 }
 
 }  // namespace
@@ -295,7 +337,7 @@ Standard errors come from the covariance. A fit that is not ok is still a result
 values by its status.)")
         .def_property_readonly("status", [](const PyFit& f) { return statusName(f.fit.status); })
         .def_property_readonly("ok", [](const PyFit& f) { return f.fit.status == FitStatus::Ok; })
-        .def_property_readonly("note", [](const PyFit& f) { return f.fit.note; })
+        .def_property_readonly("note", [](const PyFit& f) { return inModuleWords(f.fit.note); })
         .def_property_readonly(
             "engine_ran", [](const PyFit& f) { return f.fit.engineRan; },
             "whether the values are the engine's (False: all NaN)")
@@ -356,5 +398,5 @@ for a region that cannot be fitted.)");
     m.def("_fit_series", &fitSeries, py::arg("patterns"), py::arg("regions"), py::kw_only(),
           py::arg("sequential"), py::arg("jobs"), py::arg("wor"), py::arg("common_fwhm"),
           py::arg("max_iter"), py::arg("fmt"), py::arg("block"), py::arg("radiation"),
-          py::arg("no_ka2"));
+          py::arg("no_ka2"), py::arg("progress"));
 }

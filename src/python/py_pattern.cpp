@@ -17,30 +17,25 @@
 #include "open/format_recognition.h"
 #include "open/load.h"
 #include "pattern/pattern_checks.h"
-#include "pattern/writers.h"
+#include "pattern/writers.h"  // kGdaTitleMax
+#include "python/arguments.h"
 #include "python/captured_console.h"
 #include "python/errors.h"
-#include "python/path_argument.h"
+#include "python/float_values.h"
+#include "python/module_words.h"
+#include "python/pattern_arrays.h"
+#include "python/pattern_write.h"
 
 namespace py = pybind11;
 
 namespace {
 
-using Column = py::array_t<double, py::array::c_style | py::array::forcecast>;
-
-// A read-only float64 copy of one of the store's columns.
-py::array_t<double> column(const std::array<float, MAXBUF>& values, int ilast) {
-    py::array_t<double> array(ilast + 1);
+py::array_t<double> column(const std::vector<float>& values) {
+    py::array_t<double> array(static_cast<py::ssize_t>(values.size()));
     double* out = array.mutable_data();
-    for (int i = 0; i <= ilast; ++i) out[i] = values[i];
+    for (std::size_t i = 0; i < values.size(); ++i) out[i] = asRead(values[i]);
     array.attr("setflags")(py::arg("write") = false);
     return array;
-}
-
-std::vector<double> valuesOf(const Column& array, const char* what) {
-    if (array.ndim() != 1)
-        throw PatternError(std::string(what) + " must be a one-dimensional array");
-    return {array.data(), array.data() + array.size()};
 }
 
 // The source format's name: the processed formats by their extension, an instrument file by
@@ -61,17 +56,12 @@ int countArgument(const std::optional<int>& value, const char* what) {
 
 PyPattern readFile(const py::object& path, const std::optional<std::string>& fmt,
                    std::optional<int> block, std::optional<int> bin) {
-    const std::string name = pathArgument(path);
+    const std::string name = pathArgument(path, "path");
     ImportRequest request;
-    if (fmt) {
-        if (!isFromFormatName(*fmt))
-            throw py::value_error("fmt '" + *fmt +
-                                  "' is not a format; formats: " + fromFormatNames());
-        request.format = *fmt;
-    }
+    request.format = formatArgument(fmt);
     request.range = countArgument(block, "block");
     request.bin = countArgument(bin, "bin");
-    auto store = std::make_shared<PatternStore>();
+    auto store = std::make_unique<PatternStore>();
     DataFileName loaded;
     std::ostringstream said;
     bool ok = false;
@@ -87,27 +77,25 @@ PyPattern readFile(const py::object& path, const std::optional<std::string>& fmt
     }
     if (!ok) {
         const std::string why = trimmed(said.str());
-        throw ReadError(why.empty() ? name + ": not read" : why);
+        throw ReadError(why.empty() ? name + ": not read" : inModuleWords(why));
     }
-    return {store, name, formatName(loaded, request), linesOf(said.str())};
+    return {std::make_shared<const PatternData>(PatternData::of(*store)), name,
+            formatName(loaded, request), inModuleWords(linesOf(said.str()))};
 }
 
 PyPattern fromArrays(const Column& tth, const Column& counts, const std::optional<Column>& sig,
                      const py::object& radiation, const std::string& name) {
-    ImportedScan scan;
-    scan.x = valuesOf(tth, "tth");
-    scan.y = valuesOf(counts, "counts");
-    if (sig) scan.esd = valuesOf(*sig, "sig");
-    if (scan.y.size() != scan.x.size() || (sig && scan.esd.size() != scan.x.size()))
-        throw PatternError("tth, counts and sig must be of one length");
-    auto store = std::make_shared<PatternStore>();
+    const ImportedScan scan = scanOfArrays(tth, counts, sig);
+    auto store = std::make_unique<PatternStore>();
     std::ostringstream said;
     std::istringstream noAnswers;
     Console console(noAnswers, said);
     // The text reader's own step: a pattern from arrays is the text file of those columns.
-    if (!fillPatternFromScan(scan, 1, console, *store)) throw PatternError(trimmed(said.str()));
+    if (!fillPatternFromScan(scan, 1, console, *store))
+        throw PatternError(forArrays(trimmed(said.str())));
     store->radiation = radiationArgument(radiation);
-    return {store, name, "arrays", linesOf(said.str())};
+    return {std::make_shared<const PatternData>(PatternData::of(*store)), name, "arrays",
+            forArrays(linesOf(said.str()))};
 }
 
 char writtenFormat(const std::string& path, const std::optional<std::string>& fmt) {
@@ -122,30 +110,22 @@ char writtenFormat(const std::string& path, const std::optional<std::string>& fm
     throw py::value_error(path + ": the extension names none of xy, wyr, dat, gda: give fmt");
 }
 
-std::vector<std::string> writeFile(const PyPattern& pattern, const py::object& where,
-                                   const std::optional<std::string>& fmt,
-                                   const std::optional<std::string>& title) {
-    const std::string path = pathArgument(where);
+void writeFile(const PyPattern& pattern, const py::object& where,
+               const std::optional<std::string>& fmt, const std::optional<std::string>& title) {
+    const std::string path = pathArgument(where, "path");
     const char format = writtenFormat(path, fmt);
     const std::string gdaTitle =
         title.value_or(defaultTitle(pattern.name.empty() ? path : pattern.name));
     if (gdaTitle.size() > kGdaTitleMax || gdaTitle.find_first_of("\r\n") != std::string::npos)
         throw py::value_error("title must be one line of at most " + std::to_string(kGdaTitleMax) +
                               " characters");
+    const std::unique_ptr<PatternStore> store = pattern.data->store();
     // The computed-grid formats know the angles by the grid alone.
     if (format != 'x') {
-        if (const std::string offGrid = offGridReason(*pattern.store); !offGrid.empty())
-            throw WriteError(path + ": " + offGrid);
+        if (const std::string offGrid = offGridReason(*store); !offGrid.empty())
+            throw WriteError(path + ": " + inModuleWords(offGrid));
     }
-    std::ostringstream said;
-    int result = 0;
-    {
-        py::gil_scoped_release unlocked;
-        FileMessages messages(said, path);
-        result = writePatternFile(messages.console(), *pattern.store, format, path, gdaTitle);
-    }
-    if (result != 0) throw WriteError(trimmed(said.str()));
-    return linesOf(said.str());
+    writePattern(*store, format, path, gdaTitle);
 }
 
 Radiation wavelengths(double lambda1, std::optional<double> lambda2, double ratio) {
@@ -159,15 +139,25 @@ Radiation anode(const std::string& name) {
     std::optional<Radiation> radiation = anodeRadiation(name);
     if (!radiation)
         throw py::value_error("'" + name + "' is not an anode: " + std::string(anodeNames()));
+    radiation->source = inModuleWords(radiation->source);
     return *radiation;
 }
 
 }  // namespace
 
+std::string formatArgument(const std::optional<std::string>& fmt) {
+    if (!fmt) return "";
+    // "raw" is what Pattern.format says of a .raw file: xylib's check tells its kind.
+    if (!isFromFormatName(*fmt) && *fmt != kGuessRaw)
+        throw py::value_error("fmt '" + *fmt + "' is not a format; formats: " + fromFormatNames() +
+                              ", " + kGuessRaw);
+    return *fmt;
+}
+
 std::optional<Radiation> radiationArgument(const py::object& radiation) {
     if (radiation.is_none()) return std::nullopt;
     if (py::isinstance<py::str>(radiation)) return anode(radiation.cast<std::string>());
-    return radiation.cast<Radiation>();
+    return argumentAs<Radiation>(radiation, "radiation", "a Radiation, an anode name or None");
 }
 
 void bindPattern(py::module_& m) {
@@ -195,39 +185,42 @@ line's. Radiation.anode("Cu") gives a tube's lines as the International Tables l
 
 Pattern(tth, counts, sig=None, *, radiation=None, name="") builds one from arrays as a
 text file of those columns is read: tth in degrees, strictly ascending or descending; sig
-defaults to the square root of the counts (1 where they are 0 or less). read() gives the
-patterns of files. Raises PatternError for arrays that make no pattern.)")
+defaults to the square root of the counts (1 where they are 0 or less); a given sig must be
+above 0 everywhere. The values are held in single precision, as the programs hold them, and
+given as float64 arrays of each value's shortest decimal (30.05, not 30.049999237060547).
+read() gives the patterns of files. Raises PatternError for arrays that make no pattern,
+naming the array and index of a value that is not a number or a sig of 0 or below.)")
         .def(py::init(&fromArrays), py::arg("tth"), py::arg("counts"), py::arg("sig") = py::none(),
              py::kw_only(), py::arg("radiation") = py::none(), py::arg("name") = "")
         .def_property_readonly(
-            "tth", [](const PyPattern& p) { return column(p.store->tth, p.store->ilast); },
+            "tth", [](const PyPattern& p) { return column(p.data->tth); },
             "two-theta, degrees (float64, read-only)")
         .def_property_readonly(
-            "counts", [](const PyPattern& p) { return column(p.store->cts, p.store->ilast); },
+            "counts", [](const PyPattern& p) { return column(p.data->cts); },
             "intensities (float64, read-only)")
         .def_property_readonly(
-            "sig", [](const PyPattern& p) { return column(p.store->sig, p.store->ilast); },
+            "sig", [](const PyPattern& p) { return column(p.data->sig); },
             "standard deviations of the intensities (float64, read-only)")
         .def_property(
-            "radiation", [](const PyPattern& p) { return p.store->radiation; },
+            "radiation", [](const PyPattern& p) { return p.data->radiation; },
             [](PyPattern& p, const py::object& radiation) {
-                auto store = std::make_shared<PatternStore>(*p.store);
-                store->radiation = radiationArgument(radiation);
-                p.store = store;
+                auto data = std::make_shared<PatternData>(*p.data);
+                data->radiation = radiationArgument(radiation);
+                p.data = data;
             },
             "the Radiation the file states (or that was set: a Radiation, an anode name, or None)")
         .def_readonly("name", &PyPattern::name, "the file read, or the name given")
         .def_readonly("format", &PyPattern::format,
-                      "the source format: xy, wyr, dat, gda, super, text, an instrument format "
-                      "name (xrdml, bruker_raw, ...) or arrays")
+                      "the source format: xy, wyr, dat, gda, super, text, arrays, or the "
+                      "instrument format name that read(fmt=) takes (xrdml, raw, ...)")
         .def_readonly("messages", &PyPattern::messages, "what the reader said, line by line")
         .def_property_readonly(
-            "step", [](const PyPattern& p) { return p.store->tthstep; },
+            "step", [](const PyPattern& p) { return p.data->tthstep; },
             "the angle step of the pattern's grid, degrees")
-        .def("__len__", [](const PyPattern& p) { return p.store->ilast + 1; })
+        .def("__len__", [](const PyPattern& p) { return p.data->size(); })
         .def("__repr__", [](const PyPattern& p) {
             return "<xrdpick.Pattern " + (p.name.empty() ? std::string("from arrays") : p.name) +
-                   ": " + std::to_string(p.store->ilast + 1) + " points>";
+                   ": " + std::to_string(p.data->size()) + " points>";
         });
 
     m.def("read", &readFile, py::arg("path"), py::kw_only(), py::arg("fmt") = py::none(),
@@ -235,8 +228,8 @@ patterns of files. Raises PatternError for arrays that make no pattern.)")
           R"(Reads a pattern file with the readers of xrdpick and xrdconvert.
 
 The format is told by the name (.xy, .wyr, .dat, .gda, .raw, .xrdml, .uxd, .csv, ...), or
-fmt names an instrument format as xrdconvert --from does (bruker_raw, xrdml, rigaku_dat,
-...). block: which range of a file of several (from 1); bin: sum this many neighbouring
+fmt names an instrument format (bruker_raw, xrdml, rigaku_dat, ...; "raw": a Bruker or
+Philips RAW file, told by its first bytes). block: which range of a file of several (from 1); bin: sum this many neighbouring
 points into one. Raw SUPER scans are read from the named file alone. Returns a Pattern
 whose messages hold what the reader said; raises ReadError, with the reader's message naming
 the file, when the file is not read.)");
@@ -247,7 +240,7 @@ the file, when the file is not read.)");
 
 fmt: "xy", "wyr", "dat" or "gda"; by default told by the path's extension. title: the GSAS
 title line (by default the pattern's file name). An existing file is replaced only once the
-new one is written whole. Returns the writer's warnings (values too wide for their fixed
-fields); raises WriteError naming the file when it cannot be written, or when a grid format
-is asked for a pattern whose angles lie on no grid.)");
+new one is written whole. Raises WriteError naming the file and the reason when it cannot be
+written: the system's reason, a value too wide for its fixed field (a count of 10^7 or more
+in .wyr, .dat or .gda), or a grid format asked for a pattern whose angles lie on no grid.)");
 }

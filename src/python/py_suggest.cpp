@@ -5,6 +5,7 @@
 
 #include "fit/radiation_lines.h"
 #include "python/errors.h"
+#include "python/module_words.h"
 #include "suggest/suggestable.h"
 #include "suggest/suggestions.h"
 
@@ -30,14 +31,15 @@ py::dict suggestFor(const PyPattern& pattern, double minSigma, std::optional<int
         settings.points = *points;
     }
     const std::string name = pattern.name.empty() ? "pattern" : pattern.name;
-    if (const std::string reason = unsuggestableReason(*pattern.store); !reason.empty())
-        throw PatternError(name + ": " + reason + "; nothing suggested");
+    const std::unique_ptr<PatternStore> store = pattern.data->store();
+    if (const std::string reason = unsuggestableReason(*store); !reason.empty())
+        throw PatternError(name + ": " + inModuleWords(reason) + "; nothing suggested");
     Suggestions found;
     {
         py::gil_scoped_release unlocked;
-        found = suggest(*pattern.store, settings);
+        found = suggest(*store, settings);
     }
-    const std::optional<Radiation>& radiation = pattern.store->radiation;
+    const std::optional<Radiation>& radiation = store->radiation;
     py::dict peaks;
     peaks["tth"] = columnOf(found.peaks, [](const FoundPeak& p) { return p.tth; });
     peaks["height"] = columnOf(found.peaks, [](const FoundPeak& p) { return p.height; });

@@ -5,6 +5,7 @@ import math
 import os
 import random
 import subprocess
+import sys
 from pathlib import Path
 
 import pytest
@@ -71,3 +72,12 @@ def drifting_series(tmp_path_factory):
         path.write_text(drifting_pattern(k, rng))
         paths.append(str(path))
     return paths
+
+
+@pytest.fixture(scope="session")
+def instrument_files(tmp_path_factory):
+    """The import tests' diffractometer and text files (tests/import/make_samples.py)."""
+    folder = tmp_path_factory.mktemp("instrument")
+    subprocess.run([sys.executable, str(Path(__file__).parents[1] / "import" / "make_samples.py"),
+                    str(folder)], check=True)
+    return folder

@@ -30,11 +30,41 @@ def test_read_failures_name_the_file(bad_files, name, kind):
     assert str(caught.value).startswith(str(path) + ": ")
 
 
-def test_write_failures_name_the_file(tmp_path):
+@pytest.mark.parametrize("target, reason", [
+    ("no-such-folder/out.gda", "No such file or directory"),
+    ("small.xy/out.xy", "Not a directory"),
+    ("a-folder", "Is a directory"),
+])
+def test_write_failures_name_the_file_and_the_reason(tmp_path, target, reason):
+    (tmp_path / "small.xy").write_text("")
+    (tmp_path / "a-folder").mkdir()
+    path = tmp_path / target
+    with pytest.raises(xrdpick.WriteError) as caught:
+        xrdpick.write(xrdpick.read(EXAMPLES / "small.xy"), path, fmt="wyr")
+    assert str(caught.value) == f"{path}: cannot be written: {reason}"
+
+
+@pytest.mark.parametrize("fmt, top, wrong", [
+    ("wyr", 1e7, 1), ("dat", 1e7, 1), ("gda", 1e7, 1), ("xy", 1e7, 0),
+])
+def test_counts_a_format_cannot_hold_write_nothing(tmp_path, fmt, top, wrong):
+    pattern = xrdpick.Pattern(10.0 + 0.02 * np.arange(5), [5.0, 6.0, top, 8.0, 9.0])
+    path = tmp_path / f"out.{fmt}"
+    path.write_text("kept\n")
+    if not wrong:
+        xrdpick.write(pattern, path)
+        assert np.array_equal(xrdpick.read(path).counts, pattern.counts)
+        return
+    with pytest.raises(xrdpick.WriteError) as caught:
+        xrdpick.write(pattern, path)
+    assert str(caught.value) == (f"{path}: cannot be written: {wrong} value(s) do not fit their "
+                                 "fixed fields and would not read back")
+    assert [p.name for p in tmp_path.iterdir()] == [path.name]
+    assert path.read_text() == "kept\n"
+
+
+def test_write_refusals_name_the_file(tmp_path):
     pattern = xrdpick.read(EXAMPLES / "small.xy")
-    target = tmp_path / "no-such-folder" / "out.gda"
-    with pytest.raises(xrdpick.WriteError, match=str(target)):
-        xrdpick.write(pattern, target)
     irregular = xrdpick.Pattern([10.0, 10.02, 10.04, 10.1, 10.12], [5, 6, 7, 8, 9])
     with pytest.raises(xrdpick.WriteError, match="out.wyr: .*grid"):
         xrdpick.write(irregular, tmp_path / "out.wyr")
@@ -47,7 +77,17 @@ def test_write_failures_name_the_file(tmp_path):
     (([10.0, 10.02], [1.0, 2.0]), xrdpick.PatternError, "Too small data points"),
     (([10.0, 10.02, 10.04], [1.0, 2.0]), xrdpick.PatternError, "one length"),
     (([10.0, 10.02, 10.02], [1.0, 2.0, 3.0]), xrdpick.PatternError, "step"),
-    (([10.0, 10.02, np.nan], [1.0, 2.0, 3.0]), xrdpick.PatternError, "not a number"),
+    (([10.0, 10.02, np.nan], [1.0, 2.0, 3.0]), xrdpick.PatternError,
+     r"^tth\[2\] is not a number \(nan\)$"),
+    (([10.0, 10.02, 10.04], [1.0, -np.inf, 3.0]), xrdpick.PatternError,
+     r"^counts\[1\] is not a number \(-inf\)$"),
+    (([10.0, 10.02, 10.04], [1.0, 2.0, 3e30]), xrdpick.PatternError, r"^counts\[2\] is 3e\+30, "),
+    (([10.0, 10.02, 10.04], [1.0, 2.0, 3.0], [1.0, 0.0, 1.0]), xrdpick.PatternError,
+     r"^sig\[1\] is 0: a standard deviation must be above 0$"),
+    (([10.0, 10.02, 10.04], [1.0, 2.0, 3.0], [1.0, 1.0, -2.0]), xrdpick.PatternError,
+     r"^sig\[2\] is -2: "),
+    (([10.0, 10.02, 10.04], [1.0, 2.0, 3.0], [1e-50, 1.0, 1.0]), xrdpick.PatternError,
+     r"^sig\[0\] is 1e-50: "),
     (([[10.0]], [1.0]), xrdpick.PatternError, "one-dimensional"),
 ])
 def test_arrays_that_make_no_pattern(arguments, kind, text):
@@ -102,8 +142,88 @@ def test_unreadable_patterns_of_a_series_are_rows_and_messages(tmp_path):
     assert list(table["status"]) == ["unreadable", "ok"]
     small = EXAMPLES / "small.xy"
     assert table.messages == [f"{missing}: cannot be opened",
-                              f"{small}: radiation: none known (--anode or --wavelength names it)",
+                              f"{small}: radiation: none known (radiation= names it)",
+                              f"{small}: W/R 0.061, estimated from the pattern's regions",
                               "1 of 2 fits failed"]
+
+
+@pytest.mark.parametrize("given", [
+    lambda: str(EXAMPLES / "small.xy"),
+    lambda: EXAMPLES / "small.xy",
+    lambda: xrdpick.read(EXAMPLES / "small.xy"),
+])
+def test_one_pattern_or_path_is_a_series_of_one(given):
+    table = xrdpick.fit_series(given(), [(20.5, 21.2, [20.86])])
+    assert list(table["status"]) == ["ok"]
+    assert list(table["pattern"]) == [str(EXAMPLES / "small.xy")]
+
+
+SMALL_REGION = [(20.5, 21.2, [20.86])]
+
+
+@pytest.mark.parametrize("call, text", [
+    (lambda p: xrdpick.fit_series(3, SMALL_REGION), "patterns_or_paths must be .*not int"),
+    (lambda p: xrdpick.fit_series([p, 3], SMALL_REGION), r"patterns_or_paths\[1\] .*not int"),
+    (lambda p: xrdpick.fit_series(b"small.xy", SMALL_REGION), "patterns_or_paths .*not bytes"),
+    (lambda p: xrdpick.read(p), "path must be a str or os.PathLike, not Pattern"),
+    (lambda p: xrdpick.fit_series(p, (20.5, 21.2, [20.86])),
+     r"regions must be a list .*regions\[0\] is a float"),
+    (lambda p: xrdpick.fit_series(p, 20.5), "regions must be a list .*not float"),
+    (lambda p: xrdpick.fit_series(p, [(20.5, "21.2", [20.86])]),
+     r"regions\[0\]\[1\] \(high\) must be a number, not str"),
+    (lambda p: xrdpick.fit_series(p, [(20.5, 21.2, 20.86)]),
+     r"regions\[0\]\[2\] \(positions\) must be a list"),
+    (lambda p: xrdpick.fit_series(p, SMALL_REGION, wor=[1]),
+     "wor must be a number or 'auto', not list"),
+    (lambda p: xrdpick.fit_series(p, SMALL_REGION, radiation=1.5406),
+     "radiation must be a Radiation, an anode name or None, not float"),
+    (lambda p: xrdpick.fit(p, 20.5, 21.2, [20.86], radiation=1.5406),
+     "radiation must be .*not float"),
+    (lambda p: xrdpick.Pattern(p.tth, p.counts, radiation=[1.5406]),
+     "radiation must be .*not list"),
+])
+def test_wrong_types_are_type_errors_naming_the_argument(call, text):
+    with pytest.raises(TypeError, match=text):
+        call(xrdpick.read(EXAMPLES / "small.xy"))
+
+
+def said(call):
+    """The messages of a call, or its exception's."""
+    try:
+        return call()
+    except xrdpick.Error as error:
+        return [str(error)]
+
+
+OFF_GRID = np.concatenate([np.arange(500) * 0.02 + 20.0, np.arange(500) * 0.03 + 30.0])
+
+
+@pytest.mark.parametrize("call, words", [
+    (lambda f: xrdpick.read(f / "quartz.raw").messages, "(block=N reads another)"),
+    (lambda f: xrdpick.read(f / "long.xy").messages, "sum neighbours with bin=2."),
+    (lambda f: [xrdpick.fit(xrdpick.Pattern(OFF_GRID, np.full(1000, 9.0)), 20.5, 21.5,
+                            [21.0]).note], "lies 0.0100 off the grid of step 0.0"),
+    (lambda f: xrdpick.suggest(xrdpick.Pattern(OFF_GRID, np.full(1000, 9.0))), "nothing suggested"),
+    (lambda f: xrdpick.fit_series(EXAMPLES / "small.xy", SMALL_REGION).messages,
+     "radiation: none known (radiation= names it)"),
+    (lambda f: xrdpick.fit_series(EXAMPLES / "small.xy", SMALL_REGION, radiation="cu",
+                                  no_ka2=True).messages,
+     "(anode Cu; Kalpha2 left out by no_ka2=True)"),
+    (lambda f: [repr(xrdpick.Radiation.anode("Mo"))], "(anode Mo)"),
+    (lambda f: xrdpick.Pattern([10.0, 10.02, 10.02], [1, 2, 3]).messages,
+     "The step between angles is 0 at tth[2] (10.02)"),
+    (lambda f: xrdpick.Pattern([10.0, 10.02, 10.01], [1, 2, 3]).messages,
+     "The angles of the arrays do not increase at tth[2] (10.01 after 10.02)"),
+    (lambda f: xrdpick.Pattern([10.0, 10.02, 10.03, 10.1], [1, 2, 3, 4]).messages,
+     "they are not uniform (tth[2] at 10.03 lies off"),
+    (lambda f: xrdpick.Pattern([10.0, 10.02], [1, 2]).messages, "Check the arrays..."),
+    (lambda f: xrdpick.Pattern(np.arange(19002) * 0.005, np.ones(19002)).messages,
+     "sum neighbours in groups of 2."),
+])
+def test_messages_name_the_module_keywords(instrument_files, call, words):
+    messages = said(lambda: call(instrument_files))
+    assert any(words in message for message in messages), messages
+    assert not any("--" in message or "xrdconvert" in message for message in messages), messages
 
 
 def test_nothing_is_printed(capfd, tmp_path):

@@ -42,7 +42,8 @@ class Table(dict):
     eta, wor, chi2, iterations, status, d, d_se.
 
     tsv: the table exactly as xrdfit writes it. messages: what xrdfit says on standard
-    error (the radiation, unread patterns, notes, the count of failed fits).
+    error (the radiation, unread patterns, notes, the count of failed fits), naming this
+    module's keyword arguments where xrdfit names its options.
     """
 
     def __init__(self, columns, tsv, messages):
@@ -59,11 +60,12 @@ class Table(dict):
 
 def fit_series(patterns_or_paths, regions, *, sequential=False, jobs=None, wor=None,
                common_fwhm=False, max_iter=None, fmt=None, block=None, radiation=None,
-               no_ka2=False):
+               no_ka2=False, progress=None):
     """Fits the same regions in every pattern of a series, as xrdfit does.
 
-    patterns_or_paths: Patterns and file names, in series order; a file that cannot be
-    read gives rows with status "unreadable" and a message, not an exception.
+    patterns_or_paths: Patterns and file names, in series order, or one of them alone; a
+    file that cannot be read gives rows with status "unreadable" and a message, not an
+    exception.
     regions: (low, high, positions) or (low, high, positions, wor) tuples, or the name of
     an xrdfit plan file.
     sequential: each pattern starts from the previous pattern's last good fit of the region.
@@ -73,6 +75,10 @@ def fit_series(patterns_or_paths, regions, *, sequential=False, jobs=None, wor=N
     common_fwhm, max_iter: as in fit(). fmt, block: how the files are read, as in read().
     radiation: a Radiation or an anode name used where a file states none; no_ka2: single
     lines whatever the files state.
+    progress: called as progress(done, total) on the calling thread after each pattern's
+    fits. Ctrl-C, or an exception from progress, stops the series between patterns: the
+    threads finish the patterns they are fitting, take no more, and the exception (a
+    KeyboardInterrupt for Ctrl-C) propagates.
 
     Returns a Table: a dict of numpy columns with tsv (xrdfit's table, byte for byte) and
     messages. Raises RegionError for regions that cannot be fitted.
@@ -80,5 +86,5 @@ def fit_series(patterns_or_paths, regions, *, sequential=False, jobs=None, wor=N
     columns, tsv, messages = _fit_series(
         patterns_or_paths, regions, sequential=sequential, jobs=jobs, wor=wor,
         common_fwhm=common_fwhm, max_iter=max_iter, fmt=fmt, block=block,
-        radiation=radiation, no_ka2=no_ka2)
+        radiation=radiation, no_ka2=no_ka2, progress=progress)
     return Table(columns, tsv, messages)
