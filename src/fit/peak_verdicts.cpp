@@ -36,7 +36,9 @@ unsigned peakFlags(const FittedPeak& peak, const RegionSpan& span,
     unsigned flags = 0;
     if (peak.position - span.low < peak.fwhm || span.high - peak.position < peak.fwhm)
         flags |= kNearEnd;
-    if (kalpha2) {
+    // A diverged peak's values may be past any float: it has no companion worth placing.
+    const bool placeable = std::fabs(peak.position) < 1e4 && std::fabs(peak.fwhm) < 1e4;
+    if (kalpha2 && placeable) {
         const PeakShape line{static_cast<float>(peak.position), static_cast<float>(peak.fwhm / 2)};
         const PeakShape companion = companionShape(line, *kalpha2);
         if (!(companion.h > 0.0f) || companion.P > span.high) flags |= kKa2Outside;
