@@ -20,6 +20,14 @@ double anchoredFitStep(const PatternStore& store) {
     return products / squares;
 }
 
+// The origin minimising the sum of (tth[i] - origin - i step)^2: the mean of the angles
+// less their steps, which a rounded first angle does not pull off.
+double meanOrigin(const PatternStore& store, double step) {
+    double sum = 0.0;
+    for (int i = 0; i <= store.ilast; ++i) sum += store.tth[i] - i * step;
+    return sum / (store.ilast + 1);
+}
+
 }  // namespace
 
 bool setAngleGrid(PatternStore& store, std::optional<double> preferred) {
@@ -30,6 +38,14 @@ bool setAngleGrid(PatternStore& store, std::optional<double> preferred) {
         if (!step) continue;
         store.tthstep = *step;
         if (firstOffGrid(store) < 0) return true;
+    }
+    // An export that rounds its angles coarsely may put its first angle farther off the
+    // stated step's grid than the rest: that grid, through the angles' mean.
+    if (preferred) {
+        store.tthstep = *preferred;
+        store.tthmin = meanOrigin(store, *preferred);
+        if (firstOffGrid(store) < 0) return true;
+        store.tthmin = store.tth[0];
     }
     store.tthstep = xyStep(store.tth[0], store.tth[1]);
     return firstOffGrid(store) < 0;

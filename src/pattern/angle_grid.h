@@ -12,7 +12,9 @@
 // of a step of its grid angle differs from it by the file's rounding only). The steps tried,
 // in order: `preferred` (the step the file states, or the format's documented rule), the
 // step of the first and last angle, and the least-squares step of a line through the first
-// angle, which keeps a rounded last angle from tilting the grid. When none holds, tthstep is
+// angle, which keeps a rounded last angle from tilting the grid; then `preferred` again,
+// through the angles' mean rather than the first angle, which a coarse export may have
+// rounded farther off (tthmin is then that grid's origin). When none holds, tthstep is
 // the step of the first spacing (xyStep), so that for an irregular pattern firstOffGrid names
 // the point where the spacing changes. True when the grid chosen holds every angle.
 bool setAngleGrid(PatternStore& store, std::optional<double> preferred);

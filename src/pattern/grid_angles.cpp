@@ -8,6 +8,7 @@ namespace {
 
 constexpr double kRoundingShare = 0.01;  // of a step: what a file that rounds finely may show
 
+// The origin that fits the angles best by least squares for the step chosen.
 double leastSquaresOrigin(const PatternStore& store) {
     double sum = 0.0;
     for (int i = 0; i <= store.ilast; ++i) sum += store.tth[i] - i * store.tthstep;

@@ -255,4 +255,42 @@ TEST(FitStatus, EachPeakHasItsOwnVerdictAndFlags) {
     }
 }
 
+// A UXD file of the model, its angles printed with `decimals` as an export may print them.
+void writeUxd(const std::string& path, const ModelPattern& model, int decimals) {
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fprintf(file, "_FILEVERSION=1\n_DRIVE='COUPLED'\n_STEPTIME=1\n_STEPSIZE=%.4f\n"
+                       "_START=%.5f\n_2THETACOUNTS\n",
+                 model.step, model.first);
+    for (const auto& [tth, cts] : modelPoints(model)) std::fprintf(file, "%.*f %.0f\n", decimals, tth, cts);
+    std::fclose(file);
+}
+
+// One pattern, one set of angles: the same counts with their angles printed in full or
+// rounded to 0.01 degrees (an instrument's text export of a 0.0156-degree scan) fit alike.
+TEST(FitStatus, AnglesRoundedByTheFileAreFittedOnItsGrid) {
+    ModelPattern model;
+    model.first = 20.00123;
+    model.step = 0.0156;
+    model.points = 641;
+    model.peaks = {{23.0, 300.0, 0.08}, {23.2, 150.0, 0.08}, {26.0, 200.0, 0.07}};
+    std::vector<std::vector<TableRow>> tables;
+    for (const int decimals : {6, 3, 2}) {
+        SCOPED_TRACE(decimals);
+        TempDir dir;
+        writeUxd("pattern.uxd", model, decimals);
+        writeFile("plan.txt", "22.4 23.8 23.0 23.2\n25.5 26.5 26.0\n");
+        const XrdfitRun run = runXrdfit({"--plan", "plan.txt", "--wor", "0.06", "pattern.uxd"});
+        tables.push_back(parseTable(run.out));
+        ASSERT_EQ(tables.back().size(), 3u) << run.err;
+    }
+    for (std::size_t t = 1; t < tables.size(); ++t) {
+        for (std::size_t r = 0; r < 3; ++r) {
+            EXPECT_EQ(tables[t][r].at("status"), tables[0][r].at("status")) << t << " " << r;
+            EXPECT_NEAR(number(tables[t][r], "tth"), number(tables[0][r], "tth"), 0.0005)
+                << t << " " << r;
+        }
+    }
+}
+
 }  // namespace
