@@ -95,6 +95,10 @@ TEST_F(FitRunTest, AnAcceptedFitFindsThePeakAndAppendsItEverywhere) {
     EXPECT_NEAR(fwhm, 0.1, 1e-3);
     EXPECT_NEAR(params[peakIntensity(1)].b, gaussianArea(kPeak), 0.5);
     EXPECT_LT(params[kEta].b, 0.02);
+    // eta converges on its bound, where it has no standard error.
+    EXPECT_NE(transcript().find("Convergence by epsilon test"), std::string::npos);
+    EXPECT_NE(transcript().find("  eta db =  0.00000e+00, b =  0.00000e+00, held at its bound\n"),
+              std::string::npos);
 
     ASSERT_EQ(state->points.last, 0);
     EXPECT_FLOAT_EQ(state->points.x[0], static_cast<float>(position));
