@@ -58,6 +58,13 @@ std::optional<FitSelection> selectionFor(const PatternStore& pattern, const Regi
     selection.sellast = entry;
     if (selection.sel[0] >= selection.sel[entry]) return std::nullopt;
     fit.status = FitStatus::TooFewPoints;
+    // Two points hold no peak between them, wherever its start was put.
+    const int points = selection.sel[entry] - selection.sel[0] + 1;
+    if (points < 3) {
+        fit.note = std::to_string(points) + " points from " + degrees(low) + " to " +
+                   degrees(high) + " are too few for a peak";
+        return std::nullopt;
+    }
     for (int j = 1; j < entry; ++j) {
         if (selection.sel[j] <= selection.sel[0] || selection.sel[j] >= selection.sel[entry]) {
             fit.note = "the peak at " + degrees(region.positions[j - 1]) +

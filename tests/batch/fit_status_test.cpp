@@ -117,6 +117,15 @@ TEST(FitStatus, EveryRowSaysWhatItsFitAchieved) {
          "too-few-points",
          0,
          "pattern.xy: region 1: the peak at 30.0000 lies on an end of its region"},
+        {"a region of two points",
+         [&] {
+             writeModel("pattern.xy", onePeak(22.0, 0.1), xy);
+             writeFile("two.txt", "21.00 21.01 21.005\n");
+         },
+         {"--plan", "two.txt"},
+         "too-few-points",
+         0,
+         "pattern.xy: region 1: 2 points from 21.0000 to 21.0100 are too few for a peak"},
         {".cdt peak past the end",
          [&] {
              writeModel("pattern.xy", onePeak(29.8, 0.1), xy);
@@ -141,6 +150,8 @@ TEST(FitStatus, EveryRowSaysWhatItsFitAchieved) {
         const bool ok = std::string(c.status) == "ok";
         EXPECT_EQ(run.status, ok ? 0 : 1) << run.err;
         if (ok) EXPECT_NEAR(number(rows[0], "tth"), c.truePosition, 0.004);
+        // The iterations run, not the limit plus one.
+        if (std::string(c.status) == "iteration-limit") EXPECT_EQ(rows[0].at("iterations"), "1");
         if (*c.said == '\0') {  // nothing said but the radiation and the W/R measured
             const std::string radiation =
                 "xrdfit: pattern.xy: radiation: none known (--anode or --wavelength names it)\n";
