@@ -1,7 +1,9 @@
 #include "pattern/pattern_checks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "console/console.h"
 
@@ -36,13 +38,45 @@ void reportTooManyPoints(Console& console, std::size_t count, int bin) {
         count, count / bin, bin, MAXBUF, fits);
 }
 
+namespace {
+
+// A share of a step by which the angles' mean misfit to the grid may differ before and
+// after a point: a file's rounding leaves the mean of a long stretch near its grid on
+// either side; a jump in the angles does not.
+constexpr double kLargestShift = 0.12;
+
+// The first point after which the angles' mean misfit to the grid shifts by more than
+// kLargestShift of a step, the ends' tenth (at least ten points) left out where the means
+// are short; -1 when there is none. A step fitted through both sides of a jump spreads it
+// within a third of a step of every angle, so the pointwise test alone lets it pass.
+int shiftPoint(const PatternStore& store) {
+    const int n = store.ilast + 1;
+    const int margin = std::max(10, n / 10);
+    if (n < 2 * margin + 1) return -1;
+    std::vector<double> sums(n + 1, 0.0);
+    for (int i = 0; i < n; ++i)
+        sums[i + 1] = sums[i] + (store.tth[i] - (store.tthmin + i * store.tthstep));
+    double largest = kLargestShift * std::fabs(store.tthstep);
+    int at = -1;
+    for (int k = margin; k <= n - margin; ++k) {
+        const double before = sums[k] / k, after = (sums[n] - sums[k]) / (n - k);
+        if (std::fabs(after - before) > largest) {
+            largest = std::fabs(after - before);
+            at = k;
+        }
+    }
+    return at;
+}
+
+}  // namespace
+
 int firstOffGrid(const PatternStore& store) {
     const double tolerance = std::fabs(store.tthstep) / 3.0;
     // Written as "not within", so that a step that is not a number puts every point off.
     for (int i = 0; i <= store.ilast; ++i) {
         if (!(std::fabs(store.tth[i] - (store.tthmin + i * store.tthstep)) <= tolerance)) return i;
     }
-    return -1;
+    return shiftPoint(store);
 }
 
 std::string offGridReason(const PatternStore& store) {

@@ -24,8 +24,9 @@ void reportPointsRead(Console& console, int ilast);
 void reportTooManyPoints(Console& console, std::size_t count, int bin = 1);
 
 // The index of the first point whose angle lies more than a third of a step off the grid of
-// tthmin and tthstep: farther than any rounding of the angles a file writes; -1 when every
-// point lies on the grid.
+// tthmin and tthstep (farther than any rounding of the angles a file writes), or else of
+// the point where the angles jump, their mean misfit to the grid shifting by more than 0.12
+// of a step; -1 when every point lies on the grid.
 int firstOffGrid(const PatternStore& store);
 
 // Why a pattern's angles cannot place anything by its step, naming the first point off the

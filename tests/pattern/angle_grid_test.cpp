@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,6 +69,28 @@ TEST_F(XyIrregularTest, ASpacingThatChangesWarnsAndNamesItsFirstPoint) {
     EXPECT_NEAR(store.tthstep, 0.02, 1e-12);
     ASSERT_EQ(firstOffGrid(store), 1001);
     EXPECT_FLOAT_EQ(store.tth[1001], 30.03f);
+}
+
+// A jump in a finely printed grid is no rounding, even where a step fitted through both
+// sides would hold every angle within a third of a step: the point after it is named.
+TEST_F(XyIrregularTest, AJumpInTheGridIsNamedWhateverStepSpreadsIt) {
+    const struct {
+        double jump;  // degrees added from point 501 on, of a 0.02 step
+        int named;    // firstOffGrid, -1 for a grid that holds
+    } cases[] = {{0.012, 500}, {0.006, 500}, {-0.008, 500}, {0.002, -1}, {0.0, -1}};
+    for (const auto& c : cases) {
+        std::vector<std::string> angles;
+        char text[32];
+        for (int i = 0; i < 1000; ++i) {
+            std::snprintf(text, sizeof text, "%.6f", 20.0 + 0.02 * i + (i >= 500 ? c.jump : 0.0));
+            angles.push_back(text);
+        }
+        transcript.clear();
+        store.fillUnset();
+        ASSERT_TRUE(read(readXy, patternLines(angles, "100 10"))) << c.jump;
+        EXPECT_EQ(firstOffGrid(store), c.named) << c.jump;
+        EXPECT_EQ(transcript.find("Please, check") != std::string::npos, c.named >= 0) << c.jump;
+    }
 }
 
 // firstOffGrid: a third of a step either side of the grid angle is the file's rounding.
