@@ -53,6 +53,13 @@ bool pass(int from, int to) {
     return true;
 }
 
+// Passes everything already waiting on `from`, without waiting for more.
+void passPending(int from, int to) {
+    pollfd waiting{from, POLLIN, 0};
+    while (poll(&waiting, 1, 0) > 0 && (waiting.revents & POLLIN) && pass(from, to)) {
+    }
+}
+
 }  // namespace
 
 DisplayRelay::DisplayRelay(const std::string& serverName) : serverSocket_(serverName.substr(1)) {
@@ -90,6 +97,8 @@ DisplayRelay::~DisplayRelay() {
 void DisplayRelay::refuseWrites() {
     refusing_ = true;
     [[maybe_unused]] const ssize_t told = write(wake_[1], "r", 1);
+    std::unique_lock<std::mutex> lock(mutex_);
+    refusedNow_.wait(lock, [this] { return refused_; });
 }
 
 void DisplayRelay::relay() {
@@ -97,9 +106,18 @@ void DisplayRelay::relay() {
     bool refused = false;
     while (!stopping_) {
         if (refusing_ && !refused) {
-            // The program's side of each connection stays open for what the server sends.
-            for (const Link& link : links) shutdown(link.program, SHUT_RD);
+            // What the program wrote before the refusal still reaches the server; then the
+            // program's side of each connection stays open only for what the server sends.
+            for (const Link& link : links) {
+                passPending(link.program, link.server);
+                shutdown(link.program, SHUT_RD);
+            }
             refused = true;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                refused_ = true;
+            }
+            refusedNow_.notify_all();
         }
         std::vector<pollfd> polled = {{wake_[0], POLLIN, 0}, {listener_, POLLIN, 0}};
         for (const Link& link : links) {

@@ -5,6 +5,8 @@
 // nothing tells its reads that the connection is gone.
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -23,7 +25,9 @@ class DisplayRelay {
     EnvironmentChanges environment() const { return {{"DISPLAY", name_}}; }
 
     // From now on every write of a connected program fails; what the server sends still
-    // reaches it, so that a click makes it draw.
+    // reaches it, so that a click makes it draw. Returns once the relay refuses: a refusal
+    // still on its way when the click arrived would let the drawing's first request through
+    // and lose it unanswered, and the program would wait for the reply for ever.
     void refuseWrites();
 
   private:
@@ -34,6 +38,9 @@ class DisplayRelay {
     int listener_ = -1;
     int wake_[2] = {-1, -1};  // tells the relay thread to stop or to refuse writes
     std::atomic<bool> refusing_{false};
+    std::mutex mutex_;
+    std::condition_variable refusedNow_;
+    bool refused_ = false;  // under mutex_: the relay has shut its links' reading down
     std::atomic<bool> stopping_{false};
     std::thread thread_;
 };
