@@ -39,7 +39,10 @@ __all__ = [
 class Table(dict):
     """xrdfit's results table as a dict of numpy columns, one row per peak per region per
     pattern: pattern, region, peak, tth, tth_se, intensity, intensity_se, fwhm, fwhm_se,
-    eta, wor, chi2, iterations, status, d, d_se.
+    eta, wor, chi2, iterations, status, d, d_se, flags. Standard errors come from the
+    covariance of each fit; each peak has its own status (a peak the data do not hold is
+    dropped and its region fitted again without it), and flags names what to look at
+    (eta-at-bound, wor-assumed, high-chi2, near-end, ka2-outside).
 
     tsv: the table exactly as xrdfit writes it. messages: what xrdfit says on standard
     error (the radiation, unread patterns, notes, the count of failed fits), naming this
@@ -71,7 +74,9 @@ def fit_series(patterns_or_paths, regions, *, sequential=False, jobs=None, wor=N
     sequential: each pattern starts from the previous pattern's last good fit of the region.
     jobs: threads (default: one per core the process may use); the results never depend on
     it. The fits run without the GIL.
-    wor: W/R for every region over the regions' own (negative: refined), or "auto".
+    wor: W/R for every region over the regions' own (negative: refined), or "auto" (each
+    pattern's own estimate for every region). Default: a region's own W/R, else the
+    pattern's estimate; where a pattern cannot tell, 0, flagged wor-assumed.
     common_fwhm, max_iter: as in fit(). fmt, block: how the files are read, as in read().
     radiation: a Radiation or an anode name used where a file states none; no_ka2: single
     lines whatever the files state.
