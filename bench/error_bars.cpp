@@ -22,8 +22,8 @@
 #include "drifting_series.h"
 #include "fit/region_fit.h"
 #include "lsq/kalpha2.h"
-#include "pattern/radiation.h"
 #include "pattern/angle_grid.h"
+#include "pattern/radiation.h"
 
 namespace {
 
@@ -107,16 +107,19 @@ void verdicts(int draws) {
     real.peaks = {{30.0, 100.0, 0.1}};
     int noiseOk = 0, needleOk = 0, realOk = 0;
     for (int k = 0; k < draws; ++k) {
-        noiseOk += fitOnce(drawPattern(noise, random), regionOf(29.0, 31.0, {30.0}), 0.06).statusOf(0) ==
-                   FitStatus::Ok;
-        const RegionFit needle = fitOnce(drawPattern(real, random), regionOf(29.0, 31.0, {29.9, 30.0}), 0.06);
+        noiseOk +=
+            fitOnce(drawPattern(noise, random), regionOf(29.0, 31.0, {30.0}), 0.06).statusOf(0) ==
+            FitStatus::Ok;
+        const RegionFit needle =
+            fitOnce(drawPattern(real, random), regionOf(29.0, 31.0, {29.9, 30.0}), 0.06);
         needleOk += needle.statusOf(0) == FitStatus::Ok;
         realOk += needle.statusOf(1) == FitStatus::Ok;
     }
     std::printf("\npure noise (plan 29 31 30): %d of %d ok\n", noiseOk, draws);
-    std::printf("a second start beside a peak of I 100 (plan 29 31 29.9 30): %d of %d ok; the "
-                "real peak %d of %d ok\n",
-                needleOk, draws, realOk, draws);
+    std::printf(
+        "a second start beside a peak of I 100 (plan 29 31 29.9 30): %d of %d ok; the "
+        "real peak %d of %d ok\n",
+        needleOk, draws, realOk, draws);
 }
 
 // A narrow-peak pattern as a Bruker diffractometer gives it (9 to 40 degrees, step 0.0156,
@@ -150,9 +153,11 @@ void narrowPeaks() {
         }
         iterations += fit.iterations;
     }
-    std::printf("\nnarrow Gaussian peaks of W/R 0.04 fitted with W/R 0: %d of 28 ok, %d at the iteration limit, %.1f "
-                "iterations a region\n",
-                ok, limited, iterations / 14.0);
+    std::printf(
+        "\nnarrow Gaussian peaks of W/R 0.04 fitted with W/R 0: %d of 28 ok, %d at the iteration "
+        "limit, %.1f "
+        "iterations a region\n",
+        ok, limited, iterations / 14.0);
 }
 
 void worBias() {
@@ -185,7 +190,8 @@ void worBias() {
                 store.radiation = Radiation{1.540598, 1.544426, 0.5, "bench"};
             }
             Plan plan;
-            for (const double angle : angles) plan.push_back(regionOf(angle - 0.6, angle + 0.6, {angle}));
+            for (const double angle : angles)
+                plan.push_back(regionOf(angle - 0.6, angle + 0.6, {angle}));
             SeriesSettings settings;
             const WorEstimate estimate = estimateWor(store, plan, settings);
             double worstDegrees = 0.0, worstSe = 0.0;
@@ -197,8 +203,8 @@ void worBias() {
                 worstSe = std::max(worstSe, off / fit.se[0].position);
             }
             std::printf("%-8.2f %-9s %10.4f %10.4f %10.2f\n", trueWor,
-                        doublets ? "Cu pairs" : "single", estimate.wor.value_or(-1.0),
-                        worstDegrees, worstSe);
+                        doublets ? "Cu pairs" : "single", estimate.wor.value_or(-1.0), worstDegrees,
+                        worstSe);
         }
     }
 }

@@ -160,7 +160,7 @@ class Collector {
     const bool tableOnTerminal_;
     const PlotNames plotNames_;
     SaidSoFar said_;        // the notes said only when they change
-    std::size_t done_ = 0;   // patterns taken: the index of the one being taken
+    std::size_t done_ = 0;  // patterns taken: the index of the one being taken
     int fits_ = 0;
     int failed_ = 0;
     int blocksWritten_ = 0;  // to the *.fit file

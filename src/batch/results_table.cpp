@@ -38,9 +38,13 @@ TableRow tableRow(const RegionFit& fit, int peak) {
     const FittedPeak& fitted = fit.result.peaks[peak];
     const PeakErrors& se = fit.se[peak];
     const Spacing spacing = spacingOf(fit.radiation, fitted.position, se.position);
-    return {fitted.position, se.position,    fitted.intensity, se.intensity,     fitted.fwhm,
-            se.fwhm,         fit.result.eta, fit.result.wor,   fit.result.chisq, fit.iterations,
-            fit.statusOf(peak), spacing.d,   spacing.se,       flagNames(fit.flags[peak])};
+    return {fitted.position,    se.position,
+            fitted.intensity,   se.intensity,
+            fitted.fwhm,        se.fwhm,
+            fit.result.eta,     fit.result.wor,
+            fit.result.chisq,   fit.iterations,
+            fit.statusOf(peak), spacing.d,
+            spacing.se,         flagNames(fit.flags[peak])};
 }
 
 std::string tableHeader() {

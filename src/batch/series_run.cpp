@@ -1,8 +1,8 @@
 #include "batch/series_run.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <condition_variable>
+#include <cstdio>
 #include <mutex>
 #include <sstream>
 #include <thread>

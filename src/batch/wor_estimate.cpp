@@ -147,8 +147,7 @@ WorEstimate estimateWor(const PatternStore& pattern, const Plan& plan,
     for (const Region* region : candidates)
         if (const std::optional<WorValue> value = regionWorValue(pattern, *region, settings))
             values.push_back(*value);
-    if (values.empty())
-        return {std::nullopt, 0, "no region below 70 degrees fitted well"};
+    if (values.empty()) return {std::nullopt, 0, "no region below 70 degrees fitted well"};
     std::sort(values.begin(), values.end(),
               [](const WorValue& a, const WorValue& b) { return a.weight > b.weight; });
     if (values.size() > static_cast<std::size_t>(kAutoWorPeaks)) values.resize(kAutoWorPeaks);

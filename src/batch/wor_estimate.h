@@ -1,11 +1,11 @@
 #pragma once
 // W/R as a pattern shows it: the instrument's, shared by every peak of a pattern, measured
 // from the strongest well-separated peaks (the plan's regions of one peak; without any, its
-// regions of several) where the asymmetry shows. Each such region is fitted with W/R held along a ladder of values and
-// then by a golden-section search in the ladder's valley; the chi-square's minimum is the
-// region's W/R, and the median of the regions' values, each weighted by how sharply its
-// chi-square rises off the minimum (how well it tells W/R), is the pattern's. A refinement of W/R itself would stall at 0, where the profile (which depends
-// on W/R squared) has no slope.
+// regions of several) where the asymmetry shows. Each such region is fitted with W/R held along a
+// ladder of values and then by a golden-section search in the ladder's valley; the chi-square's
+// minimum is the region's W/R, and the median of the regions' values, each weighted by how sharply
+// its chi-square rises off the minimum (how well it tells W/R), is the pattern's. A refinement of
+// W/R itself would stall at 0, where the profile (which depends on W/R squared) has no slope.
 
 #include <optional>
 #include <string>

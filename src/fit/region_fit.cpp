@@ -157,8 +157,7 @@ EngineRun bestRun(const PatternStore& pattern, const FitRequest& request, const 
     if (!finiteRefined(held.lsq.params)) return best;
     held.lsq.params[kWor].fit = 1;
     EngineRun fromHeld = run(std::move(held.lsq), reports);
-    if (!finiteRefined(best.lsq.params) || fromHeld.lsq.phi_new < best.lsq.phi_new)
-        return fromHeld;
+    if (!finiteRefined(best.lsq.params) || fromHeld.lsq.phi_new < best.lsq.phi_new) return fromHeld;
     return best;
 }
 
@@ -185,7 +184,8 @@ void record(const EngineRun& engine, const std::vector<int>& kept, const Pattern
         const int j = kept[i];
         const int entry = static_cast<int>(i) + 1;
         fit.result.peaks[j] = now[i];
-        fit.se[j] = {standardError(lsq, peakPosition(entry)), standardError(lsq, peakIntensity(entry)),
+        fit.se[j] = {standardError(lsq, peakPosition(entry)),
+                     standardError(lsq, peakIntensity(entry)),
                      standardError(lsq, request.commonFwhm ? kCfwhm : peakFwhm(entry))};
         fit.peakStatus[j] = peakVerdict(now[i], fit.se[j], span);
         fit.flags[j] = common | peakFlags(now[i], span, lsq.kalpha2);
@@ -211,11 +211,10 @@ std::optional<std::size_t> worstPeak(const RegionFit& fit, const std::vector<int
 
 std::string tooFewPointsNote(const PatternStore& pattern, const FitSelection& selection,
                              const LsqState& lsq, const Region& region) {
-    std::string note = std::to_string(lsq.ndata()) + " points from " +
-                       degrees(pattern.tth[selection.sel[0]]) + " to " +
-                       degrees(pattern.tth[selection.sel[selection.sellast]]) +
-                       " are too few for " + std::to_string(refinedCount(lsq.params)) +
-                       " parameters (peaks at";
+    std::string note =
+        std::to_string(lsq.ndata()) + " points from " + degrees(pattern.tth[selection.sel[0]]) +
+        " to " + degrees(pattern.tth[selection.sel[selection.sellast]]) + " are too few for " +
+        std::to_string(refinedCount(lsq.params)) + " parameters (peaks at";
     for (const double position : region.positions) note += " " + degrees(position);
     return note + ")";
 }
@@ -249,9 +248,11 @@ const char* statusName(FitStatus status) {
 }
 
 std::string flagNames(unsigned flags) {
-    static const std::pair<FitFlag, const char*> kNames[] = {
-        {kEtaAtBound, "eta-at-bound"}, {kWorAssumed, "wor-assumed"}, {kHighChi2, "high-chi2"},
-        {kNearEnd, "near-end"},        {kKa2Outside, "ka2-outside"}};
+    static const std::pair<FitFlag, const char*> kNames[] = {{kEtaAtBound, "eta-at-bound"},
+                                                             {kWorAssumed, "wor-assumed"},
+                                                             {kHighChi2, "high-chi2"},
+                                                             {kNearEnd, "near-end"},
+                                                             {kKa2Outside, "ka2-outside"}};
     std::string names;
     for (const auto& [flag, name] : kNames) {
         if (!(flags & flag)) continue;

@@ -40,11 +40,11 @@ const char* statusName(FitStatus status);
 
 // What a careful reader should look at in a row that may well be ok, as bits.
 enum FitFlag : unsigned {
-    kEtaAtBound = 1u << 0,   // eta ended on 0 or 1: the profile's shape is a bound's
-    kWorAssumed = 1u << 1,   // W/R not measured: a value held without evidence
-    kHighChi2 = 1u << 2,     // the reduced chi-square says the model misses structure
-    kNearEnd = 1u << 3,      // the peak lies within one FWHM of an end of its region
-    kKa2Outside = 1u << 4,   // its Kα2 companion lies beyond the region's high end
+    kEtaAtBound = 1u << 0,  // eta ended on 0 or 1: the profile's shape is a bound's
+    kWorAssumed = 1u << 1,  // W/R not measured: a value held without evidence
+    kHighChi2 = 1u << 2,    // the reduced chi-square says the model misses structure
+    kNearEnd = 1u << 3,     // the peak lies within one FWHM of an end of its region
+    kKa2Outside = 1u << 4,  // its Kα2 companion lies beyond the region's high end
 };
 
 // The flags as the table names them, comma-separated; empty when none.

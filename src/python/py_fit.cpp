@@ -80,8 +80,8 @@ PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<doub
             given ? WorChoice{number, false}
                   : regionWor(fitted.region, settings,
                               estimateWor(*store, Plan{fitted.region}, settings).wor);
-        const FitRequest request{fitted.region, choice.wor,  nullptr,
-                                 commonFwhm,    false,       settings.maxIterations,
+        const FitRequest request{fitted.region,    choice.wor,    nullptr,
+                                 commonFwhm,       false,         settings.maxIterations,
                                  store->radiation, choice.assumed};
         std::istringstream noInput;
         std::ostringstream discarded;

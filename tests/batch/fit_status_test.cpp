@@ -155,9 +155,10 @@ TEST(FitStatus, EveryRowSaysWhatItsFitAchieved) {
         if (*c.said == '\0') {  // nothing said but the radiation and the W/R measured
             const std::string radiation =
                 "xrdfit: pattern.xy: radiation: none known (--anode or --wavelength names it)\n";
-            EXPECT_THAT(run.err, ::testing::AnyOf(radiation,
-                                                  radiation + "xrdfit: pattern.xy: W/R 0.060, "
-                                                              "estimated from the pattern's regions\n"));
+            EXPECT_THAT(
+                run.err,
+                ::testing::AnyOf(radiation, radiation + "xrdfit: pattern.xy: W/R 0.060, "
+                                                        "estimated from the pattern's regions\n"));
         } else {
             EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
         }
@@ -213,7 +214,12 @@ TEST(FitStatus, EachPeakHasItsOwnVerdictAndFlags) {
          {"--wor", "0.06"},
          {"ok"},
          {"eta-at-bound"}},
-        {"a peak near its region's end", clear, "21.9 23.0 22.0\n", {"--wor", "0.06"}, {"ok"}, {"near-end"}},
+        {"a peak near its region's end",
+         clear,
+         "21.9 23.0 22.0\n",
+         {"--wor", "0.06"},
+         {"ok"},
+         {"near-end"}},
         {"Kalpha2 beyond the region",
          clear,
          "21.0 22.06 22.0\n",
@@ -226,11 +232,16 @@ TEST(FitStatus, EachPeakHasItsOwnVerdictAndFlags) {
          {"--wor", "-0.06"},
          {"ok"},
          {""}},
-        {"two peaks fitted as one", [] {
+        {"two peaks fitted as one",
+         [] {
              ModelPattern two;
              two.peaks = {{21.9, 400.0, 0.1}, {22.05, 400.0, 0.1}};
              return two;
-         }(), "21.0 23.0 22.0\n", {"--wor", "0.06"}, {"ok"}, {"high-chi2"}},
+         }(),
+         "21.0 23.0 22.0\n",
+         {"--wor", "0.06"},
+         {"ok"},
+         {"high-chi2"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -270,10 +281,12 @@ TEST(FitStatus, EachPeakHasItsOwnVerdictAndFlags) {
 void writeUxd(const std::string& path, const ModelPattern& model, int decimals) {
     std::FILE* file = std::fopen(path.c_str(), "w");
     ASSERT_NE(file, nullptr);
-    std::fprintf(file, "_FILEVERSION=1\n_DRIVE='COUPLED'\n_STEPTIME=1\n_STEPSIZE=%.4f\n"
-                       "_START=%.5f\n_2THETACOUNTS\n",
+    std::fprintf(file,
+                 "_FILEVERSION=1\n_DRIVE='COUPLED'\n_STEPTIME=1\n_STEPSIZE=%.4f\n"
+                 "_START=%.5f\n_2THETACOUNTS\n",
                  model.step, model.first);
-    for (const auto& [tth, cts] : modelPoints(model)) std::fprintf(file, "%.*f %.0f\n", decimals, tth, cts);
+    for (const auto& [tth, cts] : modelPoints(model))
+        std::fprintf(file, "%.*f %.0f\n", decimals, tth, cts);
     std::fclose(file);
 }
 

@@ -69,8 +69,8 @@ TEST_F(XrdfitRunTest, SequentialAndParallelRunsRecoverEveryPeak) {
         // The series says its radiation and the W/R it measured once, for its first pattern.
         EXPECT_EQ(run.err, "xrdfit: " + names_[0] +
                                ": radiation: none known (--anode or --wavelength names it)\n"
-                               "xrdfit: " + names_[0] +
-                               ": W/R 0.060, estimated from the pattern's regions\n");
+                               "xrdfit: " +
+                               names_[0] + ": W/R 0.060, estimated from the pattern's regions\n");
         expectRecovered(parseTable(run.out), names_);
     }
 }

@@ -39,8 +39,8 @@ TEST(PeakVerdict, TheFirstTestAPeakFailsNamesIt) {
         {{30.0, 100.0, 0.1, 0}, {0.001, 2.0, kNan}, FitStatus::NotSignificant},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.peak.position << " I " << c.peak.intensity
-                                          << " FWHM " << c.peak.fwhm);
+        SCOPED_TRACE(::testing::Message()
+                     << c.peak.position << " I " << c.peak.intensity << " FWHM " << c.peak.fwhm);
         EXPECT_EQ(peakVerdict(c.peak, c.se, span), c.verdict);
     }
     // Dropped first: the farthest from ok.
