@@ -38,6 +38,7 @@ int connectTo(const std::string& number) {
 struct Link {
     int program;
     int server;
+    bool drained = false;  // refused, and all the program wrote before has been passed on
 };
 
 // Passes what is waiting on `from` to `to`; false once either side is closed.
@@ -51,13 +52,6 @@ bool pass(int from, int to) {
         sent += done;
     }
     return true;
-}
-
-// Passes everything already waiting on `from`, without waiting for more.
-void passPending(int from, int to) {
-    pollfd waiting{from, POLLIN, 0};
-    while (poll(&waiting, 1, 0) > 0 && (waiting.revents & POLLIN) && pass(from, to)) {
-    }
 }
 
 }  // namespace
@@ -106,12 +100,8 @@ void DisplayRelay::relay() {
     bool refused = false;
     while (!stopping_) {
         if (refusing_ && !refused) {
-            // What the program wrote before the refusal still reaches the server; then the
-            // program's side of each connection stays open only for what the server sends.
-            for (const Link& link : links) {
-                passPending(link.program, link.server);
-                shutdown(link.program, SHUT_RD);
-            }
+            // The program's side of each connection stays open for what the server sends.
+            for (const Link& link : links) shutdown(link.program, SHUT_RD);
             refused = true;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
@@ -121,7 +111,7 @@ void DisplayRelay::relay() {
         }
         std::vector<pollfd> polled = {{wake_[0], POLLIN, 0}, {listener_, POLLIN, 0}};
         for (const Link& link : links) {
-            polled.push_back({link.program, static_cast<short>(refused ? 0 : POLLIN), 0});
+            polled.push_back({link.program, static_cast<short>(link.drained ? 0 : POLLIN), 0});
             polled.push_back({link.server, POLLIN, 0});
         }
         if (poll(polled.data(), polled.size(), -1) < 0) continue;
@@ -134,8 +124,14 @@ void DisplayRelay::relay() {
             const pollfd& program = polled[2 + 2 * i];
             const pollfd& server = polled[3 + 2 * i];
             bool alive = true;
-            if (program.revents & (POLLIN | POLLHUP | POLLERR))
+            if (refused && (program.revents & POLLIN)) {
+                // What a program wrote before its writes began to fail still reaches the
+                // server: a request it sent and now awaits the reply of would hold it for
+                // ever, and so would a buffer left full.
+                links[i].drained = !pass(links[i].program, links[i].server);
+            } else if (!refused && (program.revents & (POLLIN | POLLHUP | POLLERR))) {
                 alive = pass(links[i].program, links[i].server);
+            }
             if (alive && (server.revents & (POLLIN | POLLHUP | POLLERR)))
                 alive = pass(links[i].server, links[i].program);
             if (alive) {
@@ -150,7 +146,7 @@ void DisplayRelay::relay() {
             const int program = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
             const int server = program >= 0 ? connectTo(serverSocket_) : -1;
             if (server >= 0) {
-                links.push_back({program, server});
+                links.push_back({program, server, refused});
                 if (refused) shutdown(program, SHUT_RD);
             } else if (program >= 0) {
                 close(program);

@@ -25,9 +25,10 @@ class DisplayRelay {
     EnvironmentChanges environment() const { return {{"DISPLAY", name_}}; }
 
     // From now on every write of a connected program fails; what the server sends still
-    // reaches it, so that a click makes it draw. Returns once the relay refuses: a refusal
-    // still on its way when the click arrived would let the drawing's first request through
-    // and lose it unanswered, and the program would wait for the reply for ever.
+    // reaches it, so that a click makes it draw. Returns once the relay refuses. What the
+    // program wrote before still reaches the server, as a server's own buffer would take
+    // it: a request accepted and then dropped would leave the program waiting for its reply
+    // for ever, which no dying server does.
     void refuseWrites();
 
   private:
