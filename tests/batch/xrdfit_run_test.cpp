@@ -1,7 +1,6 @@
 // Whole runs of xrdfit on a drifting series generated from the fit model.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +10,7 @@
 #include "batch/fit_main.h"
 #include "drifting_series.h"
 #include "support/file_size_limit.h"
+#include "support/not_regular_files.h"
 #include "support/temp_dir.h"
 #include "xrdfit_harness.h"
 
@@ -77,21 +77,14 @@ TEST_F(XrdfitRunTest, SequentialAndParallelRunsRecoverEveryPeak) {
 
 // Only a regular file is read: a FIFO would hold the run for ever.
 TEST_F(XrdfitRunTest, UnreadablePatternFailsAloneAndOthersAreFitted) {
-    std::filesystem::create_directory("folder.xy");
-    ASSERT_EQ(mkfifo("pipe.xy", 0600), 0);
-    const struct {
-        std::string name, message;
-    } cases[] = {
-        {"absent.xy", "absent.xy: cannot be opened"},
-        {"folder.xy", "folder.xy: a directory, not a pattern file"},
-        {"pipe.xy", "pipe.xy: a FIFO, not a pattern file"},
-    };
+    std::vector<NotRegularFile> cases = makeNotRegularFiles("folder.xy", "pipe.xy");
+    cases.push_back({"absent.xy", "absent.xy: cannot be opened"});
     for (const auto& c : cases) {
         std::vector<std::string> args = withPatterns({"--plan", "plan.txt", "--jobs", "2"});
         args.insert(args.begin() + 6, c.name);  // between the second and third pattern
         const XrdfitRun run = runXrdfit(args);
         EXPECT_EQ(run.status, 1);
-        EXPECT_NE(run.err.find(c.message + "\n"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(c.refusal + "\n"), std::string::npos) << run.err;
 
         std::vector<TableRow> rows = parseTable(run.out);
         ASSERT_EQ(rows.size(), (kPatterns + 1) * kSeriesRegions * kPeaksPerRegion);

@@ -2,13 +2,13 @@
 // status of a run in which some inputs fail.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "convert/convert_harness.h"
+#include "support/not_regular_files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -73,22 +73,15 @@ TEST_F(ConvertMainTest, ShowsAProgressLinePerFileOnlyWhenAskedTo) {
 
 // Only a regular file is read: a FIFO or a device would hold the run for ever.
 TEST_F(ConvertMainTest, AnInputThatIsNoFileFailsTheRunButNotTheOtherFiles) {
-    fs::create_directory("folder.xy");
-    ASSERT_EQ(mkfifo("pipe.xy", 0600), 0);
-    const struct {
-        std::string input, message;
-    } cases[] = {
-        {"gone.xy", "gone.xy: cannot open: No such file or directory\n"},
-        {"folder.xy", "folder.xy: a directory, not a pattern file\n"},
-        {"pipe.xy", "pipe.xy: a FIFO, not a pattern file\n"},
-    };
+    std::vector<NotRegularFile> cases = makeNotRegularFiles("folder.xy", "pipe.xy");
+    cases.push_back({"gone.xy", "gone.xy: cannot open: No such file or directory"});
     for (const auto& c : cases) {
         const ConvertRun run =
-            runConvert({"--force", "--to", "dat", "--outdir", "out", "a.xy", c.input, "b.xy"});
-        EXPECT_EQ(run.status, 1) << c.message;
-        EXPECT_EQ(run.out, "out/a.dat\nout/b.dat\n") << c.message;
+            runConvert({"--force", "--to", "dat", "--outdir", "out", "a.xy", c.name, "b.xy"});
+        EXPECT_EQ(run.status, 1) << c.refusal;
+        EXPECT_EQ(run.out, "out/a.dat\nout/b.dat\n") << c.refusal;
         EXPECT_EQ(run.err,
-                  "a.xy: 3 data points read.\n" + c.message + "b.xy: 3 data points read.\n");
+                  "a.xy: 3 data points read.\n" + c.refusal + "\nb.xy: 3 data points read.\n");
     }
 }
 

@@ -4,7 +4,6 @@
 #include "open/load.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <memory>
@@ -14,6 +13,7 @@
 
 #include "console/console.h"
 #include "support/reader_samples.h"
+#include "support/not_regular_files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -194,22 +194,13 @@ TEST_F(LoadTest, NamesWithSeveralDotsLoadByTheirLastExtensionWhereTheFirstNamesN
 
 // A directory would read as no points, a FIFO would hold the prompt for ever.
 TEST_F(LoadTest, ANameThatIsNoRegularFileIsAskedAgainSayingWhatItIs) {
-    std::filesystem::create_directory("folder.xy");
-    ASSERT_EQ(mkfifo("pipe.xy", 0600), 0);
-    const struct {
-        std::string name, what;
-    } cases[] = {
-        {"folder.xy", "a directory"},
-        {"pipe.xy", "a FIFO"},
-        {"/dev/null", "a character device"},
-    };
+    std::vector<NotRegularFile> cases = makeNotRegularFiles("folder.xy", "pipe.xy");
+    cases.push_back({"/dev/null", "/dev/null: a character device, not a pattern file"});
     for (const auto& c : cases) {
         ASSERT_TRUE(load({c.name}, "sample.xy\n")) << c.name;
-        EXPECT_EQ(transcript,
-                  c.name + ": " + c.what + ", not a pattern file\n" + kCannotSee + kThreeRead);
+        EXPECT_EQ(transcript, c.refusal + "\n" + kCannotSee + kThreeRead);
         ASSERT_TRUE(load({}, c.name + "\nsample.xy\n")) << c.name;
-        EXPECT_EQ(transcript, kPrompt + c.name + ": " + c.what + ", not a pattern file\n" +
-                                  kCannotSee + kThreeRead);
+        EXPECT_EQ(transcript, kPrompt + c.refusal + "\n" + kCannotSee + kThreeRead);
     }
 }
 

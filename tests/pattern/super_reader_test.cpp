@@ -4,7 +4,6 @@
 #include "pattern/super_reader.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdio>
@@ -16,6 +15,7 @@
 
 #include "console/console.h"
 #include "pattern/pattern_store.h"
+#include "support/not_regular_files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -208,19 +208,13 @@ TEST_F(SuperReaderTest, EachFileMayOrderItsColumnsDifferently) {
 TEST_F(SuperReaderTest, MissingFurtherFileIsAskedForAgainWithoutTheNumberedPrompt) {
     writeFile("scan.001", scanFile(records(10.0, 0.02, 3, 400.0)));
     writeFile("scan.002", scanFile(records(10.06, 0.02, 2, 400.0)));
-    std::filesystem::create_directory("scan.007");
-    ASSERT_EQ(mkfifo("scan.008", 0600), 0);
-    const struct {
-        std::string name, said;
-    } cases[] = {
-        {"scan.009", ""},
-        {"scan.007", "scan.007: a directory, not a pattern file\n"},
-        {"scan.008", "scan.008: a FIFO, not a pattern file\n"},
-    };
+    std::vector<NotRegularFile> cases = makeNotRegularFiles("scan.007", "scan.008");
+    for (NotRegularFile& c : cases) c.refusal += "\n";
+    cases.push_back({"scan.009", ""});
     for (const auto& c : cases) {
         read("scan.001", c.name + "\nscan.002\n\n");
         EXPECT_TRUE(
-            contains(transcript, "Enter SUPER data file number 2. name (blank to end):" + c.said +
+            contains(transcript, "Enter SUPER data file number 2. name (blank to end):" + c.refusal +
                                      "Eh? I can not see that file, Try again...\n"
                                      "Sample: quartz powder\n"))
             << transcript;
