@@ -78,4 +78,27 @@ TEST(PeakFlags, NearAnEndAndAKalpha2LineBeyondTheRegion) {
               "eta-at-bound,wor-assumed,high-chi2,near-end,ka2-outside");
 }
 
+// A sequential run carries only the ok peaks: a dropped one keeps the start it was given,
+// or none (estimated afresh from the next pattern).
+TEST(FittedStart, CarriesTheOkPeaksOnly) {
+    RegionFit fit;
+    fit.engineRan = true;
+    fit.result.peakCount = 2;
+    fit.result.peaks[0] = {30.0, 100.0, 0.1, 0};
+    fit.result.peaks[1] = {30.3, 5.0, 0.001, 0};
+    fit.peakStatus = {FitStatus::Ok, FitStatus::TooNarrow};
+    fit.result.eta = 0.3;
+    fit.result.wor = 0.05;
+    StartValues given;
+    given.peaks = {{29.9, 90.0, 0.12}, {30.2, 40.0, 0.11}};
+    const StartValues carried = fittedStart(fit, &given);
+    ASSERT_EQ(carried.peaks.size(), 2u);
+    EXPECT_EQ(carried.peaks[0].position, 30.0);
+    EXPECT_EQ(carried.peaks[1].position, 30.2);
+    EXPECT_EQ(carried.peaks[1].fwhm, 0.11);
+    EXPECT_EQ(carried.eta, 0.3);
+    EXPECT_EQ(carried.wor, 0.05);
+    EXPECT_TRUE(std::isnan(fittedStart(fit, nullptr).peaks[1].position));
+}
+
 }  // namespace
