@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -252,12 +253,18 @@ TEST(FitStatus, EachPeakHasItsOwnVerdictAndFlags) {
         else
             writeNoisy("pattern.xy", c.model, 7);
         writeFile("plan.txt", c.plan);
-        std::vector<std::string> args{"--plan", "plan.txt"};
+        std::vector<std::string> args{"--plan", "plan.txt", "--fit", "kept.fit"};
         args.insert(args.end(), c.args.begin(), c.args.end());
         args.push_back("pattern.xy");
         const XrdfitRun run = runXrdfit(args);
         const std::vector<TableRow> rows = parseTable(run.out);
         ASSERT_EQ(rows.size(), c.statuses.size()) << run.err;
+        // The *.fit block holds the ok peaks only: a dropped one is no result.
+        const std::string blocks = readFile("kept.fit");
+        const auto okRows = std::count_if(
+            rows.begin(), rows.end(), [](const TableRow& row) { return row.at("status") == "ok"; });
+        EXPECT_EQ(std::count(blocks.begin(), blocks.end(), '\n') - 1, okRows > 0 ? okRows + 2 : 0)
+            << blocks;  // the header, and a comment and a separator around the peak lines
         bool allOk = true;
         for (std::size_t r = 0; r < rows.size(); ++r) {
             if (std::string(c.statuses[r]) == "!ok")
