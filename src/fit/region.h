@@ -36,8 +36,6 @@ struct Region {
 
 using Plan = std::vector<Region>;
 
-inline constexpr double kDefaultWor = 0.06;
-
 // A plan source's verdict: the regions, or why the source cannot be used.
 struct PlanRead {
     Plan plan;
