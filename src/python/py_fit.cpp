@@ -4,6 +4,7 @@
 #include <pybind11/stl.h>
 
 #include <cmath>
+#include <limits>
 #include <sstream>
 
 #include "batch/fit_options.h"
@@ -23,6 +24,8 @@
 namespace py = pybind11;
 
 namespace {
+
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // A fitted region with what names it in the table.
 struct PyFit {
@@ -353,6 +356,12 @@ values by its status.)")
         .def_property_readonly(
             "eta", [](const PyFit& f) { return tableRow(f.fit, 0).eta; },
             "the Lorentzian share of the profile")
+        .def_property_readonly(
+            "eta_se", [](const PyFit& f) { return f.fit.engineRan ? f.fit.etaSe : kNoValue; },
+            "eta's standard error; NaN where eta ended on its bound 0 or 1 (not free there)")
+        .def_property_readonly(
+            "wor_se", [](const PyFit& f) { return f.fit.engineRan ? f.fit.worSe : kNoValue; },
+            "W/R's standard error; NaN where W/R was held")
         .def_property_readonly(
             "wor", [](const PyFit& f) { return tableRow(f.fit, 0).wor; },
             "W/R, the profile's asymmetry")

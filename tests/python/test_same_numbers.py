@@ -96,6 +96,9 @@ def test_single_fits_are_the_table_rows(tmp_path):
         rows.append(result.table_rows(region=number))
         assert [p.tth for p in result.peaks] == pytest.approx(region[2], abs=0.05)
         assert len(result.calc) == len(result.tth) == len(result.diff) > 10
+        # eta's error where eta is free; W/R's only where it was refined.
+        assert (result.eta_se > 0) == (0 < result.eta < 1)
+        assert (result.wor_se > 0) == (region[3] < 0)
     assert "".join(rows) == "".join(text.splitlines(keepends=True)[1:])
 
 
