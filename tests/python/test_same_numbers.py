@@ -40,7 +40,8 @@ def assert_columns_match(table, text):
     rows = [line.split("\t") for line in text.splitlines()]
     header, rows = rows[0], rows[1:]
     assert list(table) == header
-    assert len(rows) == len(table["tth"])
+    assert len(rows) == len(table["tth"]) == len(table)
+    assert list(table.ok) == [row[header.index("status")] == "ok" for row in rows]
     for i, fields in enumerate(rows):
         row = dict(zip(header, fields))
         assert table["pattern"][i] == row["pattern"]

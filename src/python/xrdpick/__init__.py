@@ -44,7 +44,8 @@ class Table(dict):
     dropped and its region fitted again without it), and flags names what to look at
     (eta-at-bound, wor-assumed, high-chi2, near-end, ka2-outside).
 
-    tsv: the table exactly as xrdfit writes it. messages: what xrdfit says on standard
+    len(table) is its rows; table.ok marks the ok ones (table["tth"][table.ok] plots only
+    peaks the data hold). tsv: the table exactly as xrdfit writes it. messages: what xrdfit says on standard
     error (the radiation, unread patterns, notes, the count of failed fits), naming this
     module's keyword arguments where xrdfit names its options.
     """
@@ -53,6 +54,15 @@ class Table(dict):
         super().__init__(columns)
         self.tsv = tsv
         self.messages = messages
+
+    def __len__(self):
+        """The number of rows (a dict's would be the columns)."""
+        return len(self["status"])
+
+    @property
+    def ok(self):
+        """The rows whose status is "ok", as a numpy mask: table["tth"][table.ok]."""
+        return self["status"] == "ok"
 
     def to_pandas(self):
         """The table as a pandas DataFrame (pandas must be installed)."""
