@@ -46,7 +46,7 @@ class HeldFit {
     HeldFit(const PatternStore& pattern, const Region& region, const SeriesSettings& settings)
         : pattern_(pattern), region_(region), settings_(settings) {}
 
-    std::optional<double> chisq(double wor, const StartValues* start) const {
+    std::optional<double> chisq(double wor, const StartValues* start) {
         const FitRequest request{region_,
                                  wor,
                                  start ? start : (region_.start ? &*region_.start : nullptr),
@@ -68,7 +68,7 @@ class HeldFit {
     const PatternStore& pattern_;
     const Region& region_;
     const SeriesSettings& settings_;
-    mutable RegionFit last_;
+    RegionFit last_;
 };
 
 // The chi-square's minimum along W/R is sharp where the peak is clear: a coarse ladder
@@ -80,7 +80,7 @@ class HeldFit {
 // ladder, and that region's value is a guess that must not outvote the others.
 std::optional<WorValue> regionWorValue(const PatternStore& pattern, const Region& region,
                                        const SeriesSettings& settings) {
-    const HeldFit held(pattern, region, settings);
+    HeldFit held(pattern, region, settings);
     std::vector<std::optional<double>> ladder;
     std::optional<std::size_t> best;
     std::optional<StartValues> bestStart;

@@ -20,15 +20,13 @@ double anchoredFitStep(const PatternStore& store) {
     return products / squares;
 }
 
-// The origin minimising the sum of (tth[i] - origin - i step)^2: the mean of the angles
-// less their steps, which a rounded first angle does not pull off.
+}  // namespace
+
 double meanOrigin(const PatternStore& store, double step) {
     double sum = 0.0;
     for (int i = 0; i <= store.ilast; ++i) sum += store.tth[i] - i * step;
     return sum / (store.ilast + 1);
 }
-
-}  // namespace
 
 bool setAngleGrid(PatternStore& store, std::optional<double> preferred) {
     store.tthmin = store.tth[0];

@@ -18,3 +18,7 @@
 // the step of the first spacing (xyStep), so that for an irregular pattern firstOffGrid names
 // the point where the spacing changes. True when the grid chosen holds every angle.
 bool setAngleGrid(PatternStore& store, std::optional<double> preferred);
+
+// The origin of the grid of `step` that fits the angles best by least squares: the mean of
+// the angles less their steps, which a rounded first angle does not pull off.
+double meanOrigin(const PatternStore& store, double step);
