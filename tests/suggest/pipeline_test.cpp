@@ -125,7 +125,9 @@ TEST(SuggestPipeline, ReadOptionsReachBothPrograms) {
         EXPECT_EQ(suggestMain(c.args, out, err), c.status) << err.str();
         EXPECT_NE(err.str().find(c.said), std::string::npos) << err.str();
         const std::string cdt = std::filesystem::path(c.args.back()).stem().string() + ".cdt";
-        if (c.status == 0) EXPECT_NE(readFile(cdt).find("62.0000"), std::string::npos);
+        if (c.status == 0) {
+            EXPECT_NE(readFile(cdt).find("62.0000"), std::string::npos);
+        }
         std::filesystem::remove(cdt);
     }
     const std::vector<Case> fitCases = {
