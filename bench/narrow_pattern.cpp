@@ -60,9 +60,10 @@ ModelPattern cuCompanions(const ModelPattern& model) {
     return companion;
 }
 
-std::vector<std::pair<double, float>> narrowPatternPoints(bool doublets) {
+std::vector<std::pair<double, float>> narrowPatternPoints(bool doublets, double wor) {
     // The model holds nine peaks at most: the regions' peaks are added region by region.
     ModelPattern model = narrowPatternModel();
+    model.wor = wor;
     std::vector<std::pair<double, float>> points = modelPoints(model);
     model.lowBackground = model.highBackground = 0.0;
     for (int r = 0; r < kNarrowRegions; ++r) {
