@@ -1,5 +1,6 @@
 #include "suggest/suggestion_score.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -10,10 +11,21 @@ double tolerance(const TruePeak& peak) {
     return peak.fwhm > 0.5 ? 0.3 : 0.1;
 }
 
-bool isFound(const TruePeak& peak, const std::vector<FoundPeak>& peaks) {
+double distanceToNearest(double tth, const std::vector<FoundPeak>& peaks) {
+    double nearest = 1e9;
     for (const FoundPeak& suggested : peaks)
-        if (std::fabs(suggested.tth - peak.position) <= tolerance(peak)) return true;
-    return false;
+        nearest = std::min(nearest, std::fabs(suggested.tth - tth));
+    return nearest;
+}
+
+bool isFound(const TruePeak& peak, const std::vector<FoundPeak>& peaks) {
+    return distanceToNearest(peak.position, peaks) <= tolerance(peak);
+}
+
+void addPosition(std::string& text, double tth) {
+    char field[32];
+    std::snprintf(field, sizeof field, " %.2f", tth);
+    text += field;
 }
 
 }  // namespace
@@ -30,15 +42,28 @@ SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggesti
             if (hit) {
                 ++score.strongFound;
             } else {
-                char text[32];
-                std::snprintf(text, sizeof text, " %.2f", peak.position);
-                score.missed += text;
+                addPosition(score.missed, peak.position);
             }
         } else if (peak.sigmas >= 8) {
             ++score.moderate;
             if (hit) ++score.moderateFound;
         }
+        if (peak.areaSigmas >= 5) {
+            ++score.significant;
+            if (hit)
+                ++score.significantFound;
+            else
+                addPosition(score.significantMissed, peak.position);
+        }
+        if (hit)
+            score.worstPlace =
+                std::max(score.worstPlace, distanceToNearest(peak.position, found.peaks));
     }
+    score.spikes = static_cast<int>(pattern.spikes.size());
+    for (const double spike : pattern.spikes)
+        if (std::any_of(found.spikes.begin(), found.spikes.end(),
+                        [&](double named) { return std::fabs(named - spike) < 0.05; }))
+            ++score.spikesNamed;
     for (const FoundPeak& suggested : found.peaks) {
         bool near = false;
         for (const TruePeak& peak : pattern.peaks)

@@ -20,6 +20,13 @@ struct SuggestionScore {
     int onPeaks = 0;              // points within two FWHMs of a true peak of 10 sigma or more
     int points = 0;
     std::string missed;  // the strong peaks missed, by position
+    // True peaks of 5 sigma or more by area (the goal), found, and those missed by position.
+    int significant = 0;
+    int significantFound = 0;
+    std::string significantMissed;
+    double worstPlace = 0.0;  // degrees: the farthest of a found peak from its true place
+    int spikes = 0;           // spikes put into the pattern
+    int spikesNamed = 0;      // of them named as spikes
 };
 
 SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggestions& found);
