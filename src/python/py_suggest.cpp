@@ -59,7 +59,7 @@ py::dict suggestFor(const PyPattern& pattern, double minSigma, std::optional<int
     py::dict result;
     result["background"] = background;
     result["peaks"] = peaks;
-    result["spikes"] = columnOf(found.spikes, [](double tth) { return tth; });
+    result["spikes"] = found.spikes;
     result["bare_stretches"] = found.bareStretches;
     result["peaks_left_out"] = found.peaksLeftOut;
     result["companions_left_out"] = found.companionsLeftOut;
@@ -80,8 +80,8 @@ With a Kalpha2 line in the pattern's radiation the peaks are the Kalpha1 lines.
 
 Returns a dict: "background" {"tth", "counts"} (what xrdsuggest writes to .fbg/.gbg),
 "peaks" {"tth", "height", "fwhm", "eta", "significance", "d", "shoulder"} (the .cdt
-positions; d in Angstrom from lambda1, NaN without a radiation), "spikes" (one-point spikes,
-not peaks), "bare_stretches" ((from, to) with no background point), "peaks_left_out",
+positions; d in Angstrom from lambda1, NaN without a radiation), "spikes" ((first, last) two-theta
+of spikes of one or two points, not peaks), "bare_stretches" ((from, to) with no background point), "peaks_left_out",
 "companions_left_out" and "too_short". Raises PatternError for a pattern with values that
 are not numbers or angles off every grid.)");
 }

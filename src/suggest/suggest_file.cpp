@@ -116,9 +116,14 @@ PartReport writePeaks(const SuggestContext& context, const std::string& name,
 
 void reportSpikes(const SuggestContext& context, const std::string& name,
                   const Suggestions& found) {
-    for (const double tth : found.spikes)
-        context.err << name << ": a one-point spike at " << angle(tth)
-                    << " is not taken for a peak\n";
+    for (const auto& [first, last] : found.spikes) {
+        if (first == last)
+            context.err << name << ": a one-point spike at " << angle(first);
+        else
+            context.err << name << ": a two-point spike at " << angle(first) << " and "
+                        << angle(last);
+        context.err << " is not taken for a peak\n";
+    }
 }
 
 std::unique_ptr<PatternStore> readPattern(const SuggestContext& context, const std::string& name) {

@@ -62,7 +62,9 @@ SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggesti
     score.spikes = static_cast<int>(pattern.spikes.size());
     for (const double spike : pattern.spikes)
         if (std::any_of(found.spikes.begin(), found.spikes.end(),
-                        [&](double named) { return std::fabs(named - spike) < 0.05; }))
+                        [&](const auto& named) {
+                            return spike > named.first - 0.01 && spike < named.second + 0.01;
+                        }))
             ++score.spikesNamed;
     for (const FoundPeak& suggested : found.peaks) {
         bool near = false;
