@@ -262,7 +262,7 @@ std::vector<FoundPeak> hiddenByNeighbours(const PatternSamples& samples,
 // Adds the hidden peaks to the found ones. A found peak with hidden ones on both sides of
 // its apex within its width was the envelope of a pair, found where the pair stands out as
 // one broader bump: it gives way to them, and their heights, read on the counts less its
-// profile, get its share back.
+// profile, get its share back. Hidden ones in the core of a kept peak are left out.
 void dropEnvelopes(std::vector<FoundPeak>& peaks, std::vector<FoundPeak> hidden) {
     std::vector<FoundPeak> kept;
     for (const FoundPeak& peak : peaks) {
@@ -286,7 +286,14 @@ void dropEnvelopes(std::vector<FoundPeak>& peaks, std::vector<FoundPeak> hidden)
             h.height = restored;
         }
     }
-    kept.insert(kept.end(), hidden.begin(), hidden.end());
+    // Within half a kept peak's width, the counts less its profile show that profile's own
+    // miss.
+    const std::size_t found = kept.size();
+    for (const FoundPeak& h : hidden)
+        if (std::none_of(kept.begin(), kept.begin() + found, [&](const FoundPeak& peak) {
+                return std::fabs(h.index - peak.index) < kSamePeakFwhms * peak.width.fwhm;
+            }))
+            kept.push_back(h);
     peaks = std::move(kept);
 }
 

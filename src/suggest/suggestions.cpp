@@ -6,6 +6,7 @@
 #include "suggest/companion_filter.h"
 #include "suggest/curvature_ladder.h"
 #include "suggest/pattern_samples.h"
+#include "suggest/second_peaks.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
     }
     SearchPastSpikes past = findPeaksPastSpikes(samples, settings.minSigma);
     PeakSearch& search = past.found;
+    search.peaks = withSecondPeaks(store, past.samples, std::move(search.peaks), settings.minSigma);
     result.background =
         chooseBackgroundPoints(past.samples, search.background, search.peaks, search.spikes,
                                past.ladder, search.typicalFwhm, settings.points, kMaxSuggested);
