@@ -76,6 +76,13 @@ double median(std::vector<double> values) {
     return *middle;
 }
 
+PeakWidth rungWidth(const CurvatureLadder& ladder, int rung) {
+    PeakWidth width;
+    width.fwhm = ladder.fwhmAt(rung);
+    width.halfBefore = width.halfAfter = 0.5 * width.fwhm;
+    return width;
+}
+
 bool samePeak(const FoundPeak& a, const FoundPeak& b) {
     const double narrow = std::min(a.width.fwhm, b.width.fwhm);
     return std::fabs(a.index - b.index) < kSamePeakFwhms * narrow;
@@ -310,10 +317,17 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
     const int n = samples.size();
     std::vector<FoundPeak> passed;
     for (const CurvatureMinimum& candidate : candidates) {
-        const FoundPeak peak = measure.peakAt(candidate, found.background);
+        FoundPeak peak = measure.peakAt(candidate, found.background);
         const int apex = static_cast<int>(std::lround(peak.index));
-        if (apex < 1 || apex > n - 2 || peak.width.fwhm <= 0.0) continue;
-        if (peak.significance < minSigma) continue;
+        if (apex < 1 || apex > n - 2) continue;
+        // A peak stands minSigma high at its apex, or over its width by its area.
+        const bool byArea = peak.significance < minSigma || peak.width.fwhm <= 0.0;
+        if (byArea) {
+            if (measure.areaSignificance(peak, candidate.rung) < minSigma) continue;
+            // Too weak at its apex to show its half height through the noise: the width
+            // its curvature stands out at.
+            if (peak.width.fwhm <= 0.0) peak.width = rungWidth(ladder, candidate.rung);
+        }
         if (found.typicalFwhm >= kSpikeFreeFwhm) {
             const std::vector<int> spike = spikeAt(samples, found.background, apex);
             found.spikes.insert(found.spikes.end(), spike.begin(), spike.end());
@@ -333,7 +347,7 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
         const bool spikeFree = found.typicalFwhm >= kSpikeFreeFwhm;
         if (spikeFree && peak.width.fwhm < kNoiseWidth) continue;
         const bool narrow = spikeFree && peak.width.fwhm < kNoiseShare * found.typicalFwhm;
-        if (measure.localSignificance(peak, candidate.rung, narrow) < minSigma) continue;
+        if (!byArea && measure.localSignificance(peak, candidate.rung, narrow) < minSigma) continue;
         passed.push_back(peak);
     }
     // A broad finding over two narrower ones is their blend (a doublet's envelope, say),
