@@ -5,8 +5,8 @@
 
 #include "suggest/companion_filter.h"
 #include "suggest/curvature_ladder.h"
+#include "suggest/fitted_peaks.h"
 #include "suggest/pattern_samples.h"
-#include "suggest/second_peaks.h"
 
 namespace {
 
@@ -64,12 +64,16 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
     }
     SearchPastSpikes past = findPeaksPastSpikes(samples, settings.minSigma);
     PeakSearch& search = past.found;
-    search.peaks = withSecondPeaks(store, past.samples, std::move(search.peaks), settings.minSigma);
+    const double wor = patternWor(store, search.peaks);
+    search.peaks =
+        withSecondPeaks(store, past.samples, std::move(search.peaks), settings.minSigma, wor);
     result.background =
         chooseBackgroundPoints(past.samples, search.background, search.peaks, search.spikes,
                                past.ladder, search.typicalFwhm, settings.points, kMaxSuggested);
     result.peaks = std::move(search.peaks);
     result.companionsLeftOut = keepKalpha1Lines(result.peaks, store.radiation);
+    if (store.radiation && store.radiation->lambda2)
+        result.peaks = placedByFit(store, past.samples, std::move(result.peaks), wor);
     for (std::size_t k = 0; k < search.spikes.size(); ++k) {
         const int spike = search.spikes[k];
         if (k > 0 && search.spikes[k - 1] == spike - 1)

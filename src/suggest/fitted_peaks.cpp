@@ -1,4 +1,4 @@
-#include "suggest/second_peaks.h"
+#include "suggest/fitted_peaks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,9 +13,12 @@
 
 namespace {
 
-// W/R refined from here: a peak's own asymmetry, left fixed, would leave residuals on its
-// broad side that a second peak could take for a shoulder.
-constexpr double kStartWor = -0.05;
+// W/R refined from here for the pattern's W/R, and held there when no region tells it: a
+// usual diffractometer's lies from 0.02 to 0.1.
+constexpr double kTypicalWor = 0.05;
+// The asymmetry fades with angle: above this, W/R is hardly told by a fit.
+constexpr double kHighestAsymmetric = 70.0;
+constexpr double kLargestWor = 0.15;
 // A further peak lies at least this many FWHMs from every peak of the region and from its
 // ends: nearer, the residual is the peak's own misfit.
 constexpr double kApartFwhms = 0.5;
@@ -29,19 +32,20 @@ struct Trial {
     double chisqSum = 0.0;  // chi-square, not reduced
 };
 
+// wor: held; negative, refined from its size.
 Trial fitWith(const PatternStore& store, const PeakRegion& region,
-              const std::vector<double>& positions) {
-    Region fitted{region.low, region.high, positions, kStartWor, std::nullopt, true};
+              const std::vector<double>& positions, double wor) {
+    Region fitted{region.low, region.high, positions, wor, std::nullopt, true};
     std::sort(fitted.positions.begin(), fitted.positions.end());
-    const FitRequest request{fitted, kStartWor,      nullptr,         false,
-                             false,  kFitIterations, store.radiation, false};
+    const FitRequest request{fitted,          wor,  nullptr, false, false, kFitIterations,
+                             store.radiation, false};
     std::istringstream noInput;
     std::ostringstream discarded;
     Console quiet(noInput, discarded);
     Trial trial{fitRegion(store, request, quiet), 0.0};
     const int points = static_cast<int>(trial.fit.result.calc.size());
-    // Two background ends, eta and W/R besides the peaks, and one for the reduction.
-    const int nu = points - 5 - kPeakParameters * static_cast<int>(positions.size());
+    // Two background ends and eta besides the peaks, and one for the reduction.
+    const int nu = points - 4 - kPeakParameters * static_cast<int>(positions.size());
     trial.chisqSum = trial.fit.result.chisq * std::max(nu, 1);
     return trial;
 }
@@ -91,14 +95,32 @@ FoundPeak fittedPeak(const PatternSamples& samples, const RegionFit& fit, int j,
     return peak;
 }
 
-}  // namespace
-
-std::vector<FoundPeak> withSecondPeaks(const PatternStore& store, const PatternSamples& samples,
-                                       std::vector<FoundPeak> peaks, double minSigma) {
+std::vector<PeakRegion> regionsOf(const std::vector<FoundPeak>& peaks) {
     std::vector<PeakPlace> places;
     for (const FoundPeak& peak : peaks) places.push_back({peak.tth, peak.fwhm});
+    return regionsFromPositions(places);
+}
+
+}  // namespace
+
+double patternWor(const PatternStore& store, const std::vector<FoundPeak>& peaks) {
+    std::vector<double> values;
+    for (const PeakRegion& region : regionsOf(peaks)) {
+        if (region.peaks.size() != 1 || region.peaks[0] > kHighestAsymmetric) continue;
+        const Trial trial = fitWith(store, region, region.peaks, -kTypicalWor);
+        if (trial.fit.engineRan && trial.fit.allOk(1))
+            values.push_back(std::clamp(trial.fit.result.wor, 0.0, kLargestWor));
+    }
+    if (values.empty()) return kTypicalWor;
+    const auto middle = values.begin() + values.size() / 2;
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+std::vector<FoundPeak> withSecondPeaks(const PatternStore& store, const PatternSamples& samples,
+                                       std::vector<FoundPeak> peaks, double minSigma, double wor) {
     std::vector<FoundPeak> added;
-    for (const PeakRegion& region : regionsFromPositions(places)) {
+    for (const PeakRegion& region : regionsOf(peaks)) {
         if (static_cast<int>(region.peaks.size()) >= kMaxRegionPeaks) continue;
         double narrowest = 1e9, strongest = 0.0;
         const FoundPeak* beside = nullptr;
@@ -111,14 +133,14 @@ std::vector<FoundPeak> withSecondPeaks(const PatternStore& store, const PatternS
             }
         }
         if (!beside || strongest < kStrongEnough * minSigma) continue;
-        const Trial one = fitWith(store, region, region.peaks);
+        const Trial one = fitWith(store, region, region.peaks, wor);
         const int count = static_cast<int>(region.peaks.size());
         if (!one.fit.engineRan || !one.fit.allOk(count)) continue;
         const std::optional<double> place = largestResidual(store, one.fit, region, narrowest);
         if (!place) continue;
         std::vector<double> positions = region.peaks;
         positions.push_back(*place);
-        const Trial two = fitWith(store, region, positions);
+        const Trial two = fitWith(store, region, positions, wor);
         if (!two.fit.engineRan || !two.fit.allOk(count + 1) ||
             one.chisqSum - two.chisqSum < minSigma * minSigma)
             continue;
@@ -146,5 +168,21 @@ std::vector<FoundPeak> withSecondPeaks(const PatternStore& store, const PatternS
     peaks.insert(peaks.end(), added.begin(), added.end());
     std::sort(peaks.begin(), peaks.end(),
               [](const FoundPeak& a, const FoundPeak& b) { return a.index < b.index; });
+    return peaks;
+}
+
+std::vector<FoundPeak> placedByFit(const PatternStore& store, const PatternSamples& samples,
+                                   std::vector<FoundPeak> peaks, double wor) {
+    for (const PeakRegion& region : regionsOf(peaks)) {
+        const Trial trial = fitWith(store, region, region.peaks, wor);
+        const int count = static_cast<int>(region.peaks.size());
+        if (!trial.fit.engineRan || !trial.fit.allOk(count)) continue;
+        for (FoundPeak& peak : peaks) {
+            const auto at = std::find(region.peaks.begin(), region.peaks.end(), peak.tth);
+            if (at == region.peaks.end()) continue;
+            peak.tth = trial.fit.result.peaks[at - region.peaks.begin()].position;
+            peak.index = indexOf(samples, peak.tth);
+        }
+    }
     return peaks;
 }
