@@ -185,6 +185,16 @@ void recentreUnderNarrower(FoundPeak& broad, const std::vector<FoundPeak>& peaks
     broad.tth = tthAt(samples, broad.index);
 }
 
+// A finding's height on the counts less modelled peaks, in deviations of the counts there:
+// the peaks taken off leave their noise, which on a strong peak's top is many times the
+// background's.
+double significanceOnTheRest(const PatternSamples& samples, const PatternSamples& rest,
+                             const std::vector<double>& background, const FoundPeak& peak) {
+    const int apex = std::clamp(static_cast<int>(std::lround(peak.index)), 0, samples.size() - 1);
+    const double level = background[apex] + samples.cts[apex] - rest.cts[apex];
+    return peak.height / samples.noiseAt(level);
+}
+
 // A narrow peak on a broad one's flank may make no curvature minimum of its own: the broad
 // peak's curvature climbs through it at every rung. The counts less the broad peaks' profiles
 // are searched again at narrow widths, within the broad peaks' cores; what stands clear of
@@ -207,7 +217,7 @@ std::vector<FoundPeak> narrowOnBroad(const PatternSamples& samples, const PeakSe
             continue;
         const FoundPeak peak = measure.peakAt(candidate, found.background);
         if (peak.width.fwhm < kNoiseWidth || peak.width.fwhm > kBroadWidths * found.typicalFwhm ||
-            peak.significance < minSigma ||
+            significanceOnTheRest(samples, rest, found.background, peak) < minSigma ||
             measure.localSignificance(peak, candidate.rung, true) < minSigma ||
             std::any_of(found.peaks.begin(), found.peaks.end(),
                         [&](const FoundPeak& other) { return samePeak(peak, other); }))
@@ -255,7 +265,8 @@ std::vector<FoundPeak> hiddenByNeighbours(const PatternSamples& samples,
             peak.width.fwhm > kWidthMeasureMargin * ladder.widestFwhm() ||
             peak.width.fwhm >
                 kWiderThanItsRung * std::max(restLadder.fwhmAt(candidate.rung), 1.0) ||
-            peak.significance < minSigma || peak.height < kModelDoubt * model[apex] ||
+            significanceOnTheRest(samples, rest, found.background, peak) < minSigma ||
+            peak.height < kModelDoubt * model[apex] ||
             peak.height < kHiddenShare * heightAbove(found.peaks, apex) ||
             measure.localSignificance(peak, candidate.rung, true) < minSigma ||
             std::any_of(found.peaks.begin(), found.peaks.end(),
@@ -340,6 +351,9 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
         // broader peak, which that peak's own width finds.
         if (peak.width.fwhm > kWiderThanItsRung * std::max(ladder.fwhmAt(candidate.rung), 1.0))
             continue;
+        // One many times narrower is the envelope of narrow peaks that stand out at their
+        // own width (the two lines of a Kα1/Kα2 pair), its apex read on one of their flanks.
+        if (kWiderThanItsRung * peak.width.fwhm < ladder.fwhmAt(candidate.rung)) continue;
         // Where peaks span several points, a finding one or two points wide is counting
         // noise. One narrower than a small share of the typical width must stand clear of
         // both its sides: a real narrow peak does, on the background or on a broad peak's

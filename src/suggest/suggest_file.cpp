@@ -80,6 +80,13 @@ PartReport writePeaks(const SuggestContext& context, const std::string& name,
     if (found.companionsLeftOut > 0)
         context.err << name << ": " << found.companionsLeftOut
                     << " Kalpha2 companions left out: the positions are Kalpha1 lines\n";
+    if (found.tubePairs) {
+        context.err << name << ": the peaks come in Kα1/Kα2 pairs of a " << found.tubePairs->anode
+                    << " tube: --anode " << found.tubePairs->anode << " fits them as doublets\n"
+                    << name << ": Kα1 lines at";
+        for (const double tth : found.tubePairs->kalpha1) context.err << ' ' << angle(tth);
+        context.err << '\n';
+    }
     if (found.peaks.empty()) return {"no peaks"};
     if (found.peaksLeftOut > 0)
         context.err << name << ": " << found.peaksLeftOut << " weaker peaks left out: xrdpick's "

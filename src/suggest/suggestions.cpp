@@ -71,6 +71,7 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
         chooseBackgroundPoints(past.samples, search.background, search.peaks, search.spikes,
                                past.ladder, search.typicalFwhm, settings.points, kMaxSuggested);
     result.peaks = std::move(search.peaks);
+    if (!store.radiation) result.tubePairs = pairsOfATube(result.peaks);
     result.companionsLeftOut = keepKalpha1Lines(result.peaks, store.radiation);
     if (store.radiation && store.radiation->lambda2)
         result.peaks = placedByFit(store, past.samples, std::move(result.peaks), wor);

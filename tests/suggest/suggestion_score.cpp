@@ -61,17 +61,24 @@ SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggesti
     }
     score.spikes = static_cast<int>(pattern.spikes.size());
     for (const double spike : pattern.spikes)
-        if (std::any_of(found.spikes.begin(), found.spikes.end(),
-                        [&](const auto& named) {
-                            return spike > named.first - 0.01 && spike < named.second + 0.01;
-                        }))
+        if (std::any_of(found.spikes.begin(), found.spikes.end(), [&](const auto& named) {
+                return spike > named.first - 0.01 && spike < named.second + 0.01;
+            }))
             ++score.spikesNamed;
-    for (const FoundPeak& suggested : found.peaks) {
-        bool near = false;
-        for (const TruePeak& peak : pattern.peaks)
-            near = near || std::fabs(suggested.tth - peak.position) <= tolerance(peak);
-        if (!near) ++score.extra;
+    // Each true peak claims the suggestion nearest to it; the others are extra, a second
+    // suggestion for one peak (a phantom beside it) as much as one near none.
+    std::vector<bool> claimed(found.peaks.size(), false);
+    for (const TruePeak& peak : pattern.peaks) {
+        std::size_t nearest = found.peaks.size();
+        for (std::size_t k = 0; k < found.peaks.size(); ++k)
+            if (std::fabs(found.peaks[k].tth - peak.position) <= tolerance(peak) &&
+                (nearest == found.peaks.size() ||
+                 std::fabs(found.peaks[k].tth - peak.position) <
+                     std::fabs(found.peaks[nearest].tth - peak.position)))
+                nearest = k;
+        if (nearest < found.peaks.size()) claimed[nearest] = true;
     }
+    score.extra = static_cast<int>(std::count(claimed.begin(), claimed.end(), false));
 
     score.points = static_cast<int>(found.background.size());
     double previous = first;

@@ -12,7 +12,7 @@ struct SuggestionScore {
     int strongFound = 0;
     int moderate = 0;  // true peaks from 8 to 15 sigma
     int moderateFound = 0;
-    int extra = 0;                // suggested peaks near no true peak
+    int extra = 0;                // suggested peaks no true peak claims as its nearest
     double span = 0.0;            // the pattern's two-theta range
     double widestGap = 0.0;       // degrees between neighbouring points, or an end and a point
     double endGap = 0.0;          // the larger distance of an end to the nearest point
