@@ -150,8 +150,15 @@ std::vector<FoundPeak> withSecondPeaks(const PatternStore& store, const PatternS
             if (std::fabs(two.fit.result.peaks[j].position - *place) <
                 std::fabs(two.fit.result.peaks[nearest].position - *place))
                 nearest = j;
-        if (two.fit.result.peaks[nearest].intensity < minSigma * two.fit.se[nearest].intensity)
-            continue;
+        const FittedPeak& further = two.fit.result.peaks[nearest];
+        // Fitted onto a peak's own place, it is no second peak.
+        const bool onAnother = std::any_of(
+            two.fit.result.peaks.begin(), two.fit.result.peaks.begin() + count + 1,
+            [&](const FittedPeak& other) {
+                return &other != &further && std::fabs(other.position - further.position) <
+                                                 kApartFwhms * std::min(other.fwhm, further.fwhm);
+            });
+        if (onAnother || further.intensity < minSigma * two.fit.se[nearest].intensity) continue;
         added.push_back(fittedPeak(samples, two.fit, nearest, *beside));
         // The peaks beside it, found with it in their widths, take their fitted places.
         for (FoundPeak& peak : peaks) {

@@ -99,7 +99,8 @@ SyntheticPattern generatePattern(const PatternRecipe& recipe, unsigned seed) {
     }
     std::mt19937 random(seed);
     for (int i = 0; i <= store.ilast; ++i) {
-        const double counts = std::poisson_distribution<int>(model[i])(random);
+        const double counts = recipe.noiseFree ? std::round(model[i])
+                                               : std::poisson_distribution<int>(model[i])(random);
         store.tth[i] = static_cast<float>(recipe.tthmin + i * recipe.step);
         store.cts[i] = static_cast<float>(counts);
         store.sig[i] = static_cast<float>(std::sqrt(std::max(counts, 1.0)));

@@ -33,6 +33,7 @@ struct PatternRecipe {
     std::optional<Radiation> tube{};
     bool tubeStated = false;
     std::vector<std::pair<double, double>> spikes{};  // two-theta, counts set after the noise
+    bool noiseFree = false;                           // counts at the model, rounded
 };
 
 struct SyntheticPattern {
