@@ -32,17 +32,9 @@ struct Trial {
     double chisqSum = 0.0;  // chi-square, not reduced
 };
 
-// wor: held; negative, refined from its size.
 Trial fitWith(const PatternStore& store, const PeakRegion& region,
               const std::vector<double>& positions, double wor) {
-    Region fitted{region.low, region.high, positions, wor, std::nullopt, true};
-    std::sort(fitted.positions.begin(), fitted.positions.end());
-    const FitRequest request{fitted,          wor,  nullptr, false, false, kFitIterations,
-                             store.radiation, false};
-    std::istringstream noInput;
-    std::ostringstream discarded;
-    Console quiet(noInput, discarded);
-    Trial trial{fitRegion(store, request, quiet), 0.0};
+    Trial trial{fitPeakRegion(store, region, positions, wor), 0.0};
     const int points = static_cast<int>(trial.fit.result.calc.size());
     // Two background ends and eta besides the peaks, and one for the reduction.
     const int nu = points - 4 - kPeakParameters * static_cast<int>(positions.size());
@@ -102,6 +94,18 @@ std::vector<PeakRegion> regionsOf(const std::vector<FoundPeak>& peaks) {
 }
 
 }  // namespace
+
+RegionFit fitPeakRegion(const PatternStore& store, const PeakRegion& region,
+                        const std::vector<double>& positions, double wor) {
+    Region fitted{region.low, region.high, positions, wor, std::nullopt, true};
+    std::sort(fitted.positions.begin(), fitted.positions.end());
+    const FitRequest request{fitted,          wor,  nullptr, false, false, kFitIterations,
+                             store.radiation, false};
+    std::istringstream noInput;
+    std::ostringstream discarded;
+    Console quiet(noInput, discarded);
+    return fitRegion(store, request, quiet);
+}
 
 double patternWor(const PatternStore& store, const std::vector<FoundPeak>& peaks) {
     std::vector<double> values;

@@ -5,9 +5,16 @@
 
 #include <vector>
 
+#include "fit/region_fit.h"
 #include "pattern/pattern_store.h"
+#include "suggest/cdt_regions.h"
 #include "suggest/pattern_samples.h"
 #include "suggest/peak_search.h"
+
+// A region of the found peaks fitted at these positions (any order) as xrdfit fits it, its
+// ends drawn in to the pattern's, with W/R held (negative: refined from its size).
+RegionFit fitPeakRegion(const PatternStore& store, const PeakRegion& region,
+                        const std::vector<double>& positions, double wor);
 
 // The pattern's W/R: the median of those the fits of its single peaks below 70 degrees
 // refine, or a usual diffractometer's where none tells it. The fits below hold it: refined

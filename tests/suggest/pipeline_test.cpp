@@ -112,8 +112,7 @@ TEST(SuggestPipeline, ReadOptionsReachBothPrograms) {
     // The sample's peaks are single lines although the file names Kα2, as behind a Kα1
     // monochromator.
     const std::vector<Case> suggestCases = {
-        {{"--block", "2", "--no-ka2", "quartz.raw"},
-         0,
+        {{"--block", "2", "--no-ka2", "quartz.raw"}, 0,
          "quartz.raw: radiation: alpha1 1.540600 A, single lines (stated by the file; Kalpha2 "
          "left out by --no-ka2)\n"},
         {{"--from", "bruker_raw", "--block=2", "--no-ka2", "renamed.bin"}, 0, ""},

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "suggest/fitted_peaks.h"
+
 namespace {
 
 // How far a suggestion may lie from the true apex and still find it.
@@ -26,6 +28,17 @@ void addPosition(std::string& text, double tth) {
     char field[32];
     std::snprintf(field, sizeof field, " %.2f", tth);
     text += field;
+}
+
+void scoreRegions(const PatternStore& store, const Suggestions& found, SuggestionScore& score) {
+    std::vector<PeakPlace> places;
+    for (const FoundPeak& peak : found.peaks) places.push_back({peak.tth, peak.fwhm});
+    const double wor = patternWor(store, found.peaks);
+    for (const PeakRegion& region : regionsFromPositions(places)) {
+        const RegionFit fit = fitPeakRegion(store, region, region.peaks, wor);
+        ++score.regions;
+        if (fit.allOk(static_cast<int>(region.peaks.size()))) ++score.regionsOk;
+    }
 }
 
 }  // namespace
@@ -80,6 +93,7 @@ SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggesti
     }
     score.extra = static_cast<int>(std::count(claimed.begin(), claimed.end(), false));
 
+    scoreRegions(store, found, score);
     score.points = static_cast<int>(found.background.size());
     double previous = first;
     for (const SuggestedPoint& point : found.background) {

@@ -27,6 +27,10 @@ struct SuggestionScore {
     double worstPlace = 0.0;  // degrees: the farthest of a found peak from its true place
     int spikes = 0;           // spikes put into the pattern
     int spikesNamed = 0;      // of them named as spikes
+    // The regions xrdfit --cdt makes from the suggested peaks, and those whose every peak a
+    // fit at the pattern's W/R calls ok.
+    int regions = 0;
+    int regionsOk = 0;
 };
 
 SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggestions& found);
