@@ -59,11 +59,18 @@ py::dict suggestFor(const PyPattern& pattern, double minSigma, std::optional<int
     py::dict result;
     result["background"] = background;
     result["peaks"] = peaks;
-    result["spikes"] = columnOf(found.spikes, [](double tth) { return tth; });
+    result["spikes"] = found.spikes;
     result["bare_stretches"] = found.bareStretches;
     result["peaks_left_out"] = found.peaksLeftOut;
     result["companions_left_out"] = found.companionsLeftOut;
     result["too_short"] = found.tooShort;
+    result["tube_pairs"] = py::none();
+    if (found.tubePairs) {
+        py::dict pairs;
+        pairs["anode"] = found.tubePairs->anode;
+        pairs["kalpha1"] = found.tubePairs->kalpha1;
+        result["tube_pairs"] = pairs;
+    }
     return result;
 }
 
@@ -74,14 +81,17 @@ void bindSuggest(py::module_& m) {
           py::arg("points") = py::none(),
           R"(Background points and peak positions for the pattern, as xrdsuggest finds them.
 
-min_sigma: a peak's least height above the background, in counting deviations; points: the
+min_sigma: how far a peak must stand above the background, at its apex in counting
+deviations or over its width in standard errors of its area; points: the
 number of background points (by default as many as the background's curvature needs).
 With a Kalpha2 line in the pattern's radiation the peaks are the Kalpha1 lines.
 
 Returns a dict: "background" {"tth", "counts"} (what xrdsuggest writes to .fbg/.gbg),
 "peaks" {"tth", "height", "fwhm", "eta", "significance", "d", "shoulder"} (the .cdt
-positions; d in Angstrom from lambda1, NaN without a radiation), "spikes" (one-point spikes,
-not peaks), "bare_stretches" ((from, to) with no background point), "peaks_left_out",
-"companions_left_out" and "too_short". Raises PatternError for a pattern with values that
-are not numbers or angles off every grid.)");
+positions; d in Angstrom from lambda1, NaN without a radiation), "spikes" ((first, last)
+two-theta of spikes of one or two points, not peaks), "bare_stretches" ((from, to) with no
+background point), "peaks_left_out", "companions_left_out", "too_short" and "tube_pairs"
+(None, or {"anode", "kalpha1"}: with no radiation stated, the tube whose Kalpha1/Kalpha2
+pairs the peaks show, and the pairs' Kalpha1 lines). Raises PatternError for a pattern with
+values that are not numbers or angles off every grid.)");
 }

@@ -28,6 +28,7 @@ constexpr double kAverageFwhms = 5.0;  // the clipping bias is averaged over +- 
 // and over at least this many clear points, wider where peaks stand densely: the mean of a
 // few points between two peaks would carry their noise into the level.
 constexpr int kFewestAveraged = 25;
+constexpr double kAboveCounts = 2.5;
 
 // The tails of every found peak at each point.
 std::vector<double> tailsOf(const PatternSamples& samples, const std::vector<FoundPeak>& peaks) {
@@ -200,6 +201,18 @@ int longestChord(const std::vector<FoundPeak>& peaks, int n) {
     return std::clamp(static_cast<int>((kMostPeaksSpanned + 1) * *middle), 1, tenth);
 }
 
+// A point's level, or where that stands more than kAboveCounts counting deviations above the
+// counts around it (within half a peak width), their mean: the level's estimate went wrong
+// there, and a background above the counts is wrong for certain.
+double withinCounts(const PatternSamples& samples, int i, double level, double fwhm) {
+    const int reach = std::max(1, static_cast<int>(0.5 * fwhm));
+    const int from = std::max(i - reach, 0), to = std::min(i + reach, samples.size() - 1);
+    double sum = 0.0;
+    for (int j = from; j <= to; ++j) sum += samples.cts[j];
+    const double local = sum / (to - from + 1);
+    return level - local > kAboveCounts * samples.noiseAt(local) ? local : level;
+}
+
 }  // namespace
 
 std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples,
@@ -258,6 +271,8 @@ std::vector<SuggestedPoint> chooseBackgroundPoints(const PatternSamples& samples
         }
     }
     std::vector<SuggestedPoint> points;
-    for (const int k : chosen) points.push_back({samples.tth[candidates[k]], level[candidates[k]]});
+    for (const int k : chosen)
+        points.push_back({samples.tth[candidates[k]],
+                          withinCounts(samples, candidates[k], level[candidates[k]], fwhmPoints)});
     return points;
 }

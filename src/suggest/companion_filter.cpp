@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "import/radiation_choice.h"
+
 namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
@@ -48,7 +50,62 @@ double apexOffset(double split, double ratio, double w) {
     return best;
 }
 
+// Peaks this many deviations high show their companion for certain: at ratio 0.5 it stands
+// ten deviations high.
+constexpr double kPairedSigmas = 20.0;
+// A companion lies within this share of the wider line's FWHM of its place, and is this
+// share of its line's height (ratio 0.5; the heights are read at each line's smoothing).
+constexpr double kPairPlaceShare = 0.3;
+constexpr double kLeastPairShare = 0.3, kMostPairShare = 0.8;
+
+// For each peak, the index of its companion at this split among the peaks, or -1. The
+// companion stands apart from its line by half the line's width at least: merged, the two
+// are one finding.
+std::vector<int> companionsAt(const std::vector<FoundPeak>& peaks, double lambdaRatio) {
+    std::vector<int> companion(peaks.size(), -1);
+    for (std::size_t p = 0; p < peaks.size(); ++p) {
+        if (peaks[p].significance < kPairedSigmas) continue;
+        const double place = companionTth(peaks[p].tth, lambdaRatio);
+        if (std::isnan(place) || place - peaks[p].tth < 0.5 * peaks[p].fwhm) continue;
+        for (std::size_t q = 0; q < peaks.size(); ++q) {
+            const double share = peaks[q].height / peaks[p].height;
+            if (q != p && share >= kLeastPairShare && share <= kMostPairShare &&
+                std::fabs(peaks[q].tth - place) <=
+                    kPairPlaceShare * std::max(peaks[p].fwhm, peaks[q].fwhm)) {
+                companion[p] = static_cast<int>(q);
+                break;
+            }
+        }
+    }
+    return companion;
+}
+
 }  // namespace
+
+std::optional<TubePairs> pairsOfATube(const std::vector<FoundPeak>& peaks) {
+    std::optional<TubePairs> best;
+    for (const char* anode : {"Cu", "Co", "Fe", "Cr", "Mo", "Ag"}) {
+        const Radiation tube = *anodeRadiation(anode);
+        const std::vector<int> companion = companionsAt(peaks, *tube.lambda2 / tube.lambda1);
+        std::vector<bool> isCompanion(peaks.size(), false);
+        for (const int q : companion)
+            if (q >= 0) isCompanion[q] = true;
+        TubePairs pairs{anode, {}};
+        int unpaired = 0;
+        for (std::size_t p = 0; p < peaks.size(); ++p) {
+            if (isCompanion[p] || peaks[p].significance < kPairedSigmas) continue;
+            if (companion[p] >= 0)
+                pairs.kalpha1.push_back(peaks[p].tth);
+            else
+                ++unpaired;
+        }
+        const int paired = static_cast<int>(pairs.kalpha1.size());
+        if (paired < kFewestPairs || paired < unpaired) continue;
+        if (!best || paired > static_cast<int>(best->kalpha1.size())) best = pairs;
+    }
+    if (best) std::sort(best->kalpha1.begin(), best->kalpha1.end());
+    return best;
+}
 
 int keepKalpha1Lines(std::vector<FoundPeak>& peaks, const std::optional<Radiation>& radiation) {
     if (!radiation || !radiation->lambda2) return 0;

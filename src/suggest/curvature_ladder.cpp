@@ -17,22 +17,30 @@ constexpr double kNarrowestFilterSigma = 0.7;
 // Neighbouring rungs differ by this factor: a peak between two rungs keeps nine tenths of its
 // best significance on the nearer one.
 constexpr double kRungFactor = 1.41421356;
+// A minimum this many deviations deep is a peak's, not noise's, whatever a broader one does.
+constexpr double kClearSigmas = 30.0;
 
 }  // namespace
 
 namespace {
 
-// z stands higher at rung r than anywhere at the neighbouring rungs within half a filter
-// width.
+// z stands higher at rung r than the neighbouring rungs' maxima within half a filter width.
+// A neighbour still rising at the window's edge has its maximum elsewhere: a broader
+// structure (two peaks standing out as one bump at the broader rungs) that does not take
+// the own width of a peak that stands out clearly from it.
 bool isOwnWidth(const CurvatureLadder& ladder, int r, int i) {
     const double z = ladder.rungs[r].z[i];
     const int n = static_cast<int>(ladder.rungs[r].z.size());
     const int reach = std::max(1, static_cast<int>(std::lround(0.5 * ladder.rungs[r].filterSigma)));
+    const int from = std::max(i - reach, 0), to = std::min(i + reach, n - 1);
     for (const int other : {r - 1, r + 1}) {
         if (other < 0 || other >= static_cast<int>(ladder.rungs.size())) continue;
         const std::vector<double>& near = ladder.rungs[other].z;
-        for (int j = std::max(i - reach, 0); j <= std::min(i + reach, n - 1); ++j)
-            if (near[j] > z) return false;
+        const int top = static_cast<int>(
+            std::max_element(near.begin() + from, near.begin() + to + 1) - near.begin());
+        const bool risingAtEdge = (top == from && from > 0 && near[from - 1] > near[top]) ||
+                                  (top == to && to < n - 1 && near[to + 1] > near[top]);
+        if (near[top] > z && !(risingAtEdge && z >= kClearSigmas)) return false;
     }
     return true;
 }

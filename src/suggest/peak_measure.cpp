@@ -113,3 +113,30 @@ double PeakMeasure::localSignificance(const FoundPeak& peak, int rung, bool both
     const double base = bothSides ? std::max(left, right) : std::min(left, right);
     return (s[apex] - base) / samples_.noiseAt(base);
 }
+
+double PeakMeasure::areaSignificance(const FoundPeak& peak, int rung) const {
+    const int n = samples_.size();
+    const double fwhm = ladder_.fwhmAt(rung);
+    const double apex = peak.index;
+    double core = 0.0, coreVariance = 0.0, flank = 0.0, flankVariance = 0.0;
+    int inCore = 0, inFlanks = 0;
+    const int from = std::max(0, static_cast<int>(std::floor(apex - 2.0 * fwhm)));
+    const int to = std::min(n - 1, static_cast<int>(std::ceil(apex + 2.0 * fwhm)));
+    for (int i = from; i <= to; ++i) {
+        const double d = std::fabs(i - apex);
+        const double variance = samples_.sig[i] * samples_.sig[i];
+        if (d <= 0.5 * fwhm) {
+            core += samples_.cts[i];
+            coreVariance += variance;
+            ++inCore;
+        } else if (d >= fwhm && d <= 2.0 * fwhm) {
+            flank += samples_.cts[i];
+            flankVariance += variance;
+            ++inFlanks;
+        }
+    }
+    if (inCore == 0 || inFlanks == 0) return 0.0;
+    const double se = std::sqrt(coreVariance / (inCore * inCore) +
+                                flankVariance / (static_cast<double>(inFlanks) * inFlanks));
+    return (core / inCore - flank / inFlanks) / se;
+}

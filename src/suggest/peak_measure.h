@@ -27,6 +27,13 @@ class PeakMeasure {
     // noise, and one on a steep flank no higher above the flank's upper side.
     double localSignificance(const FoundPeak& peak, int rung, bool bothSides) const;
 
+    // The mean counts within half the rung's FWHM of the apex above those from one to two
+    // FWHMs out on both sides, in standard errors of that difference: a broad weak peak,
+    // judged over its width, where its apex alone stands within the noise. The flanks, not
+    // the background estimate, are the base: a slope or a background set a little low
+    // raises no area.
+    double areaSignificance(const FoundPeak& peak, int rung) const;
+
   private:
     const PatternSamples& samples_;
     const CurvatureLadder& ladder_;

@@ -37,6 +37,12 @@ constexpr double kBlendWidths = 0.6;
 constexpr double kBlendCoreFwhms = 0.75;
 constexpr double kBlendShare = 0.5;
 constexpr double kBroadWidths = 3.0;
+// The share of the found peaks' modelled profiles a peak hidden under them must stand above:
+// their heights, widths and tails are measured, not fitted.
+constexpr double kModelDoubt = 0.15;
+// and this share of the height of the peak it hides beside: the profiles' shapes are
+// modelled, and where they miss they leave some tenths of a strong peak's height.
+constexpr double kHiddenShare = 0.2;
 constexpr double kProfileReachFwhms =
     2.0;  // beyond the core, as a Lorentzian tail falls  // of the typical width: a broad peak
 
@@ -46,17 +52,35 @@ int firstWindow(int n) {
     return std::max(2, n / 20);
 }
 
-bool isSpike(const PatternSamples& samples, const std::vector<double>& background, int i) {
-    const double net = samples.cts[i] - background[i];
-    const double limit = kSpikeNeighbourFraction * net;
-    return samples.cts[i - 1] - background[i - 1] < limit &&
-           samples.cts[i + 1] - background[i + 1] < limit;
+// The points of a spike whose highest point is i: i alone when both neighbours hold under
+// kSpikeNeighbourFraction of its height, i and its higher neighbour when the points either
+// side of the two hold under that share of the lower one's; none for a peak.
+std::vector<int> spikeAt(const PatternSamples& samples, const std::vector<double>& background,
+                         int i) {
+    const int n = samples.size();
+    const auto net = [&](int k) { return samples.cts[k] - background[k]; };
+    if (net(i - 1) < kSpikeNeighbourFraction * net(i) &&
+        net(i + 1) < kSpikeNeighbourFraction * net(i))
+        return {i};
+    const int j = net(i - 1) > net(i + 1) ? i - 1 : i + 1;
+    const int low = std::min(i, j), high = std::max(i, j);
+    if (low < 1 || high > n - 2) return {};
+    const double limit = kSpikeNeighbourFraction * std::min(net(i), net(j));
+    if (net(low - 1) < limit && net(high + 1) < limit) return {low, high};
+    return {};
 }
 
 double median(std::vector<double> values) {
     const auto middle = values.begin() + values.size() / 2;
     std::nth_element(values.begin(), middle, values.end());
     return *middle;
+}
+
+PeakWidth rungWidth(const CurvatureLadder& ladder, int rung) {
+    PeakWidth width;
+    width.fwhm = ladder.fwhmAt(rung);
+    width.halfBefore = width.halfAfter = 0.5 * width.fwhm;
+    return width;
 }
 
 bool samePeak(const FoundPeak& a, const FoundPeak& b) {
@@ -161,6 +185,16 @@ void recentreUnderNarrower(FoundPeak& broad, const std::vector<FoundPeak>& peaks
     broad.tth = tthAt(samples, broad.index);
 }
 
+// A finding's height on the counts less modelled peaks, in deviations of the counts there:
+// the peaks taken off leave their noise, which on a strong peak's top is many times the
+// background's.
+double significanceOnTheRest(const PatternSamples& samples, const PatternSamples& rest,
+                             const std::vector<double>& background, const FoundPeak& peak) {
+    const int apex = std::clamp(static_cast<int>(std::lround(peak.index)), 0, samples.size() - 1);
+    const double level = background[apex] + samples.cts[apex] - rest.cts[apex];
+    return peak.height / samples.noiseAt(level);
+}
+
 // A narrow peak on a broad one's flank may make no curvature minimum of its own: the broad
 // peak's curvature climbs through it at every rung. The counts less the broad peaks' profiles
 // are searched again at narrow widths, within the broad peaks' cores; what stands clear of
@@ -183,7 +217,7 @@ std::vector<FoundPeak> narrowOnBroad(const PatternSamples& samples, const PeakSe
             continue;
         const FoundPeak peak = measure.peakAt(candidate, found.background);
         if (peak.width.fwhm < kNoiseWidth || peak.width.fwhm > kBroadWidths * found.typicalFwhm ||
-            peak.significance < minSigma ||
+            significanceOnTheRest(samples, rest, found.background, peak) < minSigma ||
             measure.localSignificance(peak, candidate.rung, true) < minSigma ||
             std::any_of(found.peaks.begin(), found.peaks.end(),
                         [&](const FoundPeak& other) { return samePeak(peak, other); }))
@@ -191,6 +225,94 @@ std::vector<FoundPeak> narrowOnBroad(const PatternSamples& samples, const PeakSe
         narrow.push_back(peak);
     }
     return mostSignificantOfEach(std::move(narrow));
+}
+
+// The height of the found peak whose profile adds most at point i: the peak a finding there
+// hides beside.
+double heightAbove(const std::vector<FoundPeak>& peaks, int i) {
+    double most = 0.0, height = 0.0;
+    for (const FoundPeak& peak : peaks) {
+        const double share = peak.height * profileShare(peak.width, i - peak.index);
+        if (share > most) {
+            most = share;
+            height = peak.height;
+        }
+    }
+    return height;
+}
+
+// Peaks hidden by their neighbours: a peak two widths from a stronger one may make no
+// curvature minimum of its own at any width (the pair stands out more as one broader bump),
+// and a shoulder none of its own apex. The counts less the found peaks' profiles are searched
+// again at every width; what stands minSigma clear there, above the doubt of the model taken
+// off, is a peak.
+std::vector<FoundPeak> hiddenByNeighbours(const PatternSamples& samples,
+                                          const CurvatureLadder& ladder, const PeakSearch& found,
+                                          double minSigma) {
+    if (found.peaks.empty()) return {};
+    PatternSamples rest = samples;
+    std::vector<double> model(samples.size(), 0.0);
+    for (const FoundPeak& peak : found.peaks) addProfile(model, peak, 1.0);
+    for (int i = 0; i < samples.size(); ++i) rest.cts[i] -= model[i];
+    const CurvatureLadder restLadder = curvatureLadder(rest, ladder.widestFwhm());
+    const PeakMeasure measure(rest, restLadder);
+    std::vector<FoundPeak> hidden;
+    for (const CurvatureMinimum& candidate :
+         restLadder.minima(kCurvatureSigmas, restLadder.widestRung())) {
+        const FoundPeak peak = measure.peakAt(candidate, found.background);
+        const int apex = static_cast<int>(std::lround(peak.index));
+        if (apex < 1 || apex > samples.size() - 2 || peak.width.fwhm < kNoiseWidth ||
+            peak.width.fwhm > kWidthMeasureMargin * ladder.widestFwhm() ||
+            peak.width.fwhm >
+                kWiderThanItsRung * std::max(restLadder.fwhmAt(candidate.rung), 1.0) ||
+            significanceOnTheRest(samples, rest, found.background, peak) < minSigma ||
+            peak.height < kModelDoubt * model[apex] ||
+            peak.height < kHiddenShare * heightAbove(found.peaks, apex) ||
+            measure.localSignificance(peak, candidate.rung, true) < minSigma ||
+            std::any_of(found.peaks.begin(), found.peaks.end(),
+                        [&](const FoundPeak& other) { return samePeak(peak, other); }))
+            continue;
+        hidden.push_back(peak);
+    }
+    return mostSignificantOfEach(std::move(hidden));
+}
+
+// Adds the hidden peaks to the found ones. A found peak with hidden ones on both sides of
+// its apex within its width was the envelope of a pair, found where the pair stands out as
+// one broader bump: it gives way to them, and their heights, read on the counts less its
+// profile, get its share back. Hidden ones in the core of a kept peak are left out.
+void dropEnvelopes(std::vector<FoundPeak>& peaks, std::vector<FoundPeak> hidden) {
+    std::vector<FoundPeak> kept;
+    for (const FoundPeak& peak : peaks) {
+        const auto within = [&](const FoundPeak& h, int side) {
+            const double d = (h.index - peak.index) * side;
+            return d > 0.0 && d < peak.width.fwhm;
+        };
+        const bool envelope = std::any_of(hidden.begin(), hidden.end(),
+                                          [&](const FoundPeak& h) { return within(h, 1); }) &&
+                              std::any_of(hidden.begin(), hidden.end(),
+                                          [&](const FoundPeak& h) { return within(h, -1); });
+        if (!envelope) {
+            kept.push_back(peak);
+            continue;
+        }
+        for (FoundPeak& h : hidden) {
+            if (!within(h, 1) && !within(h, -1)) continue;
+            const double restored =
+                h.height + peak.height * profileShare(peak.width, h.index - peak.index);
+            h.significance *= restored / h.height;
+            h.height = restored;
+        }
+    }
+    // Within half a kept peak's width, the counts less its profile show that profile's own
+    // miss.
+    const std::size_t found = kept.size();
+    for (const FoundPeak& h : hidden)
+        if (std::none_of(kept.begin(), kept.begin() + found, [&](const FoundPeak& peak) {
+                return std::fabs(h.index - peak.index) < kSamePeakFwhms * peak.width.fwhm;
+            }))
+            kept.push_back(h);
+    peaks = std::move(kept);
 }
 
 }  // namespace
@@ -206,13 +328,21 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
     const int n = samples.size();
     std::vector<FoundPeak> passed;
     for (const CurvatureMinimum& candidate : candidates) {
-        const FoundPeak peak = measure.peakAt(candidate, found.background);
+        FoundPeak peak = measure.peakAt(candidate, found.background);
         const int apex = static_cast<int>(std::lround(peak.index));
-        if (apex < 1 || apex > n - 2 || peak.width.fwhm <= 0.0) continue;
-        if (peak.significance < minSigma) continue;
-        if (found.typicalFwhm >= kSpikeFreeFwhm && isSpike(samples, found.background, apex)) {
-            found.spikes.push_back(apex);
-            continue;
+        if (apex < 1 || apex > n - 2) continue;
+        // A peak stands minSigma high at its apex, or over its width by its area.
+        const bool byArea = peak.significance < minSigma || peak.width.fwhm <= 0.0;
+        if (byArea) {
+            if (measure.areaSignificance(peak, candidate.rung) < minSigma) continue;
+            // Too weak at its apex to show its half height through the noise: the width
+            // its curvature stands out at.
+            if (peak.width.fwhm <= 0.0) peak.width = rungWidth(ladder, candidate.rung);
+        }
+        if (found.typicalFwhm >= kSpikeFreeFwhm) {
+            const std::vector<int> spike = spikeAt(samples, found.background, apex);
+            found.spikes.insert(found.spikes.end(), spike.begin(), spike.end());
+            if (!spike.empty()) continue;
         }
         // Broader is the background's curvature; a peak of the widest width may measure a
         // little wider.
@@ -221,6 +351,9 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
         // broader peak, which that peak's own width finds.
         if (peak.width.fwhm > kWiderThanItsRung * std::max(ladder.fwhmAt(candidate.rung), 1.0))
             continue;
+        // One many times narrower is the envelope of narrow peaks that stand out at their
+        // own width (the two lines of a Kα1/Kα2 pair), its apex read on one of their flanks.
+        if (kWiderThanItsRung * peak.width.fwhm < ladder.fwhmAt(candidate.rung)) continue;
         // Where peaks span several points, a finding one or two points wide is counting
         // noise. One narrower than a small share of the typical width must stand clear of
         // both its sides: a real narrow peak does, on the background or on a broad peak's
@@ -228,7 +361,7 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
         const bool spikeFree = found.typicalFwhm >= kSpikeFreeFwhm;
         if (spikeFree && peak.width.fwhm < kNoiseWidth) continue;
         const bool narrow = spikeFree && peak.width.fwhm < kNoiseShare * found.typicalFwhm;
-        if (measure.localSignificance(peak, candidate.rung, narrow) < minSigma) continue;
+        if (!byArea && measure.localSignificance(peak, candidate.rung, narrow) < minSigma) continue;
         passed.push_back(peak);
     }
     // A broad finding over two narrower ones is their blend (a doublet's envelope, say),
@@ -242,11 +375,35 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
     for (FoundPeak& peak : found.peaks) recentreUnderNarrower(peak, kept, samples);
     for (const FoundPeak& peak : narrowOnBroad(samples, found, minSigma))
         found.peaks.push_back(peak);
+    dropEnvelopes(found.peaks, hiddenByNeighbours(samples, ladder, found, minSigma));
     std::sort(found.peaks.begin(), found.peaks.end(),
               [](const FoundPeak& a, const FoundPeak& b) { return a.index < b.index; });
     std::sort(found.spikes.begin(), found.spikes.end());
     found.spikes.erase(std::unique(found.spikes.begin(), found.spikes.end()), found.spikes.end());
     return found;
+}
+
+SearchPastSpikes findPeaksPastSpikes(const PatternSamples& samples, double minSigma) {
+    SearchPastSpikes search{samples, curvatureLadder(samples), {}};
+    search.found = findPeaks(search.samples, search.ladder, minSigma);
+    const std::vector<int> spikes = search.found.spikes;
+    if (spikes.empty()) return search;
+    for (std::size_t k = 0; k < spikes.size();) {
+        std::size_t last = k;
+        while (last + 1 < spikes.size() && spikes[last + 1] == spikes[last] + 1) ++last;
+        const int before = spikes[k] - 1, after = spikes[last] + 1;  // a spike has both
+        for (int i = spikes[k]; i < after; ++i) {
+            const double share = static_cast<double>(i - before) / (after - before);
+            search.samples.cts[i] =
+                (1 - share) * search.samples.cts[before] + share * search.samples.cts[after];
+            search.samples.sig[i] = search.samples.noiseAt(search.samples.cts[i]);
+        }
+        k = last + 1;
+    }
+    search.ladder = curvatureLadder(search.samples);
+    search.found = findPeaks(search.samples, search.ladder, minSigma);
+    search.found.spikes = spikes;
+    return search;
 }
 
 void addProfile(std::vector<double>& values, const FoundPeak& peak, double scale) {

@@ -26,8 +26,9 @@ struct FoundPeak {
 
 struct PeakSearch {
     std::vector<FoundPeak> peaks;  // ascending index
-    std::vector<int> spikes;       // points that stand alone far above both neighbours: not
-                                   // peaks but glitches of the counting
+    // Points that stand alone, or as two, far above their neighbours: not peaks but
+    // glitches of the counting. Ascending.
+    std::vector<int> spikes;
     // The background under the peaks: clipped at the width of the widest peak, so that broad
     // peaks stand above it while broader curvature stays in it.
     std::vector<double> background;
@@ -35,6 +36,16 @@ struct PeakSearch {
 };
 
 PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladder, double minSigma);
+
+// The search on counts whose spikes were found and bridged first: each spike's points are
+// set on the straight line between the points beside it, so that neither the background
+// nor a peak nor a point's level carries them. samples and ladder are those bridged counts.
+struct SearchPastSpikes {
+    PatternSamples samples;
+    CurvatureLadder ladder;
+    PeakSearch found;  // its spikes are those bridged
+};
+SearchPastSpikes findPeaksPastSpikes(const PatternSamples& samples, double minSigma);
 
 // Adds `scale` times a found peak's modelled profile (a pseudo-Voigt of its own height, half
 // width on each side and tail weight) to values, as far out as it adds a counting deviation.

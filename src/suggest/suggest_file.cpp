@@ -80,6 +80,13 @@ PartReport writePeaks(const SuggestContext& context, const std::string& name,
     if (found.companionsLeftOut > 0)
         context.err << name << ": " << found.companionsLeftOut
                     << " Kalpha2 companions left out: the positions are Kalpha1 lines\n";
+    if (found.tubePairs) {
+        context.err << name << ": the peaks come in Kα1/Kα2 pairs of a " << found.tubePairs->anode
+                    << " tube: --anode " << found.tubePairs->anode << " fits them as doublets\n"
+                    << name << ": Kα1 lines at";
+        for (const double tth : found.tubePairs->kalpha1) context.err << ' ' << angle(tth);
+        context.err << '\n';
+    }
     if (found.peaks.empty()) return {"no peaks"};
     if (found.peaksLeftOut > 0)
         context.err << name << ": " << found.peaksLeftOut << " weaker peaks left out: xrdpick's "
@@ -116,9 +123,14 @@ PartReport writePeaks(const SuggestContext& context, const std::string& name,
 
 void reportSpikes(const SuggestContext& context, const std::string& name,
                   const Suggestions& found) {
-    for (const double tth : found.spikes)
-        context.err << name << ": a one-point spike at " << angle(tth)
-                    << " is not taken for a peak\n";
+    for (const auto& [first, last] : found.spikes) {
+        if (first == last)
+            context.err << name << ": a one-point spike at " << angle(first);
+        else
+            context.err << name << ": a two-point spike at " << angle(first) << " and "
+                        << angle(last);
+        context.err << " is not taken for a peak\n";
+    }
 }
 
 std::unique_ptr<PatternStore> readPattern(const SuggestContext& context, const std::string& name) {

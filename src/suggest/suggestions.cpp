@@ -5,6 +5,7 @@
 
 #include "suggest/companion_filter.h"
 #include "suggest/curvature_ladder.h"
+#include "suggest/fitted_peaks.h"
 #include "suggest/pattern_samples.h"
 
 namespace {
@@ -61,15 +62,27 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
         result.tooShort = true;
         return result;
     }
-    const CurvatureLadder ladder = curvatureLadder(samples);
-    PeakSearch search = findPeaks(samples, ladder, settings.minSigma);
+    SearchPastSpikes past = findPeaksPastSpikes(samples, settings.minSigma);
+    PeakSearch& search = past.found;
+    const double wor = patternWor(store, search.peaks);
+    search.peaks =
+        withSecondPeaks(store, past.samples, std::move(search.peaks), settings.minSigma, wor);
     result.background =
-        chooseBackgroundPoints(samples, search.background, search.peaks, search.spikes, ladder,
-                               search.typicalFwhm, settings.points, kMaxSuggested);
+        chooseBackgroundPoints(past.samples, search.background, search.peaks, search.spikes,
+                               past.ladder, search.typicalFwhm, settings.points, kMaxSuggested);
     result.peaks = std::move(search.peaks);
+    if (!store.radiation) result.tubePairs = pairsOfATube(result.peaks);
     result.companionsLeftOut = keepKalpha1Lines(result.peaks, store.radiation);
-    for (const int spike : search.spikes) result.spikes.push_back(samples.tth[spike]);
-    std::sort(result.spikes.begin(), result.spikes.end());
+    if (store.radiation && store.radiation->lambda2)
+        result.peaks = placedByFit(store, past.samples, std::move(result.peaks), wor);
+    for (std::size_t k = 0; k < search.spikes.size(); ++k) {
+        const int spike = search.spikes[k];
+        if (k > 0 && search.spikes[k - 1] == spike - 1)
+            result.spikes.back().second = samples.tth[spike];
+        else
+            result.spikes.emplace_back(samples.tth[spike], samples.tth[spike]);
+    }
+    ascending(result.spikes, [](const std::pair<double, double>& s) { return s.first; });
     keepStrongest(result.peaks, result.peaksLeftOut);
     // Patterns may run towards lower angles; the files list ascending two-theta.
     ascending(result.peaks, [](const FoundPeak& p) { return p.tth; });
@@ -81,5 +94,5 @@ Suggestions suggest(const PatternStore& store, const SuggestSettings& settings) 
 std::vector<FoundPeak> peaksForRegions(const PatternStore& store) {
     const PatternSamples samples = samplesOf(store);
     if (samples.size() < kFewestPoints) return {};
-    return findPeaks(samples, curvatureLadder(samples), SuggestSettings{}.minSigma).peaks;
+    return findPeaksPastSpikes(samples, SuggestSettings{}.minSigma).found.peaks;
 }

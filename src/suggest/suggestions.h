@@ -1,11 +1,13 @@
 #pragma once
 // Suggested background points and peak positions for one pattern.
 
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "pattern/pattern_store.h"
 #include "suggest/background_points.h"
+#include "suggest/companion_filter.h"
 #include "suggest/peak_search.h"
 
 struct SuggestSettings {
@@ -24,8 +26,11 @@ struct Suggestions {
     std::vector<FoundPeak> peaks;            // ascending two-theta, at most kMaxSuggested
     int peaksLeftOut = 0;                    // weakest peaks beyond kMaxSuggested
     int companionsLeftOut = 0;               // Kα2 companions of peaks, not peaks themselves
-    std::vector<double> spikes;              // two-theta of one-point spikes, not peaks
-    bool tooShort = false;                   // fewer than kFewestPoints: nothing suggested
+    // Spikes of one or two points, not peaks: two-theta of the first and last point.
+    std::vector<std::pair<double, double>> spikes;
+    bool tooShort = false;  // fewer than kFewestPoints: nothing suggested
+    // With no radiation stated: the tube whose Kα1/Kα2 pairs the peaks show, if any.
+    std::optional<TubePairs> tubePairs;
     // Stretches (two-theta from, to) that got no background point although the points were
     // to cover them: peaks and their tails leave no free place there.
     std::vector<std::pair<double, double>> bareStretches;

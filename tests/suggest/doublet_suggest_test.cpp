@@ -85,10 +85,15 @@ TEST(DoubletSuggest, ListsKalpha1LinesAndTheirSpacings) {
             EXPECT_NEAR(positions[nearest][0], truth.kalpha1.position, c.tolerance);
             EXPECT_FALSE(listed[nearest]) << "two reflections at " << positions[nearest][0];
             listed[nearest] = true;
+            // Merged lines may stand closer than half a width: a companion listed is one
+            // nearer its Kα2 line than its Kα1 line.
             const double companion = kalpha2Position(truth.kalpha1.position);
-            for (const auto& row : positions)
-                EXPECT_GT(std::fabs(row[0] - companion), truth.kalpha1.fwhm / 2)
+            for (const auto& row : positions) {
+                const double off = std::fabs(row[0] - companion);
+                EXPECT_FALSE(off < truth.kalpha1.fwhm / 2 &&
+                             off < std::fabs(row[0] - truth.kalpha1.position))
                     << "a companion listed at " << row[0];
+            }
         }
         EXPECT_LE(std::count(listed.begin(), listed.end(), false), 2) << readFile("nacl.cdt");
         for (std::size_t r = 0; r < positions.size(); ++r) {

@@ -1,7 +1,10 @@
 #include "suggest/suggestion_score.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+
+#include "suggest/fitted_peaks.h"
 
 namespace {
 
@@ -10,10 +13,32 @@ double tolerance(const TruePeak& peak) {
     return peak.fwhm > 0.5 ? 0.3 : 0.1;
 }
 
-bool isFound(const TruePeak& peak, const std::vector<FoundPeak>& peaks) {
+double distanceToNearest(double tth, const std::vector<FoundPeak>& peaks) {
+    double nearest = 1e9;
     for (const FoundPeak& suggested : peaks)
-        if (std::fabs(suggested.tth - peak.position) <= tolerance(peak)) return true;
-    return false;
+        nearest = std::min(nearest, std::fabs(suggested.tth - tth));
+    return nearest;
+}
+
+bool isFound(const TruePeak& peak, const std::vector<FoundPeak>& peaks) {
+    return distanceToNearest(peak.position, peaks) <= tolerance(peak);
+}
+
+void addPosition(std::string& text, double tth) {
+    char field[32];
+    std::snprintf(field, sizeof field, " %.2f", tth);
+    text += field;
+}
+
+void scoreRegions(const PatternStore& store, const Suggestions& found, SuggestionScore& score) {
+    std::vector<PeakPlace> places;
+    for (const FoundPeak& peak : found.peaks) places.push_back({peak.tth, peak.fwhm});
+    const double wor = patternWor(store, found.peaks);
+    for (const PeakRegion& region : regionsFromPositions(places)) {
+        const RegionFit fit = fitPeakRegion(store, region, region.peaks, wor);
+        ++score.regions;
+        if (fit.allOk(static_cast<int>(region.peaks.size()))) ++score.regionsOk;
+    }
 }
 
 }  // namespace
@@ -30,22 +55,45 @@ SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggesti
             if (hit) {
                 ++score.strongFound;
             } else {
-                char text[32];
-                std::snprintf(text, sizeof text, " %.2f", peak.position);
-                score.missed += text;
+                addPosition(score.missed, peak.position);
             }
         } else if (peak.sigmas >= 8) {
             ++score.moderate;
             if (hit) ++score.moderateFound;
         }
+        if (peak.areaSigmas >= 5) {
+            ++score.significant;
+            if (hit)
+                ++score.significantFound;
+            else
+                addPosition(score.significantMissed, peak.position);
+        }
+        if (hit)
+            score.worstPlace =
+                std::max(score.worstPlace, distanceToNearest(peak.position, found.peaks));
     }
-    for (const FoundPeak& suggested : found.peaks) {
-        bool near = false;
-        for (const TruePeak& peak : pattern.peaks)
-            near = near || std::fabs(suggested.tth - peak.position) <= tolerance(peak);
-        if (!near) ++score.extra;
+    score.spikes = static_cast<int>(pattern.spikes.size());
+    for (const double spike : pattern.spikes)
+        if (std::any_of(found.spikes.begin(), found.spikes.end(), [&](const auto& named) {
+                return spike > named.first - 0.01 && spike < named.second + 0.01;
+            }))
+            ++score.spikesNamed;
+    // Each true peak claims the suggestion nearest to it; the others are extra, a second
+    // suggestion for one peak (a phantom beside it) as much as one near none.
+    std::vector<bool> claimed(found.peaks.size(), false);
+    for (const TruePeak& peak : pattern.peaks) {
+        std::size_t nearest = found.peaks.size();
+        for (std::size_t k = 0; k < found.peaks.size(); ++k)
+            if (std::fabs(found.peaks[k].tth - peak.position) <= tolerance(peak) &&
+                (nearest == found.peaks.size() ||
+                 std::fabs(found.peaks[k].tth - peak.position) <
+                     std::fabs(found.peaks[nearest].tth - peak.position)))
+                nearest = k;
+        if (nearest < found.peaks.size()) claimed[nearest] = true;
     }
+    score.extra = static_cast<int>(std::count(claimed.begin(), claimed.end(), false));
 
+    scoreRegions(store, found, score);
     score.points = static_cast<int>(found.background.size());
     double previous = first;
     for (const SuggestedPoint& point : found.background) {

@@ -12,7 +12,7 @@ struct SuggestionScore {
     int strongFound = 0;
     int moderate = 0;  // true peaks from 8 to 15 sigma
     int moderateFound = 0;
-    int extra = 0;                // suggested peaks near no true peak
+    int extra = 0;                // suggested peaks no true peak claims as its nearest
     double span = 0.0;            // the pattern's two-theta range
     double widestGap = 0.0;       // degrees between neighbouring points, or an end and a point
     double endGap = 0.0;          // the larger distance of an end to the nearest point
@@ -20,6 +20,17 @@ struct SuggestionScore {
     int onPeaks = 0;              // points within two FWHMs of a true peak of 10 sigma or more
     int points = 0;
     std::string missed;  // the strong peaks missed, by position
+    // True peaks of 5 sigma or more by area (the goal), found, and those missed by position.
+    int significant = 0;
+    int significantFound = 0;
+    std::string significantMissed;
+    double worstPlace = 0.0;  // degrees: the farthest of a found peak from its true place
+    int spikes = 0;           // spikes put into the pattern
+    int spikesNamed = 0;      // of them named as spikes
+    // The regions xrdfit --cdt makes from the suggested peaks, and those whose every peak a
+    // fit at the pattern's W/R calls ok.
+    int regions = 0;
+    int regionsOk = 0;
 };
 
 SuggestionScore scoreSuggestions(const SyntheticPattern& pattern, const Suggestions& found);

@@ -1,10 +1,13 @@
 #include "suggest/synthetic_pattern.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <random>
 #include <string>
 
+#include "import/radiation_choice.h"
 #include "lsq/profile.h"
 
 namespace {
@@ -38,11 +41,31 @@ double cagliotiFwhm(double tth) {
     return std::sqrt(0.05 * t * t - 0.02 * t + 0.02);
 }
 
+// Two-theta of the Kα2 line of a Kα1 line at tth.
+double companionOf(double tth, const Radiation& tube) {
+    const double radians = std::numbers::pi / 180.0;
+    return 2 * std::asin(*tube.lambda2 / tube.lambda1 * std::sin(tth / 2 * radians)) / radians;
+}
+
+// The recipe's peaks with their Kα2 companions, each `sigmas` at the companion's share.
+std::vector<TruePeak> withCompanions(const PatternRecipe& recipe) {
+    std::vector<TruePeak> lines = recipe.peaks;
+    if (!recipe.tube) return lines;
+    for (const TruePeak& peak : recipe.peaks)
+        lines.push_back({companionOf(peak.position, *recipe.tube), recipe.tube->ratio * peak.sigmas,
+                         peak.fwhm});
+    return lines;
+}
+
 }  // namespace
 
 SyntheticPattern generatePattern(const PatternRecipe& recipe, unsigned seed) {
-    SyntheticPattern pattern{recipe.name, std::make_unique<PatternStore>(), recipe.peaks,
-                             recipe.background};
+    const std::vector<TruePeak> lines = withCompanions(recipe);
+    SyntheticPattern pattern{recipe.name,
+                             std::make_unique<PatternStore>(),
+                             recipe.tubeStated ? recipe.peaks : lines,
+                             recipe.background,
+                             {}};
     PatternStore& store = *pattern.store;
     store.ilast = static_cast<int>(std::lround((recipe.tthmax - recipe.tthmin) / recipe.step));
     store.tthmin = recipe.tthmin;
@@ -51,20 +74,44 @@ SyntheticPattern generatePattern(const PatternRecipe& recipe, unsigned seed) {
     std::vector<double> model(store.ilast + 1);
     for (int i = 0; i <= store.ilast; ++i)
         model[i] = recipe.background(recipe.tthmin + i * recipe.step);
-    for (const TruePeak& peak : recipe.peaks) {
+    std::vector<double> areas;
+    for (const TruePeak& peak : lines) {
         const double scale = peak.sigmas * std::sqrt(recipe.background(peak.position)) /
                              shapeMaximum(peak.position, peak.fwhm, recipe.eta);
+        double area = 0.0;
+        for (int i = 0; i <= store.ilast; ++i) {
+            const double tth = recipe.tthmin + i * recipe.step;
+            const double net = scale * shape(peak.position, peak.fwhm, recipe.eta, tth);
+            model[i] += net;
+            if (std::fabs(tth - peak.position) <= peak.fwhm) area += net;
+        }
+        areas.push_back(area);
+    }
+    for (TruePeak& peak : pattern.peaks) {
+        const auto line = std::find_if(lines.begin(), lines.end(), [&](const TruePeak& l) {
+            return l.position == peak.position;
+        });
+        double variance = 0.0;
         for (int i = 0; i <= store.ilast; ++i)
-            model[i] += scale * shape(peak.position, peak.fwhm, recipe.eta,
-                                      recipe.tthmin + i * recipe.step);
+            if (std::fabs(recipe.tthmin + i * recipe.step - peak.position) <= peak.fwhm)
+                variance += model[i];
+        peak.areaSigmas = areas[line - lines.begin()] / std::sqrt(variance);
     }
     std::mt19937 random(seed);
     for (int i = 0; i <= store.ilast; ++i) {
-        const double counts = std::poisson_distribution<int>(model[i])(random);
+        const double counts = recipe.noiseFree ? std::round(model[i])
+                                               : std::poisson_distribution<int>(model[i])(random);
         store.tth[i] = static_cast<float>(recipe.tthmin + i * recipe.step);
         store.cts[i] = static_cast<float>(counts);
         store.sig[i] = static_cast<float>(std::sqrt(std::max(counts, 1.0)));
     }
+    for (const auto& [tth, counts] : recipe.spikes) {
+        const int i = static_cast<int>(std::lround((tth - recipe.tthmin) / recipe.step));
+        store.cts[i] = static_cast<float>(counts);
+        store.sig[i] = static_cast<float>(std::sqrt(counts));
+        pattern.spikes.push_back(tth);
+    }
+    if (recipe.tubeStated) store.radiation = recipe.tube;
     return pattern;
 }
 
@@ -177,9 +224,97 @@ PatternRecipe mostlyBroadRecipe() {
              {88.0, 15, 2.8}}};
 }
 
+PatternRecipe broadPairsRecipe() {
+    return {"broad pairs",
+            20.0,
+            100.0,
+            0.02,
+            [](double tth) { return 100.0 + 0.2 * tth; },
+            {{30.0, 300, 0.8},
+             {31.6, 100, 0.8},
+             {45.0, 150, 1.2},
+             {47.4, 150, 1.2},
+             {60.0, 100, 0.8},
+             {61.0, 100, 0.8},
+             {80.0, 60, 0.8},
+             {81.6, 60, 0.8}}};
+}
+
+PatternRecipe resolvedDoubletsRecipe() {
+    PatternRecipe recipe{"resolved doublets", 20.0, 150.0, 0.01, [](double) { return 50.0; }, {}};
+    for (int k = 0; k < 12; ++k)
+        recipe.peaks.push_back({25.0 + 10.0 * k, 60.0 + (k * 53 % 11) * 30.0, 0.05 + 0.0015 * k});
+    recipe.tube = anodeRadiation("Cu");
+    return recipe;
+}
+
+PatternRecipe mergedDoubletsRecipe() {
+    PatternRecipe recipe{"merged doublets", 20.0, 120.0, 0.02, [](double) { return 80.0; }, {}};
+    for (int k = 0; k < 9; ++k)
+        recipe.peaks.push_back({27.0 + 10.0 * k, 80.0 + (k * 29 % 7) * 40.0, 0.2});
+    recipe.tube = anodeRadiation("Cu");
+    recipe.tubeStated = true;
+    return recipe;
+}
+
+PatternRecipe spikesRecipe() {
+    PatternRecipe recipe{"spikes",
+                         20.0,
+                         80.0,
+                         0.02,
+                         [](double tth) { return 100.0 - 0.5 * tth; },
+                         {{25.0, 60, 0.12}, {45.0, 200, 0.15}, {65.0, 30, 0.2}}};
+    recipe.spikes = {{30.0, 1e5}, {30.02, 5e4}, {50.0, 5000.0}, {70.0, 2e4}, {70.02, 2e4}};
+    return recipe;
+}
+
+PatternRecipe weakBroadRecipe() {
+    return {"weak broad",
+            20.0,
+            100.0,
+            0.02,
+            [](double tth) { return 20.0 + 0.1 * tth; },
+            {{25.0, 40, 0.4},
+             {32.0, 2.0, 0.4},
+             {38.0, 4.5, 0.4},
+             {44.0, 3.0, 0.6},
+             {50.0, 2.5, 1.0},
+             {54.0, 3.5, 0.3},
+             {62.0, 4.0, 0.8},
+             {70.0, 30, 0.5},
+             {78.0, 2.5, 0.6},
+             {85.7, 4.5, 0.4},
+             {93.0, 3.0, 0.5}}};
+}
+
+PatternRecipe shouldersRecipe() {
+    return {"shoulders",
+            20.0,
+            100.0,
+            0.02,
+            [](double tth) { return 150.0 - 0.5 * tth; },
+            {{30.0, 150, 0.3},
+             {30.3, 50, 0.3},
+             {45.0, 90, 0.2},
+             {44.8, 30, 0.2},
+             {60.0, 300, 0.16},
+             {60.16, 100, 0.16},
+             {75.0, 60, 0.5},
+             {75.5, 20, 0.5},
+             {88.0, 120, 0.7},
+             {87.3, 40, 0.7}}};
+}
+
+PatternRecipe noiseOnlyRecipe() {
+    return {"noise only", 20.0, 120.0, 0.02, [](double tth) { return 300.0 - 1.5 * tth; }, {}};
+}
+
 std::vector<PatternRecipe> knownRecipes() {
-    return {noisyRecipe(),        mixedWidthsRecipe(),  cagliotiRecipe(),   edgePeaksRecipe(),
-            densePatternRecipe(), dominantPeakRecipe(), mostlyBroadRecipe()};
+    return {noisyRecipe(),          mixedWidthsRecipe(),  cagliotiRecipe(),
+            edgePeaksRecipe(),      densePatternRecipe(), dominantPeakRecipe(),
+            mostlyBroadRecipe(),    broadPairsRecipe(),   resolvedDoubletsRecipe(),
+            mergedDoubletsRecipe(), spikesRecipe(),       weakBroadRecipe(),
+            shouldersRecipe(),      noiseOnlyRecipe()};
 }
 
 SyntheticPattern syntheticPattern(unsigned seed) {
