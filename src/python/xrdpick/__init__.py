@@ -134,7 +134,7 @@ def fit_series(patterns_or_paths, regions, *, sequential=False, jobs=None, wor=N
         patterns_or_paths, "__fspath__")
     if not single and hasattr(patterns_or_paths, "__iter__"):
         patterns_or_paths = list(patterns_or_paths)
-    count = 1 if single else len(patterns_or_paths)
+    count = len(patterns_or_paths) if isinstance(patterns_or_paths, list) else 1
     if labels is not None:
         labels = numpy.asarray(labels)
         if labels.ndim != 1 or len(labels) != count:
