@@ -112,16 +112,18 @@ PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<doub
 }
 
 const std::string kRegionsExpected =
-    "regions must be a list of (low, high, positions[, wor]) tuples or a plan file's name";
+    "regions must be a list of (low, high, positions[, wor[, start]]) tuples or a plan file's "
+    "name";
 
-// One (low, high, positions[, wor]) tuple of regions; `name` is its place there.
+// One (low, high, positions[, wor[, start]]) tuple of regions (wor None: the default; start as
+// fit() takes it); `name` is its place there.
 Region regionArgument(const py::handle& item, const std::string& name, std::size_t number) {
     if (!py::isinstance<py::sequence>(item) || py::isinstance<py::str>(item))
         throw py::type_error(kRegionsExpected + "; " + name + " is a " + typeName(item));
     const auto fields = item.cast<py::sequence>();
     const std::string region = "region " + std::to_string(number) + ": ";
-    if (fields.size() < 3 || fields.size() > 4)
-        throw RegionError(region + "(low, high, positions[, wor]) expected");
+    if (fields.size() < 3 || fields.size() > 5)
+        throw RegionError(region + "(low, high, positions[, wor[, start]]) expected");
     const auto field = [&](std::size_t k, const char* what) {
         return name + "[" + std::to_string(k) + "] (" + what + ")";
     };
@@ -130,13 +132,16 @@ Region regionArgument(const py::handle& item, const std::string& name, std::size
     std::vector<double> positions =
         argumentAs<std::vector<double>>(fields[2], field(2, "positions"), "a list of numbers");
     std::optional<double> wor;
-    if (fields.size() == 4)
+    if (fields.size() >= 4 && !fields[3].is_none())
         wor = worValue(argumentAs<double>(fields[3], field(3, "wor"), "a number"));
+    Region checked;
     try {
-        return regionOf(low, high, std::move(positions), wor);
+        checked = regionOf(low, high, std::move(positions), wor);
     } catch (const RegionError& error) {
         throw RegionError(region + error.what());
     }
+    if (fields.size() == 5) checked.start = startArgument(fields[4], checked.positions.size());
+    return checked;
 }
 
 Plan planOf(const py::object& regions) {

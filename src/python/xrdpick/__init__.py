@@ -24,10 +24,17 @@ from ._xrdpick import (
     ReadError,
     RegionError,
     WriteError,
+    bin,
     fit,
+    merge,
     read,
+    read_regions,
+    regions_from,
+    regrid,
+    strip_ka2,
     suggest,
     write,
+    write_points,
 )
 from ._xrdpick import _fit_series
 from . import display as _display
@@ -35,8 +42,9 @@ from .plots import plot_fit as _plot_fit, plot_series, plot_table as _plot_table
 
 __all__ = [
     "Error", "FitResult", "Pattern", "PatternError", "Peak", "Radiation", "ReadError",
-    "RegionError", "Table", "WriteError", "fit", "fit_series", "plot_series", "read",
-    "suggest", "write",
+    "RegionError", "Table", "WriteError", "bin", "fit", "fit_series", "merge", "plot_series",
+    "read", "read_regions", "regions_from", "regrid", "strip_ka2", "suggest", "write",
+    "write_points",
 ]
 
 _display.install(FitResult, Peak, Pattern, Radiation)
@@ -106,8 +114,8 @@ def fit_series(patterns_or_paths, regions, *, sequential=False, jobs=None, wor=N
     patterns_or_paths: Patterns and file names, in series order, or one of them alone; a
     file that cannot be read gives rows with status "unreadable" and a message, not an
     exception.
-    regions: (low, high, positions) or (low, high, positions, wor) tuples, or the name of
-    an xrdfit plan file.
+    regions: (low, high, positions[, wor[, start]]) tuples (regions_from() and
+    read_regions() give them), or the name of an xrdfit plan file.
     sequential: each pattern starts from the previous pattern's last good fit of the region.
     jobs: threads (default: one per core the process may use); the results never depend on
     it. The fits run without the GIL.
