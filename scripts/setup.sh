@@ -20,7 +20,7 @@ esac
 # The Python module's build: the libraries without graphics, pybind11 and numpy, and pip in
 # a virtual environment over Debian's packages.
 python_packages=(g++ cmake make libxy-dev pybind11-dev python3-dev python3-numpy
-                 python3-setuptools python3-pip python3-venv)
+                 python3-setuptools python3-wheel python3-pip python3-venv)
 # fonts-urw-base35: Nimbus Roman, the Times-metric family the program draws its page in.
 packages=(g++ cmake make pkg-config giza-dev libx11-dev libxy-dev fonts-urw-base35)
 if $python_only; then
