@@ -56,5 +56,5 @@ setup(
     package_dir={"": "src/python"},
     ext_modules=[CMakeExtension("xrdpick._xrdpick")],
     cmdclass={"build_ext": CMakeBuild},
-    options={"build": {"build_base": BUILD_BASE}},
+    options={"build": {"build_base": BUILD_BASE}, "egg_info": {"egg_base": BUILD_BASE}},
 )
