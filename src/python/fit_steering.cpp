@@ -94,7 +94,7 @@ std::optional<StartValues> startArgument(const py::object& start, std::size_t pe
     return values;
 }
 
-Holds holdArgument(const py::object& hold, std::size_t peaks) {
+Holds holdArgument(const py::object& hold, std::size_t peaks, bool commonFwhm) {
     Holds holds;
     if (hold.is_none()) return holds;
     if (py::isinstance<py::str>(hold) || !py::isinstance<py::iterable>(hold))
@@ -113,9 +113,12 @@ Holds holdArgument(const py::object& hold, std::size_t peaks) {
             holds.fit.highBackground = true;
         else if (const auto j = peakOf(name, "intensity_", peaks))
             holds.fit.intensity[*j] = true;
-        else if (const auto k = peakOf(name, "fwhm_", peaks))
+        else if (const auto k = peakOf(name, "fwhm_", peaks)) {
+            if (commonFwhm)
+                throw py::value_error("hold: " + name +
+                                      ": with common_fwhm the peaks share one FWHM: hold 'fwhm'");
             holds.fit.peakFwhm[*k] = true;
-        else if (name.rfind("tth_", 0) == 0)
+        } else if (name.rfind("tth_", 0) == 0)
             throw py::value_error("hold: " + name + ": a peak's position is always refined");
         else
             throw py::value_error("hold: " + name + " is none of " + kHoldNames +

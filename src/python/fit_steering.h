@@ -19,4 +19,5 @@ struct Holds {
     FitHolds fit;
     bool wor = false;
 };
-Holds holdArgument(const pybind11::object& hold, std::size_t peaks);
+// With a common FWHM a peak's own FWHM cannot be held: "fwhm" holds the common one.
+Holds holdArgument(const pybind11::object& hold, std::size_t peaks, bool commonFwhm);

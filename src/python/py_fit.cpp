@@ -73,7 +73,7 @@ PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<doub
              const py::object& hold) {
     Region region = regionOf(low, high, std::move(positions), std::nullopt);
     region.start = startArgument(start, region.positions.size());
-    const Holds holds = holdArgument(hold, region.positions.size());
+    const Holds holds = holdArgument(hold, region.positions.size(), commonFwhm);
     SeriesSettings settings;
     settings.commonFwhm = commonFwhm;
     settings.maxIterations = maxIterations(maxIter);

@@ -148,6 +148,7 @@ def test_a_series_keeps_each_fits_curves_and_its_labels(drifting_series):
     ({"hold": ("fwhm_2",)}, ValueError, "hold: fwhm_2 is none of"),
     ({"hold": ("intensity_0",)}, ValueError, "hold: intensity_0 is none of"),
     ({"hold": (3,)}, TypeError, "hold's names must be str, not int"),
+    ({"hold": ("fwhm_1",), "common_fwhm": True}, ValueError, "peaks share one FWHM: hold 'fwhm'"),
 ])
 def test_bad_steering_is_refused_by_name(quartz, keywords, kind, text):
     with pytest.raises(kind) as caught:
