@@ -11,12 +11,7 @@ cd "$(dirname "$0")/.."
 build_dir="${1:-build-bench}"
 repeats="${2:-30}"
 
-if ! command -v cfityk > /dev/null; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y fityk
-fi
+source bench/need_fityk.sh
 if [ ! -x "$build_dir/bench/bench_whole_fit" ]; then
     cmake -S . -B "$build_dir" -DXRDPICK_BENCH=ON
     cmake --build "$build_dir" -j "$(nproc)" --target bench_whole_fit

@@ -21,8 +21,7 @@
 #include "batch/wor_estimate.h"
 #include "drifting_series.h"
 #include "fit/region_fit.h"
-#include "lsq/kalpha2.h"
-#include "pattern/angle_grid.h"
+#include "narrow_pattern.h"
 #include "pattern/radiation.h"
 
 namespace {
@@ -36,19 +35,7 @@ Region regionOf(double low, double high, std::vector<double> positions) {
 }
 
 PatternStore drawPattern(const ModelPattern& model, std::mt19937& draws) {
-    std::normal_distribution<double> unit(0.0, 1.0);
-    PatternStore store;
-    int i = 0;
-    for (const auto& [tth, cts] : modelPoints(model)) {
-        const double sig = std::sqrt(std::max(cts, 1.0f));
-        store.tth[i] = static_cast<float>(tth);
-        store.cts[i] = static_cast<float>(cts + sig * unit(draws));
-        store.sig[i] = static_cast<float>(sig);
-        ++i;
-    }
-    store.ilast = i - 1;
-    setAngleGrid(store, model.step);
-    return store;
+    return ::drawPattern(modelPoints(model), model.step, draws);
 }
 
 RegionFit fitOnce(const PatternStore& store, const Region& region, double wor,
@@ -122,30 +109,15 @@ void verdicts(int draws) {
         needleOk, draws, realOk, draws);
 }
 
-// A narrow-peak pattern as a Bruker diffractometer gives it (9 to 40 degrees, step 0.0156,
-// FWHM 0.05 to 0.1), its peaks Gaussian and a little asymmetric (W/R 0.04), fitted with
-// W/R 0: the Gaussian leans on its bound of eta 0, as on a real lab pattern. 28 peaks in 14
-// regions of two; fits that converged on the bound must say so.
+// The narrow-peak pattern fitted with W/R 0: the Gaussian leans on its bound of eta 0, as on
+// a real lab pattern. Fits that converged on the bound must say so.
 void narrowPeaks() {
-    ModelPattern model;
-    model.first = 9.0;
-    model.step = 0.0156;
-    model.points = 1990;
-    model.eta = 0.0;
-    model.wor = 0.04;
-    Plan plan;
-    std::vector<TruePeak> peaks;
-    for (int r = 0; r < 14; ++r) {
-        const double centre = 10.5 + 2.1 * r;
-        const double fwhm = 0.05 + 0.05 * r / 13.0;
-        peaks.push_back({centre - 0.15, 300.0 + 50.0 * r, fwhm});
-        peaks.push_back({centre + 0.15, 200.0 + 30.0 * r, fwhm});
-        plan.push_back(regionOf(centre - 0.8, centre + 0.8, {centre - 0.15, centre + 0.15}));
-    }
+    ModelPattern model = narrowPatternModel();
+    const Plan plan = narrowPlan();
     int limited = 0, ok = 0, iterations = 0;
     std::mt19937 random(4);
-    for (std::size_t r = 0; r < plan.size(); ++r) {
-        model.peaks = {peaks[2 * r], peaks[2 * r + 1]};
+    for (int r = 0; r < kNarrowRegions; ++r) {
+        model.peaks = narrowRegionPeaks(r);
         const RegionFit fit = fitOnce(drawPattern(model, random), plan[r], 0.0);
         for (int j = 0; j < 2; ++j) {
             limited += fit.statusOf(j) == FitStatus::IterationLimit;
@@ -157,7 +129,7 @@ void narrowPeaks() {
         "\nnarrow Gaussian peaks of W/R 0.04 fitted with W/R 0: %d of 28 ok, %d at the iteration "
         "limit, %.1f "
         "iterations a region\n",
-        ok, limited, iterations / 14.0);
+        ok, limited, iterations / double(kNarrowRegions));
 }
 
 void worBias() {
@@ -176,17 +148,9 @@ void worBias() {
             PatternStore store = drawPattern(model, random);
             if (doublets) {
                 // The model draws single lines; a doublet pattern is the sum of both lines.
-                ModelPattern companion = model;
-                companion.lowBackground = companion.highBackground = 0.0;
-                const Kalpha2 kalpha2{1.544426 / 1.540598, 0.5};
-                for (TruePeak& peak : companion.peaks) {
-                    const PeakShape line{static_cast<float>(peak.position),
-                                         static_cast<float>(peak.fwhm / 2)};
-                    const PeakShape shifted = companionShape(line, kalpha2);
-                    peak = {shifted.P, peak.intensity * 0.5, 2.0 * shifted.h};
-                }
                 int i = 0;
-                for (const auto& [tth, cts] : modelPoints(companion)) store.cts[i++] += cts;
+                for (const auto& [tth, cts] : modelPoints(cuCompanions(model)))
+                    store.cts[i++] += cts;
                 store.radiation = Radiation{1.540598, 1.544426, 0.5, "bench"};
             }
             Plan plan;

@@ -4,6 +4,7 @@
 
 #include "lsq/lsq_reports.h"
 #include "lsq/model.h"
+#include "lsq/normal_equations.h"
 
 namespace {
 
@@ -21,10 +22,12 @@ int markerIndex(double position, int firstIndex, int ndata, double tthmin, doubl
 std::vector<float> companionCurve(const LsqState& lsq, const std::vector<float>& calc) {
     LsqState kalpha1Only = lsq;
     kalpha1Only.kalpha2.reset();
+    chisq(kalpha1Only);
     std::vector<float> curve(calc.size());
     const int ndata = lsq.ndata();
-    for (int i = 0; i < ndata; ++i)
-        curve[i] = calc[i] - model_point(kalpha1Only, i) + background(kalpha1Only.params, i, ndata);
+    for (int i = 0; i < ndata; ++i) {
+        curve[i] = calc[i] - kalpha1Only.data[i].model + background(kalpha1Only.params, i, ndata);
+    }
     return curve;
 }
 
@@ -37,8 +40,11 @@ FitResult readFitResult(LsqState& lsq, int peakCount, int firstIndex, double tth
     const int ndata = lsq.ndata();
     result.calc.resize(ndata);
     result.diff.resize(ndata);
+    // Every point's model by the engine's own path, which leaves the vector as the
+    // point-by-point evaluation does.
+    chisq(lsq);
     for (int i = 0; i < ndata; ++i) {
-        result.calc[i] = model_point(lsq, i);
+        result.calc[i] = lsq.data[i].model;
         result.diff[i] = lsq.data[i].y - result.calc[i];
     }
     if (lsq.kalpha2) result.kalpha2 = companionCurve(lsq, result.calc);

@@ -11,8 +11,8 @@ float asymmetryLength(float P, double wor) {
 
 int simpsonIntervals(float A, float h) {
     int n = kMinSimpsonIntervals;
-    if (h > 0.0f && A > h) {
-        const float wanted = 30 * A / h;
+    const float wanted = kIntervalsPerHalfWidth * A / h;
+    if (h > 0.0f && wanted > kMinSimpsonIntervals) {
         n = wanted < kMaxSimpsonIntervals ? static_cast<int>(wanted) : kMaxSimpsonIntervals;
     }
     return n % 2 == 1 ? n + 1 : n;
@@ -27,6 +27,7 @@ ProfileComponents symmetricProfile(float d, float h) {
 
 // The convolution integrated by parts, so that the Simpson integrand carries sqrt(u)
 // instead of the 1/sqrt(u) singularity at u = 0; the edge terms at u = A are written out.
+// The sums of the terms with sqrt(u) take sqrtUWeight's weights.
 ProfileComponents profile_point(float P, float h, float x, double wor) {
     if (!(h > 0.0f)) return {0.0f, 0.0f};
     const float d = P - x;  // positive on the low-angle side of the peak
@@ -42,12 +43,13 @@ ProfileComponents profile_point(float P, float h, float x, double wor) {
     for (int i = 0; i <= n; ++i) {
         const float u = i * delta;
         const float c = simpsonWeight(i, n);
+        const double w = sqrtUWeight(i, n, delta);
         const float t = d - u;
         const float q = t * t + h * h;
-        S2 += c * sqrtD(u) * t / (q * q);
+        S2 += w * t / (q * q);
         const float z = (t / r) * (t / r);
         const float e = z <= kSumCutoff ? expD(-z) : 0.0f;
-        S1 += c * sqrtD(u) * t * e;
+        S1 += w * t * e;
         S0 += c * e;
     }
 

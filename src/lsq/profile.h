@@ -13,10 +13,15 @@ struct ProfileComponents {
 // separation `wor`: 57.2957795 (W/R)^2 (cot P + tan 10 deg) / 2.
 float asymmetryLength(float P, double wor);
 
-// Simpson intervals over the tail: 30 per half width of tail length, at least 30, even,
-// and at most kMaxSimpsonIntervals, so that a vanishing width cannot stall a fit.
+// Simpson intervals over the tail: 10 per half width of tail length, at least 30, even,
+// and at most kMaxSimpsonIntervals, so that a vanishing width cannot stall a fit. With the
+// first panel's weights fitted to sqrt(u) (see sqrtUWeight) ten are closer to the integral
+// than thirty plain Simpson intervals, whose error the sqrt(u) kink at u = 0 sets.
+inline constexpr int kIntervalsPerHalfWidth = 10;
 inline constexpr int kMinSimpsonIntervals = 30;
-inline constexpr int kMaxSimpsonIntervals = 30000;
+// 10 per half width up to a tail 100 half widths long: below that a peak is narrower than
+// any pattern step resolves at low angle.
+inline constexpr int kMaxSimpsonIntervals = 1000;
 int simpsonIntervals(float A, float h);
 
 // The components of a peak at P with half width h = FWHM/2, at two-theta x.

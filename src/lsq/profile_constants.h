@@ -31,3 +31,15 @@ inline float simpsonWeight(int i, int n) {
     if (i == 0 || i == n) return 1.0f;
     return i % 2 == 1 ? 4.0f : 2.0f;
 }
+
+// The weight of node i of n (n >= 4), in units of delta / 3 as Simpson's weights are, in
+// a sum that integrates sqrt(u) f(u) over [0, n delta]: Simpson's c sqrt(u) from the second
+// panel on, and on the first panel [0, 2 delta] the weights that integrate sqrt(u) times
+// the parabola through f's three nodes exactly (8/35, 96/35 and 36/35 of sqrt(2 delta),
+// node 2 adding the second panel's 1 sqrt(2 delta)). Simpson's rule on sqrt(u) f(u) itself
+// converges only as delta^1.5 there; these, as fast as away from the kink.
+inline double sqrtUWeight(int i, int n, float delta) {
+    if (i > 2) return simpsonWeight(i, n) * sqrtD(i * delta);
+    constexpr double kFirstPanel[3] = {8.0 / 35, 96.0 / 35, 71.0 / 35};
+    return kFirstPanel[i] * sqrtD(2.0 * delta);
+}

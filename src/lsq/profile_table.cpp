@@ -39,7 +39,7 @@ void buildProfileTable(ProfileTable& table, float P, float h, double wor) {
         const float c = simpsonWeight(i, n);
         table.u[i] = u;
         table.c[i] = c;
-        table.cSqrtU[i] = c * sqrtD(u);
+        table.cSqrtU[i] = sqrtUWeight(i, n, delta);
     }
 
     // The factors multiply in the order the point-wise expressions do, left to right.

@@ -27,7 +27,7 @@ struct ProfileTable {
     int n = 0;                   // Simpson intervals
     std::vector<float> u;        // i * delta, i = 0..n
     std::vector<float> c;        // Simpson weights
-    std::vector<double> cSqrtU;  // c * sqrt(u)
+    std::vector<double> cSqrtU;  // the weights of the sums with sqrt(u): sqrtUWeight
     double arcDivisor = 0.0;     // pi A
     double edgeLFactor = 0.0;    // 2h / pi
     double sumLFactor = 0.0;     // -4h / (pi sqrt A) * delta / 3
