@@ -1,17 +1,20 @@
 #include "fit/fit_curves.h"
 
 #include "lsq/model.h"
+#include "lsq/normal_equations.h"
 
 namespace {
 
-// Peak `entry` alone (every other intensity 0) over the region, net of the background.
+// Peak `entry` alone (every other intensity 0) over the region, net of the background, by
+// the engine's own path as the fitted curve is.
 std::vector<float> lineOf(LsqState work, int entry, int peaks) {
     for (int j = 1; j <= peaks; ++j)
         if (j != entry) work.params[peakIntensity(j)].b = 0.0;
+    chisq(work);
     const int ndata = work.ndata();
     std::vector<float> line(ndata);
     for (int i = 0; i < ndata; ++i)
-        line[i] = model_point(work, i) - background(work.params, i, ndata);
+        line[i] = work.data[i].model - background(work.params, i, ndata);
     return line;
 }
 
