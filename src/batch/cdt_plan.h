@@ -28,6 +28,11 @@ struct PatternSpan {
 PlanRead readCdtPlan(std::istream& in, const std::string& name, const std::vector<FoundPeak>& found,
                      const std::optional<PatternSpan>& span = std::nullopt);
 
+// The regions of the positions (any order; repeats count once), grouped and sized as
+// readCdtPlan groups and sizes a file's; none for no position.
+Plan planFromPositions(std::vector<double> positions, const std::vector<FoundPeak>& found,
+                       const std::optional<PatternSpan>& span);
+
 // Reads the .cdt file at `path`, with the peak widths and the span of the first of the
 // patterns that can be read (as `input` says).
 PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& patterns,

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "fit/evaluation_page.h"
 #include "view/device_colours.h"
+#include "view/evaluation_page.h"
 
 namespace {
 

@@ -128,7 +128,9 @@ class SeriesRun {
                                  settings_.verbose,
                                  settings_.maxIterations,
                                  store.radiation,
-                                 choice.assumed};
+                                 choice.assumed,
+                                 nullptr,
+                                 settings_.keepCurves};
         if (!settings_.verbose) {
             std::istringstream noInput;
             std::ostringstream discarded;

@@ -26,6 +26,7 @@ struct SeriesSettings {
     bool sequential = false;    // each pattern starts from the last good fit of the region
     bool verbose = false;       // the engine's reports in each outcome
     bool keepPatterns = false;  // each outcome keeps its pattern (for pictures)
+    bool keepCurves = false;    // each fit keeps its curves and covariance
     int jobs = 1;
     int maxIterations = kFitIterations;
     ImportRequest input;  // --from and --block

@@ -23,19 +23,9 @@ bool stripped(const ConvertContext& context, const std::string& name, PatternSto
     const std::optional<Radiation> radiation =
         chooseRadiation(store.radiation, context.options.input.radiation);
     context.err << name << ": " << describeRadiation(radiation) << '\n';
-    if (!radiation || !stripKalpha2(store, *radiation)) {
+    if (!stripAndReport(store, radiation, name, context.err)) {
         context.err << name << ": no Kalpha2 line known to strip: nothing written\n";
         return false;
-    }
-    context.err << name
-                << ": Kalpha2 stripped by Rachinger's method (unsmoothed), sig propagated: the "
-                   "output is a Kalpha1 pattern\n";
-    if (const DeepNegatives deep = deepNegatives(store); deep.points > 0) {
-        char where[120];
-        std::snprintf(where, sizeof where, "%d point(s) from %.4f to %.4f degrees", deep.points,
-                      deep.lowest, deep.highest);
-        context.err << name << ": warning: the stripped counts fall below -3 sigma at " << where
-                    << ": the strip is not clean there\n";
     }
     return true;
 }

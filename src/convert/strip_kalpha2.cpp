@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -63,4 +65,20 @@ DeepNegatives deepNegatives(const PatternStore& store) {
         ++found.points;
     }
     return found;
+}
+
+bool stripAndReport(PatternStore& store, const std::optional<Radiation>& radiation,
+                    const std::string& name, std::ostream& err) {
+    if (!radiation || !stripKalpha2(store, *radiation)) return false;
+    err << name
+        << ": Kalpha2 stripped by Rachinger's method (unsmoothed), sig propagated: the output "
+           "is a Kalpha1 pattern\n";
+    if (const DeepNegatives deep = deepNegatives(store); deep.points > 0) {
+        char where[120];
+        std::snprintf(where, sizeof where, "%d point(s) from %.4f to %.4f degrees", deep.points,
+                      deep.lowest, deep.highest);
+        err << name << ": warning: the stripped counts fall below -3 sigma at " << where
+            << ": the strip is not clean there\n";
+    }
+    return true;
 }

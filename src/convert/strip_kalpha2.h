@@ -2,6 +2,10 @@
 // Rachinger's removal of the Kα2 contribution from a lab pattern, so that what is left is
 // a pattern of Kα1 lines that single-line fits describe.
 
+#include <iosfwd>
+#include <optional>
+#include <string>
+
 #include "pattern/pattern_store.h"
 #include "pattern/radiation.h"
 
@@ -23,3 +27,8 @@ struct DeepNegatives {
     double highest = 0.0;
 };
 DeepNegatives deepNegatives(const PatternStore& store);
+
+// Strips as stripKalpha2 does and says on `err`, each line naming `name`, that it was done
+// and where the strip is not clean; false, saying nothing, when there is no Kα2 line to strip.
+bool stripAndReport(PatternStore& store, const std::optional<Radiation>& radiation,
+                    const std::string& name, std::ostream& err);

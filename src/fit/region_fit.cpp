@@ -107,6 +107,23 @@ FitSelection keptSelection(const FitSelection& all, const std::vector<int>& kept
     return selection;
 }
 
+void applyHolds(ParamVector& params, const FitHolds& holds, const std::vector<int>& kept,
+                bool commonFwhm) {
+    const auto hold = [&](int k, bool held) {
+        if (held) params[k].fit = 0;
+    };
+    hold(kEta, holds.eta);
+    hold(kLowBkgnd, holds.lowBackground);
+    hold(kHighBkgnd, holds.highBackground);
+    if (commonFwhm) hold(kCfwhm, holds.fwhm);
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const int entry = static_cast<int>(i) + 1;
+        const auto j = static_cast<std::size_t>(kept[i]);
+        hold(peakIntensity(entry), holds.intensity[j]);
+        if (!commonFwhm) hold(peakFwhm(entry), holds.fwhm || holds.peakFwhm[j]);
+    }
+}
+
 // The engine's input for the kept peaks, W/R held or refined.
 LsqState preparedFit(const PatternStore& pattern, const FitRequest& request,
                      const FitSelection& all, const std::vector<int>& kept, bool refineWor) {
@@ -127,6 +144,7 @@ LsqState preparedFit(const PatternStore& pattern, const FitRequest& request,
         carryStart(lsq.params, *start, kept, request.commonFwhm);
         if (request.wor < 0.0 && start->wor) lsq.params[kWor].b = *start->wor;
     }
+    if (request.holds) applyHolds(lsq.params, *request.holds, kept, request.commonFwhm);
     return lsq;
 }
 
@@ -177,6 +195,10 @@ void record(const EngineRun& engine, const std::vector<int>& kept, const Pattern
     fit.iterations = std::min(lsq.iter, lsq.miter);
     fit.etaSe = standardError(lsq, kEta);
     fit.worSe = standardError(lsq, kWor);
+    if (request.keepCurves) {
+        fit.curves = fitCurves(lsq, kept, peakCount);
+        fit.covariance = fitCovariance(lsq, kept);
+    }
     unsigned common = request.worAssumed ? kWorAssumed : 0u;
     if (!(fit.result.eta > 0.0 && fit.result.eta < 1.0)) common |= kEtaAtBound;
     if (fit.result.chisq > kHighChi2Limit) common |= kHighChi2;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "console/console.h"
+#include "fit/fit_curves.h"
 #include "fit/fit_result.h"
 #include "fit/region.h"
 #include "pattern/pattern_store.h"
@@ -74,11 +75,25 @@ struct RegionFit {
     int firstIndex = 0;  // pattern index of the first region point
     std::string note;    // what made a fit that did not run fail, naming the peak; or empty
     std::optional<Radiation> radiation;  // the pattern's; with a Kα2 line the peaks were doublets
+    // With keepCurves, of the last run: its lines and the covariance of what it refined.
+    FitCurves curves;
+    FitCovariance covariance;
 
     // Peak j's verdict (from 0): its own once the engine ran, else the region's.
     FitStatus statusOf(int j) const { return engineRan ? peakStatus[j] : status; }
     // Whether every peak of a region of `peaks` is ok.
     bool allOk(int peaks) const;
+};
+
+// Parameters held at their start values (W/R is held by a W/R not negative); the peaks are
+// the region's, from 0.
+struct FitHolds {
+    bool eta = false;
+    bool fwhm = false;  // every FWHM: the common one, or each peak's
+    bool lowBackground = false;
+    bool highBackground = false;
+    std::array<bool, kMaxPeaks> intensity{};
+    std::array<bool, kMaxPeaks> peakFwhm{};
 };
 
 struct FitRequest {
@@ -90,6 +105,8 @@ struct FitRequest {
     int maxIterations;                   // the engine's iteration limit
     std::optional<Radiation> radiation;  // with a Kα2 line every peak is fitted as a doublet
     bool worAssumed = false;             // W/R was not measured: flagged on every row
+    const FitHolds* holds = nullptr;     // none: every parameter of the model refined
+    bool keepCurves = false;             // fill the fit's curves and covariance
 };
 
 RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Console& reports);

@@ -3,7 +3,7 @@
 // in the box) or drops it (right click in the box). Meanwhile clicks outside the box scroll
 // or autoscale, 'w' zooms and 'b' returns to the window the evaluation started with.
 
-#include "fit/evaluation_page.h"
+#include "view/evaluation_page.h"
 #include "view/scroll.h"
 
 struct RunState;

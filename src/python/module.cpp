@@ -6,6 +6,8 @@
 #include "python/errors.h"
 #include "python/py_fit.h"
 #include "python/py_pattern.h"
+#include "python/py_pattern_steps.h"
+#include "python/py_regions.h"
 #include "python/py_suggest.h"
 
 namespace py = pybind11;
@@ -20,4 +22,6 @@ PYBIND11_MODULE(_xrdpick, m) {
     bindPattern(m);
     bindSuggest(m);
     bindFit(m);
+    bindPatternSteps(m);
+    bindRegions(m);
 }

@@ -4,6 +4,7 @@
 #include <pybind11/stl.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <sstream>
 
@@ -18,22 +19,15 @@
 #include "pattern/pattern_checks.h"
 #include "python/arguments.h"
 #include "python/errors.h"
+#include "python/fit_record.h"
+#include "python/fit_steering.h"
 #include "python/float_values.h"
 #include "python/module_words.h"
+#include "python/py_fit_result.h"
 
 namespace py = pybind11;
 
 namespace {
-
-constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-
-// A fitted region with what names it in the table.
-struct PyFit {
-    std::string pattern;
-    Region region;
-    RegionFit fit;
-    std::vector<double> tth;  // the region's points, for the curves
-};
 
 Region regionOf(double low, double high, std::vector<double> positions, std::optional<double> wor) {
     Region region;
@@ -58,65 +52,78 @@ double worValue(double wor) {
     return wor;
 }
 
+// The W/R of a fit: the one given (negative: refined), else this region's estimate; held,
+// with `hold`, at the start's W/R where the start has one, else at its magnitude.
+WorChoice worOf(const py::object& wor, const std::optional<StartValues>& start, bool hold,
+                const std::function<WorChoice()>& estimate) {
+    if (py::isinstance<py::str>(wor) && wor.cast<std::string>() != "auto")
+        throw py::value_error("wor must be a number or 'auto'");
+    WorChoice choice{0.0, false};
+    if (!wor.is_none() && !py::isinstance<py::str>(wor))
+        choice.wor = worValue(argumentAs<double>(wor, "wor", "a number or 'auto'"));
+    else
+        choice = estimate();
+    if (hold) choice.wor = start && start->wor ? *start->wor : std::fabs(choice.wor);
+    return choice;
+}
+
 PyFit fitOne(const PyPattern& pattern, double low, double high, std::vector<double> positions,
              const py::object& wor, bool commonFwhm, const py::object& radiation,
-             std::optional<int> maxIter) {
-    PyFit fitted{pattern.name, regionOf(low, high, std::move(positions), std::nullopt), {}, {}};
+             std::optional<int> maxIter, bool noKa2, const py::object& start,
+             const py::object& hold) {
+    Region region = regionOf(low, high, std::move(positions), std::nullopt);
+    region.start = startArgument(start, region.positions.size());
+    const Holds holds = holdArgument(hold, region.positions.size(), commonFwhm);
     SeriesSettings settings;
     settings.commonFwhm = commonFwhm;
     settings.maxIterations = maxIterations(maxIter);
     const std::unique_ptr<PatternStore> store = pattern.data->store();
     if (!radiation.is_none()) store->radiation = radiationArgument(radiation);
     // Prepared as a series prepares each pattern, with the radiation already chosen.
-    prepareForFit(*store, {});
-    fitted.fit.note = offGridReason(*store);
-    if (!fitted.fit.note.empty()) {
-        fitted.fit.status = FitStatus::IrregularGrid;
-    } else {
-        if (py::isinstance<py::str>(wor) && wor.cast<std::string>() != "auto")
-            throw py::value_error("wor must be a number or 'auto'");
-        const bool given = !wor.is_none() && !py::isinstance<py::str>(wor);
-        const double number =
-            given ? worValue(argumentAs<double>(wor, "wor", "a number or 'auto'")) : 0.0;
+    prepareForFit(*store, {std::nullopt, noKa2});
+    RegionFit fit;
+    fit.note = offGridReason(*store);
+    if (!fit.note.empty()) {
+        fit.status = FitStatus::IrregularGrid;
+        return fitRecord(pattern.name, std::move(region), std::move(fit), store.get());
+    }
+    const WorChoice choice = worOf(wor, region.start, holds.wor, [&] {
         py::gil_scoped_release unlocked;
-        const WorChoice choice =
-            given ? WorChoice{number, false}
-                  : regionWor(fitted.region, settings,
-                              estimateWor(*store, Plan{fitted.region}, settings).wor);
-        const FitRequest request{fitted.region,    choice.wor,    nullptr,
-                                 commonFwhm,       false,         settings.maxIterations,
-                                 store->radiation, choice.assumed};
+        return regionWor(region, settings, estimateWor(*store, Plan{region}, settings).wor);
+    });
+    {
+        py::gil_scoped_release unlocked;
+        const FitRequest request{region,
+                                 choice.wor,
+                                 region.start ? &*region.start : nullptr,
+                                 commonFwhm,
+                                 false,
+                                 settings.maxIterations,
+                                 store->radiation,
+                                 choice.assumed,
+                                 &holds.fit,
+                                 true};
         std::istringstream noInput;
         std::ostringstream discarded;
         Console quiet(noInput, discarded);
-        fitted.fit = fitRegion(*store, request, quiet);
+        fit = fitRegion(*store, request, quiet);
     }
-    for (std::size_t i = 0; i < fitted.fit.result.calc.size(); ++i)
-        fitted.tth.push_back(asRead(store->tth[fitted.fit.firstIndex + i]));
-    return fitted;
-}
-
-py::array_t<double> doubles(const std::vector<double>& values) {
-    return py::array_t<double>(static_cast<py::ssize_t>(values.size()), values.data());
-}
-
-py::array_t<double> doubles(const std::vector<float>& values) {
-    std::vector<double> read;
-    for (const float value : values) read.push_back(asRead(value));
-    return doubles(read);
+    return fitRecord(pattern.name, std::move(region), std::move(fit), store.get());
 }
 
 const std::string kRegionsExpected =
-    "regions must be a list of (low, high, positions[, wor]) tuples or a plan file's name";
+    "regions must be a list of (low, high, positions[, wor[, start]]) tuples or a plan file's "
+    "name";
 
-// One (low, high, positions[, wor]) tuple of regions; `name` is its place there.
+// One (low, high, positions[, wor[, start]]) tuple of regions (wor None: the default; start as
+// fit() takes it); `name` is its place there.
 Region regionArgument(const py::handle& item, const std::string& name, std::size_t number) {
     if (!py::isinstance<py::sequence>(item) || py::isinstance<py::str>(item))
         throw py::type_error(kRegionsExpected + "; " + name + " is a " + typeName(item));
     const auto fields = item.cast<py::sequence>();
     const std::string region = "region " + std::to_string(number) + ": ";
-    if (fields.size() < 3 || fields.size() > 4)
-        throw RegionError(region + "(low, high, positions[, wor]) expected");
+    if (fields.size() < 3 || fields.size() > 5)
+        throw RegionError(region + "(low, high, positions[, wor[, start]]) expected");
     const auto field = [&](std::size_t k, const char* what) {
         return name + "[" + std::to_string(k) + "] (" + what + ")";
     };
@@ -125,13 +132,16 @@ Region regionArgument(const py::handle& item, const std::string& name, std::size
     std::vector<double> positions =
         argumentAs<std::vector<double>>(fields[2], field(2, "positions"), "a list of numbers");
     std::optional<double> wor;
-    if (fields.size() == 4)
+    if (fields.size() >= 4 && !fields[3].is_none())
         wor = worValue(argumentAs<double>(fields[3], field(3, "wor"), "a number"));
+    Region checked;
     try {
-        return regionOf(low, high, std::move(positions), wor);
+        checked = regionOf(low, high, std::move(positions), wor);
     } catch (const RegionError& error) {
         throw RegionError(region + error.what());
     }
+    if (fields.size() == 5) checked.start = startArgument(fields[4], checked.positions.size());
+    return checked;
 }
 
 Plan planOf(const py::object& regions) {
@@ -279,20 +289,29 @@ py::tuple fitSeries(const py::object& patterns, const py::object& regions, bool 
                     std::optional<int> jobs, const py::object& wor, bool commonFwhm,
                     std::optional<int> maxIter, const std::optional<std::string>& fmt,
                     std::optional<int> block, const py::object& radiation, bool noKa2,
-                    const py::object& progress) {
+                    const py::object& progress, bool curves) {
     if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
         throw py::type_error("progress must be callable as progress(done, total), not " +
                              typeName(progress));
     const std::vector<SeriesInput> inputs = inputsOf(patterns);
     const Plan plan = planOf(regions);
-    const SeriesSettings settings =
+    SeriesSettings settings =
         settingsOf(sequential, jobs, wor, commonFwhm, maxIter, fmt, block, radiation, noKa2);
+    settings.keepCurves = settings.keepPatterns = curves;
     SeriesTable table;
+    std::vector<std::vector<PyFit>> fits;  // with curves: per pattern, per region
     std::size_t done = 0;
     {
         py::gil_scoped_release unlocked;
         runSeries(inputs, plan, settings, [&](PatternOutcome&& outcome) {
             table.take(outcome, plan);
+            if (curves) {
+                // Taken here, so that no pattern outlives its own fits.
+                auto& records = fits.emplace_back();
+                for (std::size_t r = 0; r < outcome.fits.size(); ++r)
+                    records.push_back(
+                        fitRecord(outcome.name, plan[r], outcome.fits[r], outcome.pattern.get()));
+            }
             ++done;
             // Between patterns the interpreter runs: Ctrl-C's KeyboardInterrupt, or any
             // exception from progress, stops the series within a pattern's fits.
@@ -302,97 +321,18 @@ py::tuple fitSeries(const py::object& patterns, const py::object& regions, bool 
         });
     }
     if (table.failed > 0) table.messages.push_back(failedCount(table.failed, table.fits));
-    return py::make_tuple(table.columns(), table.text, inModuleWords(table.messages));
+    return py::make_tuple(table.columns(), table.text, inModuleWords(table.messages),
+                          curves ? py::cast(std::move(fits)) : py::none());
 }
 
 }  // namespace
 
 void bindFit(py::module_& m) {
-    py::class_<TableRow>(m, "Peak", "One fitted peak: a row of xrdfit's table.")
-        .def_readonly("tth", &TableRow::tth, "position, two-theta degrees (the Kalpha1 line's)")
-        .def_readonly("tth_se", &TableRow::tthSe)
-        .def_readonly("intensity", &TableRow::intensity, "integrated intensity")
-        .def_readonly("intensity_se", &TableRow::intensitySe)
-        .def_readonly("fwhm", &TableRow::fwhm, "FWHM, degrees (its own or the common one)")
-        .def_readonly("fwhm_se", &TableRow::fwhmSe)
-        .def_readonly("d", &TableRow::d, "lattice spacing from lambda1, Angstrom; NaN without")
-        .def_readonly("d_se", &TableRow::dSe)
-        .def_property_readonly(
-            "status", [](const TableRow& row) { return statusName(row.status); },
-            "ok, or why the data do not hold this peak")
-        .def_readonly("flags", &TableRow::flags,
-                      "what to look at: eta-at-bound, wor-assumed, high-chi2, near-end, "
-                      "ka2-outside (comma-separated)")
-        .def("__repr__", [](const TableRow& row) {
-            return "<xrdpick.Peak tth=" + std::to_string(row.tth) +
-                   " intensity=" + std::to_string(row.intensity) +
-                   " fwhm=" + std::to_string(row.fwhm) + ">";
-        });
-
-    py::class_<PyFit>(m, "FitResult", R"(The fit of one region, as xrdfit fits and tabulates it.
-
-status is "ok" only when the fit converged, every value and error is finite, and the peaks it
-kept lie inside its region, each at least three standard errors strong and a step wide;
-otherwise it says what happened (outside, too-few-points, no-peak, not-significant,
-too-narrow, iteration-limit, diverged, irregular-grid) and note may say more. A peak the data
-do not hold is dropped and the region fitted again without it: each Peak has its own status.
-Standard errors come from the covariance. A fit that is not ok is still a result: judge its
-values by its status.)")
-        .def_property_readonly("status", [](const PyFit& f) { return statusName(f.fit.status); })
-        .def_property_readonly("ok", [](const PyFit& f) { return f.fit.status == FitStatus::Ok; })
-        .def_property_readonly("note", [](const PyFit& f) { return inModuleWords(f.fit.note); })
-        .def_property_readonly(
-            "engine_ran", [](const PyFit& f) { return f.fit.engineRan; },
-            "whether the values are the engine's (False: all NaN)")
-        .def_property_readonly(
-            "peaks",
-            [](const PyFit& f) {
-                std::vector<TableRow> rows;
-                for (int j = 0; j < static_cast<int>(f.region.positions.size()); ++j)
-                    rows.push_back(tableRow(f.fit, j));
-                return rows;
-            },
-            "one Peak per start position, in order")
-        .def_property_readonly(
-            "eta", [](const PyFit& f) { return tableRow(f.fit, 0).eta; },
-            "the Lorentzian share of the profile")
-        .def_property_readonly(
-            "eta_se", [](const PyFit& f) { return f.fit.engineRan ? f.fit.etaSe : kNoValue; },
-            "eta's standard error; NaN where eta ended on its bound 0 or 1 (not free there)")
-        .def_property_readonly(
-            "wor_se", [](const PyFit& f) { return f.fit.engineRan ? f.fit.worSe : kNoValue; },
-            "W/R's standard error; NaN where W/R was held")
-        .def_property_readonly(
-            "wor", [](const PyFit& f) { return tableRow(f.fit, 0).wor; },
-            "W/R, the profile's asymmetry")
-        .def_property_readonly(
-            "chi2", [](const PyFit& f) { return tableRow(f.fit, 0).chi2; }, "reduced chi-square")
-        .def_property_readonly("iterations", [](const PyFit& f) { return f.fit.iterations; })
-        .def_property_readonly("radiation", [](const PyFit& f) { return f.fit.radiation; })
-        .def_property_readonly(
-            "tth", [](const PyFit& f) { return doubles(f.tth); },
-            "two-theta of the region's points")
-        .def_property_readonly(
-            "calc", [](const PyFit& f) { return doubles(f.fit.result.calc); },
-            "the fitted curve at the region's points")
-        .def_property_readonly(
-            "diff", [](const PyFit& f) { return doubles(f.fit.result.diff); },
-            "observed minus calculated at the region's points")
-        .def(
-            "table_rows",
-            [](const PyFit& f, const std::optional<std::string>& pattern, int region) {
-                return tableRows(pattern.value_or(f.pattern), region, f.region, f.fit);
-            },
-            py::arg("pattern") = py::none(), py::arg("region") = 1,
-            "The rows xrdfit's table gives this fit, tab-separated, each with its line end.")
-        .def("__repr__", [](const PyFit& f) {
-            return "<xrdpick.FitResult " + std::string(statusName(f.fit.status)) + ", " +
-                   std::to_string(f.region.positions.size()) + " peak(s)>";
-        });
-
+    bindFitResult(m);
     m.def("fit", &fitOne, py::arg("pattern"), py::arg("low"), py::arg("high"), py::arg("positions"),
           py::kw_only(), py::arg("wor") = py::none(), py::arg("common_fwhm") = false,
           py::arg("radiation") = py::none(), py::arg("max_iter") = py::none(),
+          py::arg("no_ka2") = false, py::arg("start") = py::none(), py::arg("hold") = py::none(),
           R"(Fits one region of a pattern as xrdfit and xrdpick's evaluation page fit it.
 
 low, high: the region's background ends, two-theta degrees; positions: the start positions
@@ -400,12 +340,19 @@ of one to nine peaks, ascending strictly between them. wor: W/R, the profile's a
 (negative: refined from its magnitude); None or "auto": estimated from this region when it
 holds one peak below 70 degrees, else 0, flagged wor-assumed. common_fwhm: one FWHM for all the peaks. radiation:
 a Radiation or an anode name ("Cu") over the pattern's own; with a Kalpha2 line every peak is
-fitted as a Kalpha1/Kalpha2 doublet. max_iter: the engine's iteration limit (default 30).
+fitted as a Kalpha1/Kalpha2 doublet; no_ka2: single lines whatever the pattern states.
+max_iter: the engine's iteration limit (default 30).
+start: start values over the estimates from the data: a FitResult (its ok peaks, eta and
+W/R, as a sequential series carries them from one pattern to the next) or a dict with any of
+"peaks" (one (tth, intensity, fwhm) or None per peak), "eta" and "wor" (W/R's start where
+W/R is refined, its value where hold names it). hold: names of parameters held at their start values: "eta", "wor",
+"fwhm" (every FWHM), "background_low", "background_high", "intensity_N", "fwhm_N" (peak N
+from 1); the positions are always refined.
 The fit runs without the GIL. Returns a FitResult, whatever its status; raises RegionError
 for a region that cannot be fitted.)");
 
     m.def("_fit_series", &fitSeries, py::arg("patterns"), py::arg("regions"), py::kw_only(),
           py::arg("sequential"), py::arg("jobs"), py::arg("wor"), py::arg("common_fwhm"),
           py::arg("max_iter"), py::arg("fmt"), py::arg("block"), py::arg("radiation"),
-          py::arg("no_ka2"), py::arg("progress"));
+          py::arg("no_ka2"), py::arg("progress"), py::arg("curves"));
 }

@@ -30,6 +30,30 @@ namespace py = pybind11;
 
 namespace {
 
+// A pattern as plain values, for pickle and copy: its points exactly as held.
+py::tuple patternState(const PyPattern& p) {
+    const PatternData& d = *p.data;
+    return py::make_tuple(d.tth, d.cts, d.sig, d.tthmin, d.tthstep, d.tthmax, d.radiation, p.name,
+                          p.format, p.messages);
+}
+
+PyPattern patternFromState(const py::tuple& s) {
+    if (s.size() != 10) throw py::value_error("a Pattern's state is damaged");
+    auto data = std::make_shared<PatternData>();
+    data->tth = s[0].cast<std::vector<float>>();
+    data->cts = s[1].cast<std::vector<float>>();
+    data->sig = s[2].cast<std::vector<float>>();
+    if (data->cts.size() != data->tth.size() || data->sig.size() != data->tth.size() ||
+        data->tth.size() > static_cast<std::size_t>(MAXBUF))
+        throw py::value_error("a Pattern's state is damaged");
+    data->tthmin = s[3].cast<double>();
+    data->tthstep = s[4].cast<double>();
+    data->tthmax = s[5].cast<double>();
+    data->radiation = s[6].cast<std::optional<Radiation>>();
+    return {data, s[7].cast<std::string>(), s[8].cast<std::string>(),
+            s[9].cast<std::vector<std::string>>()};
+}
+
 py::array_t<double> column(const std::vector<float>& values) {
     py::array_t<double> array(static_cast<py::ssize_t>(values.size()));
     double* out = array.mutable_data();
@@ -176,6 +200,15 @@ line's. Radiation.anode("Cu") gives a tube's lines as the International Tables l
         .def_readonly("lambda2", &Radiation::lambda2, "Kalpha2 wavelength, Angstrom, or None")
         .def_readonly("ratio", &Radiation::ratio, "Kalpha2 intensity / Kalpha1 intensity")
         .def_readonly("source", &Radiation::source, "where the values came from")
+        .def(py::pickle(
+            [](const Radiation& r) {
+                return py::make_tuple(r.lambda1, r.lambda2, r.ratio, r.source);
+            },
+            [](const py::tuple& s) {
+                if (s.size() != 4) throw py::value_error("a Radiation's state is damaged");
+                return Radiation{s[0].cast<double>(), s[1].cast<std::optional<double>>(),
+                                 s[2].cast<double>(), s[3].cast<std::string>()};
+            }))
         .def("__repr__", [](const Radiation& r) {
             return "<xrdpick.Radiation " + describeRadiation(r).substr(sizeof "radiation: " - 1) +
                    ">";
@@ -218,6 +251,7 @@ naming the array and index of a value that is not a number or a sig of 0 or belo
             "step", [](const PyPattern& p) { return p.data->tthstep; },
             "the angle step of the pattern's grid, degrees")
         .def("__len__", [](const PyPattern& p) { return p.data->size(); })
+        .def(py::pickle(&patternState, &patternFromState))
         .def("__repr__", [](const PyPattern& p) {
             return "<xrdpick.Pattern " + (p.name.empty() ? std::string("from arrays") : p.name) +
                    ": " + std::to_string(p.data->size()) + " points>";

@@ -1,4 +1,4 @@
-#include "fit/evaluation_page.h"
+#include "view/evaluation_page.h"
 
 #include <array>
 #include <cstdio>

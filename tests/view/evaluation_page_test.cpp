@@ -1,7 +1,7 @@
 // The evaluation page, in the window 19..21 by 0..1000 (0.03 of its height is 30), for a
 // region of three points from 20.00 degrees (pattern points 500 to 502, cts[i] = i).
 
-#include "fit/evaluation_page.h"
+#include "view/evaluation_page.h"
 
 #include <gtest/gtest.h>
 
