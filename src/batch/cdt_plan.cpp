@@ -73,24 +73,31 @@ PlanRead readCdtPlan(std::istream& in, const std::string& name, const std::vecto
         }
         positions.push_back(*position);
     }
-    std::sort(positions.begin(), positions.end());
-    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     if (positions.empty()) {
         read.error = name + ": no peak positions";
         return read;
     }
+    read.plan = planFromPositions(std::move(positions), found, span);
+    return read;
+}
+
+Plan planFromPositions(std::vector<double> positions, const std::vector<FoundPeak>& found,
+                       const std::optional<PatternSpan>& span) {
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     std::vector<PeakPlace> places;
     for (const double position : positions)
         places.push_back({position, fwhmForPosition(position, found)});
+    Plan plan;
     for (const PeakRegion& group : groupedBySpan(places, span)) {
         Region region;
         region.low = group.low;
         region.high = group.high;
         region.positions = group.peaks;
         region.clipToPattern = true;
-        read.plan.push_back(std::move(region));
+        plan.push_back(std::move(region));
     }
-    return read;
+    return plan;
 }
 
 PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& patterns,

@@ -28,6 +28,11 @@ struct PatternSpan {
 PlanRead readCdtPlan(std::istream& in, const std::string& name, const std::vector<FoundPeak>& found,
                      const std::optional<PatternSpan>& span = std::nullopt);
 
+// The regions of the positions (any order, repeats dropped) by that rule, each sized by the
+// width of the nearest found peak, the parts below, inside and above the span apart.
+Plan planFromPositions(std::vector<double> positions, const std::vector<FoundPeak>& found,
+                       const std::optional<PatternSpan>& span);
+
 // Reads the .cdt file at `path`, with the peak widths and the span of the first of the
 // patterns that can be read (as `input` says).
 PlanRead readCdtSource(const std::string& path, const std::vector<std::string>& patterns,
