@@ -96,10 +96,8 @@ int main(int argc, char** argv) {
                 bool within = true;
                 for (std::size_t j = 0; j < got.size(); ++j)
                     within = within && std::fabs(got[j] - want[j]) <= kWithin * want[j];
-                if (within) {
-                    ++tally.refined;
-                    spread.add(got, result.se);
-                }
+                if (within) ++tally.refined;
+                spread.add(got, result.se);
                 break;
             }
         }

@@ -239,7 +239,9 @@ class Search {
         const int hm = static_cast<int>(cell.a * s), km = static_cast<int>(cell.b * s),
                   lm = static_cast<int>(cell.c * s);
         std::vector<std::pair<double, Hkl>> lines;
-        const std::size_t most = 40 * data_.tth.size();
+        // Twice the hkl that fewEnoughLines lets a trial have: a refined cell may grow a little.
+        const std::size_t most = static_cast<std::size_t>(2 * kMostLinesPerLine *
+                                                          lauePoints(system_) * data_.tth.size());
         for (int h = 0; h <= hm; ++h)
             for (int k = -km; k <= km; ++k)
                 for (int l = -lm; l <= lm; ++l) {
