@@ -12,6 +12,7 @@ namespace {
 constexpr double kDeg = std::numbers::pi / 180.0;
 constexpr int kMaxIterations = 40;
 constexpr int kMaxAssignments = 4;
+constexpr int kWiderRounds = 3;  // rounds of a wider reach: 4, 3 and 2 tolerances
 
 // The refined quantities: the free cell values, then the zero and the displacement as asked.
 struct Model {
@@ -239,12 +240,17 @@ CellRefinement refineCell(const LineSet& set, const Cell& start, const RefineSet
     out.cell = completed(start);
     Model model{out.cell, settings.zero, settings.displacement, settings.zeroStart, 0.0};
     const int parameters = static_cast<int>(model.values().size());
-    std::vector<Assigned> assigned = assign(set, model, settings.tolerance, out.unindexed);
-    for (int round = 0; round < kMaxAssignments; ++round) {
+    // A start cell a little off misses the high lines by more than the tolerance: the first
+    // rounds assign within a wider reach that narrows as the cell improves.
+    auto reach = [&](int round) {
+        return settings.tolerance * (round < kWiderRounds ? kWiderRounds - round + 1 : 1);
+    };
+    std::vector<Assigned> assigned = assign(set, model, reach(0), out.unindexed);
+    for (int round = 0; round < kMaxAssignments + kWiderRounds; ++round) {
         if (static_cast<int>(assigned.size()) < parameters) {
             out.problem = std::to_string(assigned.size()) + " of " +
                           std::to_string(set.lines.size()) + " lines lie within " +
-                          std::to_string(settings.tolerance).substr(0, 5) +
+                          std::to_string(reach(round)).substr(0, 5) +
                           " degrees of a line of the cell: too few to refine " +
                           std::to_string(parameters) + " parameters";
             return out;
@@ -254,8 +260,8 @@ CellRefinement refineCell(const LineSet& set, const Cell& start, const RefineSet
             return out;
         }
         std::vector<int> unindexed;
-        std::vector<Assigned> next = assign(set, model, settings.tolerance, unindexed);
-        const bool settled = sameAssignment(next, assigned);
+        std::vector<Assigned> next = assign(set, model, reach(round + 1), unindexed);
+        const bool settled = round + 1 >= kWiderRounds && sameAssignment(next, assigned);
         assigned = std::move(next);
         out.unindexed = std::move(unindexed);
         if (settled) break;

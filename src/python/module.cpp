@@ -4,6 +4,7 @@
 #include <pybind11/pybind11.h>
 
 #include "python/errors.h"
+#include "python/py_cell.h"
 #include "python/py_fit.h"
 #include "python/py_pattern.h"
 #include "python/py_suggest.h"
@@ -20,4 +21,5 @@ PYBIND11_MODULE(_xrdpick, m) {
     bindPattern(m);
     bindSuggest(m);
     bindFit(m);
+    bindCell(m);
 }

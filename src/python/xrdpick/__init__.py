@@ -24,7 +24,9 @@ from ._xrdpick import (
     RegionError,
     WriteError,
     fit,
+    index,
     read,
+    refine_cell,
     suggest,
     write,
 )
@@ -32,7 +34,8 @@ from ._xrdpick import _fit_series
 
 __all__ = [
     "Error", "FitResult", "Pattern", "PatternError", "Peak", "Radiation", "ReadError",
-    "RegionError", "Table", "WriteError", "fit", "fit_series", "read", "suggest", "write",
+    "RegionError", "Table", "WriteError", "fit", "fit_series", "index", "read", "refine_cell", "suggest",
+    "write",
 ]
 
 
