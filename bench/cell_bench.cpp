@@ -84,12 +84,7 @@ int main(int argc, char** argv) {
                 const Solution& solution = outcome.solutions[s];
                 if (!sameLattice(latticePrint(solution.cell), truth, 0.003)) continue;
                 ++tally.found;
-                LineSet set;
-                for (const double t : draw.tth) set.lines.push_back({t});
-                set.lambda = drawing.lambda;
-                RefineSettings refine;
-                refine.zeroStart = solution.zero;
-                const CellRefinement result = refineCell(set, solution.cell, refine);
+                const CellRefinement result = refineSolution(draw, drawing.lambda, solution);
                 if (!result.problem.empty()) break;
                 const std::vector<double> got = freeValues(result.cell),
                                           want = freeValues(known.cell);

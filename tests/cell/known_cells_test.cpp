@@ -32,12 +32,7 @@ TEST(KnownCells, IndexedAmongTheFirstThreeAndRefinedToTheTruth) {
         EXPECT_EQ(found.cell.centring, known.cell.centring);
         EXPECT_TRUE(indexesAll(found, settings.impurities));
 
-        LineSet set;
-        for (const double tth : draw.tth) set.lines.push_back({tth});
-        set.lambda = drawing.lambda;
-        RefineSettings refine;
-        refine.zeroStart = found.zero;
-        const CellRefinement refined = refineCell(set, found.cell, refine);
+        const CellRefinement refined = refineSolution(draw, drawing.lambda, found);
         ASSERT_EQ(refined.problem, "");
         const std::vector<double> got = freeValues(refined.cell), want = freeValues(known.cell);
         for (std::size_t j = 0; j < got.size(); ++j) {

@@ -90,3 +90,12 @@ std::string lineListText(const std::vector<double>& tth) {
     }
     return text;
 }
+
+CellRefinement refineSolution(const LineDraw& draw, double lambda, const Solution& solution) {
+    LineSet set;
+    for (const double tth : draw.tth) set.lines.push_back({tth});
+    set.lambda = lambda;
+    RefineSettings refine;
+    refine.zeroStart = solution.zero;
+    return refineCell(set, solution.cell, refine);
+}

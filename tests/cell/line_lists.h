@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "cell/cell_refinement.h"
+#include "cell/index_search.h"
 #include "cell/lattice.h"
 
 struct KnownCell {
@@ -32,6 +34,9 @@ struct DrawSettings {
 };
 
 LineDraw drawLines(const Cell& cell, const DrawSettings& settings, std::mt19937& random);
+
+// The drawn lines refined from a solution found on them, as xrdcell refines its best one.
+CellRefinement refineSolution(const LineDraw& draw, double lambda, const Solution& solution);
 
 // The lines as a plain two-theta list, one per line, as xrdcell reads it.
 std::string lineListText(const std::vector<double>& tth);
