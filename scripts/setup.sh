@@ -2,7 +2,7 @@
 # Installs what a build needs (Debian packages), then configures and builds xrdpick. Safe to
 # run again and again.
 # Usage: scripts/setup.sh [--programs | --python] [BUILD_DIR] [extra cmake options...]
-#   --programs  only what the four programs need to build and run, and only the programs;
+#   --programs  only what the five programs need to build and run, and only the programs;
 #   --python    only what pip needs to build the Python module (README), and no build;
 #   neither     the developer tools too (tests, sanitizer runtimes, Xvfb, fuzzing and
 #               benchmark libraries, the peer fityk, the Python module's build, test, plot
@@ -52,7 +52,7 @@ if $programs_only; then
     tests=()
     [ -f "$build_dir/CMakeCache.txt" ] || tests=(-DXRDPICK_TESTS=OFF)
     cmake -S . -B "$build_dir" "${tests[@]}" "$@"
-    cmake --build "$build_dir" -j "$(nproc)" --target xrdpick xrdconvert xrdfit xrdsuggest
+    cmake --build "$build_dir" -j "$(nproc)" --target xrdpick xrdconvert xrdfit xrdsuggest xrdcell
 else
     cmake -S . -B "$build_dir" -DXRDPICK_TESTS=ON "$@"
     cmake --build "$build_dir" -j "$(nproc)"

@@ -4,6 +4,7 @@
 #include <pybind11/pybind11.h>
 
 #include "python/errors.h"
+#include "python/py_cell.h"
 #include "python/py_fit.h"
 #include "python/py_pattern.h"
 #include "python/py_pattern_steps.h"
@@ -24,4 +25,5 @@ PYBIND11_MODULE(_xrdpick, m) {
     bindFit(m);
     bindPatternSteps(m);
     bindRegions(m);
+    bindCell(m);
 }

@@ -36,14 +36,15 @@ from ._xrdpick import (
     write,
     write_points,
 )
+from ._xrdpick import index as _index, refine_cell as _refine_cell
 from ._xrdpick import _fit_series
 from . import display as _display
 from .plots import plot_fit as _plot_fit, plot_series, plot_table as _plot_table
 
 __all__ = [
     "Error", "FitResult", "Pattern", "PatternError", "Peak", "Radiation", "ReadError",
-    "RegionError", "Table", "WriteError", "bin", "fit", "fit_series", "merge", "plot_series",
-    "read", "read_regions", "regions_from", "regrid", "strip_ka2", "suggest", "write",
+    "RegionError", "Solutions", "Table", "WriteError", "bin", "fit", "fit_series", "index", "merge", "plot_series",
+    "read", "read_regions", "refine_cell", "regions_from", "regrid", "strip_ka2", "suggest", "write",
     "write_points",
 ]
 
@@ -156,3 +157,60 @@ def fit_series(patterns_or_paths, regions, *, sequential=False, jobs=None, wor=N
         # Every pattern, read or not, gives the same rows: one per peak of the plan.
         columns["label"] = numpy.repeat(labels, len(columns["status"]) // count)
     return Table(columns, tsv, messages, fits, count)
+
+
+class Solutions(list):
+    """index()'s ranked cells, best first: each a dict of xrdcell's table columns."""
+
+    def to_pandas(self):
+        """The solutions as a pandas DataFrame, one row a cell, in rank order."""
+        import pandas
+
+        return pandas.DataFrame(list(self))
+
+
+def _line_source(source):
+    """What the cell functions read: a Table of fit_series() is read as xrdfit's table (its
+    ok rows of the first pattern, weighted by tth_se), suggest()'s result as its peaks'
+    two-theta values; anything else goes as it is (a path or a sequence of two-theta)."""
+    import os
+    import tempfile
+
+    if isinstance(source, Table):
+        handle, path = tempfile.mkstemp(suffix=".tsv", prefix="xrdpick-lines-")
+        with os.fdopen(handle, "w") as out:
+            out.write(source.tsv)
+        return path
+    if isinstance(source, dict) and "peaks" in source:
+        return [float(t) for t in source["peaks"]["tth"]]
+    return source
+
+
+def _with_lines(source, call):
+    lines = _line_source(source)
+    try:
+        return call(lines)
+    finally:
+        if isinstance(source, Table):
+            import os
+
+            os.remove(lines)
+
+
+def index(source, *, radiation=None, lines=20, impurities=1, systems=None):
+    return Solutions(_with_lines(source, lambda s: _index(
+        s, radiation=radiation, lines=lines, impurities=impurities, systems=systems)))
+
+
+def refine_cell(source, cell, *, zero=True, displacement=False, radiation=None):
+    return _with_lines(source, lambda s: _refine_cell(
+        s, cell, zero=zero, displacement=displacement, radiation=radiation))
+
+
+_source_doc = """
+
+source may also be suggest()'s result (its peaks' two-theta; give the radiation when the
+pattern states none) or a Table of fit_series() (its ok rows of the first pattern, weighted
+by their tth_se)."""
+index.__doc__ = _index.__doc__ + _source_doc + "\nThe list has to_pandas()."
+refine_cell.__doc__ = _refine_cell.__doc__ + _source_doc
