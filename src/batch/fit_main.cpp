@@ -36,6 +36,7 @@ SeriesSettings settingsOf(const FitOptions& options) {
     settings.wor = options.wor;
     settings.autoWor = options.autoWor;
     settings.commonFwhm = options.commonFwhm;
+    settings.xrdpickStart = options.xrdpickStart;
     settings.sequential = options.sequential;
     settings.verbose = options.verbose;
     settings.keepPatterns = !options.plotsDir.empty();

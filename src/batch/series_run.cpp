@@ -128,7 +128,8 @@ class SeriesRun {
                                  settings_.verbose,
                                  settings_.maxIterations,
                                  store.radiation,
-                                 choice.assumed};
+                                 choice.assumed,
+                                 settings_.xrdpickStart};
         if (!settings_.verbose) {
             std::istringstream noInput;
             std::ostringstream discarded;

@@ -90,6 +90,11 @@ struct FitRequest {
     int maxIterations;                   // the engine's iteration limit
     std::optional<Radiation> radiation;  // with a Kα2 line every peak is fitted as a doublet
     bool worAssumed = false;             // W/R was not measured: flagged on every row
+    // Each width starts as the interactive fit starts it, at the net area over the summed
+    // heights, so that a fit gives the evaluation page's result to the bit; otherwise at the
+    // width read off the pattern at half maximum (fit/half_max_width.h), which converges
+    // in fewer iterations.
+    bool xrdpickStart = false;
 };
 
 RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Console& reports);

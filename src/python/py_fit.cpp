@@ -393,7 +393,8 @@ values by its status.)")
     m.def("fit", &fitOne, py::arg("pattern"), py::arg("low"), py::arg("high"), py::arg("positions"),
           py::kw_only(), py::arg("wor") = py::none(), py::arg("common_fwhm") = false,
           py::arg("radiation") = py::none(), py::arg("max_iter") = py::none(),
-          R"(Fits one region of a pattern as xrdfit and xrdpick's evaluation page fit it.
+          R"(Fits one region of a pattern as xrdfit fits it: as xrdpick's evaluation page does, but
+with each peak's FWHM started at the width read off the pattern at half maximum.
 
 low, high: the region's background ends, two-theta degrees; positions: the start positions
 of one to nine peaks, ascending strictly between them. wor: W/R, the profile's asymmetry
