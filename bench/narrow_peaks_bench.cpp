@@ -35,6 +35,7 @@
 #include "batch/plan_file.h"
 #include "fit/click_index.h"
 #include "fit/fit_setup.h"
+#include "fit/half_max_width.h"
 #include "fit/radiation_lines.h"
 #include "fit/region_fit.h"
 #include "import/radiation_choice.h"
@@ -112,15 +113,17 @@ FitSelection selectionOf(const PatternStore& pattern, const Region& region) {
     return selection;
 }
 
-// The engine's input as a fit run builds it, on one thread.
+// The engine's input as a series fit builds it, on one thread.
 LsqState startOf(const PatternStore& pattern, const Region& region, double wor) {
     LsqState lsq;
     lsq.fwhmMode = 'f';
     lsq.workers = 1;
     lsq.mesg = 0;
     lsq.params[kWor].b = static_cast<float>(wor);
-    setUpFit(lsq, pattern, selectionOf(pattern, region), {false, false});
+    const FitSelection selection = selectionOf(pattern, region);
+    setUpFit(lsq, pattern, selection, {false, false});
     lsq.kalpha2 = companionOf(pattern.radiation);
+    startAtHalfMaximum(lsq.params, pattern, selection, false, lsq.kalpha2);
     if (lsq.kalpha2)
         for (int j = 1; j <= static_cast<int>(region.positions.size()); ++j)
             lsq.params[peakIntensity(j)].b /= 1.0 + lsq.kalpha2->intensityRatio;

@@ -9,6 +9,7 @@
 #include "batch/fit_options.h"
 #include "batch/fit_outputs.h"
 #include "batch/fit_plot.h"
+#include "batch/picture_device.h"
 #include "batch/plan_source.h"
 #include "batch/plot_names.h"
 #include "batch/progress_line.h"
@@ -18,7 +19,6 @@
 #include "console/console.h"
 #include "fit/fit_file.h"
 #include "pattern/safe_file.h"
-#include "view/pgplot_graphics.h"
 
 namespace {
 
@@ -36,6 +36,7 @@ SeriesSettings settingsOf(const FitOptions& options) {
     settings.wor = options.wor;
     settings.autoWor = options.autoWor;
     settings.commonFwhm = options.commonFwhm;
+    settings.xrdpickStart = options.xrdpickStart;
     settings.sequential = options.sequential;
     settings.verbose = options.verbose;
     settings.keepPatterns = !options.plotsDir.empty();
@@ -73,7 +74,7 @@ class Collector {
           table_(table),
           err_(err),
           messages_(noInput_, err),
-          graphics_(messages_),
+          pictures_(messages_),
           progress_(err, options.patterns.size(), terminals.err),
           tableOnTerminal_(terminals.err && terminals.out && options.tableFile.empty()),
           plotNames_(options.plotsDir, options.patterns, static_cast<int>(plan.size()),
@@ -143,7 +144,12 @@ class Collector {
         const std::string path = plotNames_.path(done_, regionNumber);
         const std::string title = outcome.name + ", region " + std::to_string(regionNumber) + ": " +
                                   statusName(fit.status);
-        if (!plotFit(graphics_, path, title, *outcome.pattern, fit)) {
+        Graphics* graphics = pictures_.graphics();
+        if (!graphics && !pictureFailureSaid_) {
+            say(pictures_.failure());
+            pictureFailureSaid_ = true;
+        }
+        if (!graphics || !plotFit(*graphics, path, title, *outcome.pattern, fit)) {
             say(path + ": the picture cannot be written");
             writeFailed_ = true;
         }
@@ -155,7 +161,7 @@ class Collector {
     std::ostream& err_;
     std::istringstream noInput_;
     Console messages_;
-    PgplotGraphics graphics_;
+    PictureDevice pictures_;
     ProgressLine progress_;
     const bool tableOnTerminal_;
     const PlotNames plotNames_;
@@ -166,6 +172,7 @@ class Collector {
     int blocksWritten_ = 0;  // to the *.fit file
     int blocksLost_ = 0;     // that it could not take
     bool writeFailed_ = false;
+    bool pictureFailureSaid_ = false;  // why no picture can be drawn, said once
 };
 
 }  // namespace

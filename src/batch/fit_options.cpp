@@ -49,6 +49,11 @@ const char* const kUsage =
     "                   block's), else the estimate of --wor auto; where the pattern\n"
     "                   cannot tell, W/R 0 is held and the rows are flagged wor-assumed\n"
     "  --common         one common FWHM per region; default: one FWHM per peak\n"
+    "  --xrdpick-start  every FWHM starts as in xrdpick's fit, at the region's net area\n"
+    "                   over its summed peak heights, which gives xrdpick's result to the\n"
+    "                   last digit; default: at twice the half width at half maximum on\n"
+    "                   the high-angle side (a doublet's less the Kalpha2 separation),\n"
+    "                   which the asymmetric tail does not reach: fewer iterations\n"
     "  --sequential     each pattern starts from the previous pattern's fitted peaks, eta\n"
     "                   and W/R, in the order given (after a failed fit: the last good);\n"
     "                   the background always starts from the pattern's own ends\n"
@@ -147,6 +152,7 @@ ParsedFitCommand parseFitArgs(const std::vector<std::string>& args) {
     addRadiationOptions(table, options.input.radiation);
     for (OptionRule& option : table) option = valueNeeded(std::move(option));
     table.push_back(flagOption("--common", options.commonFwhm));
+    table.push_back(flagOption("--xrdpick-start", options.xrdpickStart));
     table.push_back(flagOption("--sequential", options.sequential));
     table.push_back(flagOption("--verbose", options.verbose));
     table.push_back(flagOption("--no-ka2", options.input.radiation.noKa2));

@@ -20,6 +20,7 @@ struct FitOptions {
     std::optional<double> wor;
     bool autoWor = false;  // --wor auto
     bool commonFwhm = false;
+    bool xrdpickStart = false;
     bool sequential = false;
     bool verbose = false;
     int jobs = 0;  // 0: one per core

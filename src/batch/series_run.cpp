@@ -130,7 +130,8 @@ class SeriesRun {
                                  store.radiation,
                                  choice.assumed,
                                  nullptr,
-                                 settings_.keepCurves};
+                                 settings_.keepCurves,
+                                 settings_.xrdpickStart};
         if (!settings_.verbose) {
             std::istringstream noInput;
             std::ostringstream discarded;

@@ -23,6 +23,7 @@ struct SeriesSettings {
     std::optional<double> wor;  // W/R for every region, over the plan's own
     bool autoWor = false;       // W/R estimated once per pattern and held for every region
     bool commonFwhm = false;
+    bool xrdpickStart = false;  // widths start as xrdpick's fit starts them
     bool sequential = false;    // each pattern starts from the last good fit of the region
     bool verbose = false;       // the engine's reports in each outcome
     bool keepPatterns = false;  // each outcome keeps its pattern (for pictures)

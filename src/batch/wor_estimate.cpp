@@ -53,7 +53,11 @@ class HeldFit {
                                  settings_.commonFwhm,
                                  false,
                                  settings_.maxIterations,
-                                 pattern_.radiation};
+                                 pattern_.radiation,
+                                 false,
+                                 nullptr,
+                                 false,
+                                 settings_.xrdpickStart};
         std::istringstream noInput;
         std::ostringstream discarded;
         Console quiet(noInput, discarded);

@@ -10,6 +10,7 @@
 
 #include "fit/click_index.h"
 #include "fit/fit_setup.h"
+#include "fit/half_max_width.h"
 #include "fit/peak_verdicts.h"
 #include "fit/radiation_lines.h"
 #include "lsq/covariance.h"
@@ -133,9 +134,12 @@ LsqState preparedFit(const PatternStore& pattern, const FitRequest& request,
     lsq.mesg = request.verbose ? 1 : 0;
     // W/R as the fit run keeps it, in single precision.
     lsq.params[kWor].b = std::fabs(static_cast<float>(request.wor));
-    setUpFit(lsq, pattern, keptSelection(all, kept), {request.commonFwhm, refineWor});
+    const FitSelection selection = keptSelection(all, kept);
+    setUpFit(lsq, pattern, selection, {request.commonFwhm, refineWor});
     lsq.miter = request.maxIterations;
     lsq.kalpha2 = companionOf(request.radiation);
+    if (!request.xrdpickStart)
+        startAtHalfMaximum(lsq.params, pattern, selection, request.commonFwhm, lsq.kalpha2);
     // The estimates take each peak's area for one line; the Kα1 line has its share of it.
     if (lsq.kalpha2)
         for (int j = 1; j <= static_cast<int>(kept.size()); ++j)

@@ -107,6 +107,11 @@ struct FitRequest {
     bool worAssumed = false;             // W/R was not measured: flagged on every row
     const FitHolds* holds = nullptr;     // none: every parameter of the model refined
     bool keepCurves = false;             // fill the fit's curves and covariance
+    // Each width starts as the interactive fit starts it, at the net area over the summed
+    // heights, so that a fit gives the evaluation page's result to the bit; otherwise at the
+    // width read off the pattern at half maximum (fit/half_max_width.h), which converges
+    // in fewer iterations.
+    bool xrdpickStart = false;
 };
 
 RegionFit fitRegion(const PatternStore& pattern, const FitRequest& request, Console& reports);

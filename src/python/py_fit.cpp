@@ -333,7 +333,8 @@ void bindFit(py::module_& m) {
           py::kw_only(), py::arg("wor") = py::none(), py::arg("common_fwhm") = false,
           py::arg("radiation") = py::none(), py::arg("max_iter") = py::none(),
           py::arg("no_ka2") = false, py::arg("start") = py::none(), py::arg("hold") = py::none(),
-          R"(Fits one region of a pattern as xrdfit and xrdpick's evaluation page fit it.
+          R"(Fits one region of a pattern as xrdfit and xrdpick's evaluation page fit it (each peak's FWHM
+started at the width read off the pattern at half maximum, unless start= gives one).
 
 low, high: the region's background ends, two-theta degrees; positions: the start positions
 of one to nine peaks, ascending strictly between them. wor: W/R, the profile's asymmetry

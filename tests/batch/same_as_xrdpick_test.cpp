@@ -1,5 +1,6 @@
-// xrdfit fits a region exactly as xrdpick's fit run does: the same points, weights, start
-// values and engine give the same *.fit block to the byte (xrdfit's opened by a comment).
+// xrdfit --xrdpick-start fits a region exactly as xrdpick's fit run does: the same points,
+// weights, start values and engine give the same *.fit block to the byte (xrdfit's opened by
+// a comment).
 // With W/R refined xrdfit also refines from the fit with W/R held and keeps the better, so
 // W/R is held here.
 
@@ -33,8 +34,8 @@ TEST(SameAsXrdpick, RegionOfTheExampleGivesTheSameFitBlock) {
         ASSERT_EQ(runSession(gfx, {"quartz.xy"}, "0.07\nxrdpick.fit\n").status, 0);
 
         writeFile("plan.txt", "66.86 69.16 67.74 68.14 68.31\n");
-        std::vector<std::string> args = {"--plan", "plan.txt",   "--wor",    "0.07",
-                                         "--fit",  "xrdfit.fit", "quartz.xy"};
+        std::vector<std::string> args = {"--plan", "plan.txt",   "--wor",           "0.07",
+                                         "--fit",  "xrdfit.fit", "--xrdpick-start", "quartz.xy"};
         if (fwhmKey == 'G') args.insert(args.begin(), "--common");
         ASSERT_EQ(runXrdfit(args).status, 0);
         // xrdfit's block opens with a comment naming its pattern and region.
