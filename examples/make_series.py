@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes an in-situ heating series for examples/series.ipynb: ten patterns of a cubic
-phase measured from 300 K to 570 K, whose three peaks move to lower angles as the lattice
+phase measured from 300 K to 570 K, whose four peaks move to lower angles as the lattice
 expands and broaden a little, over a sloping background with counting noise from a fixed
 seed, so that every run writes the same files.
 
@@ -15,7 +15,7 @@ from pathlib import Path
 TEMPERATURES = range(300, 600, 30)  # K
 WAVELENGTH = 1.5406  # Å, Cu Kα1; one line (a monochromated beam)
 A_300K, EXPANSION = 4.0500, 2.3e-5  # cubic cell edge (Å) and its expansion per K
-REFLECTIONS = ((1, 1, 1, 1500.0), (2, 0, 0, 700.0), (2, 2, 0, 420.0))  # h, k, l, intensity
+REFLECTIONS = ((1, 1, 1, 1500.0), (2, 0, 0, 700.0), (2, 2, 0, 420.0), (3, 1, 1, 450.0))  # h, k, l, intensity
 ETA = 0.5
 
 
@@ -39,7 +39,7 @@ def profile(x, fwhm):
 def pattern_lines(kelvin, rng):
     lines = [f"# in-situ heating, {kelvin} K, Cu Kalpha1 {WAVELENGTH} A", "# 2theta counts esd"]
     fwhm = 0.09 + 0.0002 * (kelvin - 300)
-    for i in range(2501):
+    for i in range(3301):  # 36 to 82.2 degrees
         tth = 36.0 + 0.014 * i
         counts = 180.0 - 1.2 * (tth - 36.0)
         for h, k, l, area in REFLECTIONS:
