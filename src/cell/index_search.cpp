@@ -305,18 +305,21 @@ class Search {
     }
 
     // The refined trial with the centring that fits best, in its conventional setting, unless
-    // its lattice is listed already with a figure as good.
+    // its lattice is listed already with a figure as good. Of the centrings that index all
+    // but the allowed impurities, the one with the highest M_N: a line the centring's
+    // absences leave out may be the impurity, which a lattice of more lines indexes by
+    // chance. Without any such, the one that indexes most lines.
     void keep(const Cell& primitive, double zero) {
         Solution best{primitive, zero, {}};
         bool first = true;
         for (const Centring centring : centringsOf(system_)) {
             Cell cell = primitive;
             cell.centring = centring;
-            const Figures f =
-                figuresOfMerit(data_.tth, data_.lambda, cell, zero, settings_.tolerance);
-            if (first || f.indexed > best.figures.indexed ||
-                (f.indexed == best.figures.indexed && f.m > best.figures.m)) {
-                best = {cell, zero, f};
+            const Solution candidate{
+                cell, zero,
+                figuresOfMerit(data_.tth, data_.lambda, cell, zero, settings_.tolerance)};
+            if (first || fitsBetter(candidate, best)) {
+                best = candidate;
                 first = false;
             }
         }
@@ -338,6 +341,15 @@ class Search {
         }
         solutions_.push_back(best);
         prints_.push_back(print);
+    }
+
+    // Which of two centrings of one trial keep() lists.
+    bool fitsBetter(const Solution& x, const Solution& y) const {
+        const bool allX = indexesAll(x, settings_.impurities),
+                   allY = indexesAll(y, settings_.impurities);
+        if (allX != allY) return allX;
+        if (allX) return x.figures.m > y.figures.m;
+        return better(x, y);
     }
 
   public:

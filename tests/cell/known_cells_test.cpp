@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "cell/cell_refinement.h"
@@ -42,6 +44,35 @@ TEST(KnownCells, IndexedAmongTheFirstThreeAndRefinedToTheTruth) {
         EXPECT_NEAR(refined.zero, draw.zero, 5 * refined.zeroSe);
         EXPECT_EQ(refined.unindexed.size(), draw.impurities.size());
         EXPECT_NEAR(refined.volume, cellVolume(known.cell), 5 * refined.volumeSe);
+    }
+}
+
+// The impurity line falls where only a lattice of more points has a line: the centring's
+// absences still decide, the impurity stays unindexed.
+TEST(KnownCells, CentringKeptWhenTheImpurityFitsALessCentredLattice) {
+    struct Row {
+        const char* name;
+        Hkl absent;  // a line of the primitive lattice that the centring leaves out
+    };
+    for (const Row& row : {Row{"orthorhombic I", {1, 1, 1}}, Row{"orthorhombic F", {1, 1, 0}}}) {
+        SCOPED_TRACE(row.name);
+        const auto known = std::find_if(knownCells().begin(), knownCells().end(),
+                                        [&](const KnownCell& k) { return k.name == row.name; });
+        ASSERT_NE(known, knownCells().end());
+        DrawSettings drawing;
+        drawing.impurities = 0;
+        std::mt19937 random(2024);
+        LineDraw draw = drawLines(known->cell, drawing, random);
+        const double q = qOf(reciprocalMetric(known->cell), row.absent);
+        draw.tth.push_back(tthOfD(1 / std::sqrt(q), drawing.lambda) + draw.zero);
+        std::sort(draw.tth.begin(), draw.tth.end());
+        IndexSettings settings;
+        settings.systems = {CrystalSystem::Orthorhombic};
+        const IndexOutcome outcome = indexLines(draw.tth, drawing.lambda, settings);
+        ASSERT_FALSE(outcome.solutions.empty());
+        const Solution& best = outcome.solutions.front();
+        EXPECT_TRUE(sameLattice(latticePrint(best.cell), latticePrint(known->cell), 0.003));
+        EXPECT_EQ(best.figures.indexed, best.figures.used - 1);
     }
 }
 
