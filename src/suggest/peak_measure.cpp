@@ -138,5 +138,8 @@ double PeakMeasure::areaSignificance(const FoundPeak& peak, int rung) const {
     if (inCore == 0 || inFlanks == 0) return 0.0;
     const double se = std::sqrt(coreVariance / (inCore * inCore) +
                                 flankVariance / (static_cast<double>(inFlanks) * inFlanks));
+    // Counts without deviations (a file that states none of zero, a bridged spike) tell no
+    // significance; a division would give NaN, which every threshold test lets through.
+    if (!(se > 0.0)) return 0.0;
     return (core / inCore - flank / inFlanks) / se;
 }

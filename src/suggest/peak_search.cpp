@@ -83,6 +83,16 @@ PeakWidth rungWidth(const CurvatureLadder& ladder, int rung) {
     return width;
 }
 
+// Gives the peak the width it stood out at, in points and in degrees alike.
+void takeRungWidth(FoundPeak& peak, const CurvatureLadder& ladder, int rung,
+                   const PatternSamples& samples) {
+    peak.width = rungWidth(ladder, rung);
+    const int n = samples.size();
+    const double step = std::fabs(samples.tth[n - 1] - samples.tth[0]) / (n - 1);
+    peak.fwhm = peak.width.fwhm * step;
+    peak.highHalf = peak.width.halfAfter * step;
+}
+
 bool samePeak(const FoundPeak& a, const FoundPeak& b) {
     const double narrow = std::min(a.width.fwhm, b.width.fwhm);
     return std::fabs(a.index - b.index) < kSamePeakFwhms * narrow;
@@ -337,7 +347,7 @@ PeakSearch findPeaks(const PatternSamples& samples, const CurvatureLadder& ladde
             if (measure.areaSignificance(peak, candidate.rung) < minSigma) continue;
             // Too weak at its apex to show its half height through the noise: the width
             // its curvature stands out at.
-            if (peak.width.fwhm <= 0.0) peak.width = rungWidth(ladder, candidate.rung);
+            if (peak.width.fwhm <= 0.0) takeRungWidth(peak, ladder, candidate.rung, samples);
         }
         if (found.typicalFwhm >= kSpikeFreeFwhm) {
             const std::vector<int> spike = spikeAt(samples, found.background, apex);
